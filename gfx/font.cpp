@@ -111,15 +111,18 @@ std::vector<ChainEntry> resolve_chain(const std::string& family_utf8, bool bold,
         FcPattern* font = FcFontRenderPrepare(config, pattern, set->fonts[i]);
         if (!font)
             continue;
+        // The face's own style, before fontconfig's synthetic-style rules
+        // rewrite weight and slant in the prepared pattern.
+        int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(set->fonts[i], FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(set->fonts[i], FC_SLANT, 0, &slant);
         FcChar8* file = nullptr;
         FcChar8* family = nullptr;
         FcCharSet* charset = nullptr;
-        int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        int index = 0;
         if (FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch &&
             FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) == FcResultMatch) {
             FcPatternGetInteger(font, FC_INDEX, 0, &index);
-            FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
-            FcPatternGetInteger(font, FC_SLANT, 0, &slant);
             FcPatternGetString(font, FC_FAMILY, 0, &family);
             const std::string path = reinterpret_cast<const char*>(file);
             // FcFontSort lists a family once per style and package version;
