@@ -44,7 +44,7 @@ Bitmap quadrants()
 
 class Gallery {
 public:
-    Gallery() : bmp_(760, 640, to_pixel(clBtnFace)), canvas_(bmp_) {}
+    Gallery() : bmp_(760, 660, to_pixel(clBtnFace)), canvas_(bmp_) {}
 
     void label(int x, int y, const std::string& text)
     {
@@ -132,6 +132,7 @@ public:
             {"Arial", 16, true, false, false, false, "Arial 16 bold"},
             {kSongTi, -12, false, false, true, false, "SongTi 12 underline"},
             {"Arial", 14, false, true, false, true, "Arial 14 italic strike"},
+            {kSongTi, -14, false, true, false, false, "SongTi 14 italic (sheared)"},
         };
         for (const Style& s : styles) {
             label(8, y + 2, s.label);
@@ -155,7 +156,7 @@ public:
                        bool disabled = false) {
             label(x, y, title);
             Rect r = Rect::from_xywh(x, y + 16, w, h);
-            c.fill_rect(r, clWindow);
+            c.fill_rect(r, disabled ? clBtnFace : clWindow);
             c.frame_rect(r.inflated(1, 1), clBtnShadow);
             c.font() = font_desc("Arial", 14);
             c.set_text_color(clWindowText);
@@ -169,10 +170,10 @@ public:
         box(130, 130, 40, "path ellipsis", "/home/user/\xB3\xA4\xCE\xB2\xB4\xCA/result.txt",
             DT_SINGLELINE | DT_VCENTER | DT_PATH_ELLIPSIS);
         box(272, 110, 60, "word break", kSample + " long tail keywords", DT_WORDBREAK);
-        box(394, 120, 40, "accelerators", "&File  \xB2\xE9\xD1\xAF(&Q)  A&&B", DT_SINGLELINE | DT_VCENTER);
+        box(394, 120, 40, "accelerators", "\xB2\xE9\xD1\xAF(&Q)  A&&B", DT_SINGLELINE | DT_VCENTER);
         box(526, 100, 40, "disabled", "\xB2\xE9\xD1\xAF(&Q) Disabled", DT_SINGLELINE | DT_VCENTER | DT_CENTER,
             true);
-        box(638, 110, 40, "tabs", "a\tb\tc\n1\t22\t333", DT_EXPANDTABS);
+        box(638, 110, 40, "tabs (4)", "a\tb\tc\n1\t22\t333", DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
 
         const int y2 = y + 80;
         const unsigned aligns[] = {DT_LEFT | DT_TOP, DT_CENTER | DT_VCENTER, DT_RIGHT | DT_BOTTOM};
