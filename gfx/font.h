@@ -64,8 +64,6 @@ public:
     // Family of the first face of the chain, e.g. "AR PL UMing CN"; tests
     // check it to skip when a font package is missing.
     virtual const std::string& primary_family() const = 0;
-    // Families of the whole chain, in order (diagnostics and tests).
-    virtual std::vector<std::string> chain_families() const = 0;
     // Family of the face that draws `cp`, or empty when none has it.
     virtual std::string family_for(char32_t cp) const = 0;
     // True when `cp` is drawn from a bitmap strike rather than an outline.
