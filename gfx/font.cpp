@@ -390,11 +390,16 @@ private:
         bool strike = false;
     };
 
+    static constexpr long kMaxPixelSize = 1000;
+
     // Em size in 26.6 pixels. A negative height is the em itself; a positive
     // one is the cell (the face's Windows ascent plus descent), scaled back
     // to an em the way the platform does; 0 takes a 12 px em.
-    static FT_F26Dot6 em_size(FT_Face face, int height)
+    static FT_F26Dot6 em_size(FT_Face face, int requested)
     {
+        // Sizes come from skin files; a wild one must not ask FreeType for
+        // gigabyte glyph bitmaps (nor negate INT_MIN).
+        const long height = std::clamp<long>(requested, -kMaxPixelSize, kMaxPixelSize);
         if (height < 0)
             return static_cast<FT_F26Dot6>(-height) * 64;
         if (height == 0 || !face)
