@@ -9,7 +9,8 @@
 // strike is used where it has one for the size (crisp small hanzi),
 // anti-aliased outlines otherwise; bold and italic are synthesised where the
 // face has no such style. Fonts are shared and never freed: the program uses
-// a handful of descriptions for its whole run.
+// a handful of descriptions for its whole run. Every call is safe from any
+// thread.
 
 #include <memory>
 #include <string>
