@@ -263,10 +263,11 @@ void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
     for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            const Pixel* from = src.row(y + plan.to_source.y) + plan.to_source.x;
+            const Pixel* from = src.row(y + plan.to_source.y);
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
-                if (from[x] != k) to[x] = from[x];
+                const Pixel p = from[x + plan.to_source.x];
+                if (p != k) to[x] = p;
             }
         }
     });
@@ -305,10 +306,11 @@ void Canvas::draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
     for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            const Pixel* from = src.row(y + plan.to_source.y) + plan.to_source.x;
+            const Pixel* from = src.row(y + plan.to_source.y);
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
-                if (from[x] != key && !(ink_only && is_light(from[x]))) to[x] = color;
+                const Pixel p = from[x + plan.to_source.x];
+                if (p != key && !(ink_only && is_light(p))) to[x] = color;
             }
         }
     });
