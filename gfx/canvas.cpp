@@ -301,8 +301,7 @@ void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
     });
 }
 
-void Canvas::draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, bool ink_only,
-                              Pixel color) {
+void Canvas::draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color) {
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
     for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
@@ -310,7 +309,7 @@ void Canvas::draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
                 const Pixel p = from[x + plan.to_source.x];
-                if (p != key && !(ink_only && is_light(p))) to[x] = color;
+                if (p != key && !is_light(p)) to[x] = color;
             }
         }
     });
@@ -326,8 +325,8 @@ void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, C
     const Rect s = src_rect.intersected(src.rect());
     if (s.empty()) return;
     const Pixel k = key == clNone ? src.pixel(s.left, s.bottom - 1) : to_pixel(key);
-    draw_mask_pixels(dst + Point{1, 1}, src, src_rect, k, true, to_pixel(clBtnHighlight));
-    draw_mask_pixels(dst, src, src_rect, k, true, to_pixel(clBtnShadow));
+    draw_ink(dst + Point{1, 1}, src, src_rect, k, to_pixel(clBtnHighlight));
+    draw_ink(dst, src, src_rect, k, to_pixel(clBtnShadow));
 }
 
 // ---- 5. Coverage masks ------------------------------------------------------

@@ -165,7 +165,8 @@ private:
         state_.clip.for_each_in(device.intersected(target_->rect()), fn);
     }
     void fill_device(const Rect& device, Pixel p);
-    void draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, bool ink_only, Pixel color);
+    // Paints `color` where the source holds an ink pixel (see draw_disabled).
+    void draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color);
 
     Bitmap* target_;
     State state_;
