@@ -237,6 +237,8 @@ void write_side_file(const std::string& path, const std::string& line)
 // that later changes to its properties do not reach a running fetch.
 struct WebGetSettings {
     std::string accept_types, agent, url, file_name, user_name, password, post_query, referer;
+    // Carried as the component's contract has it; neither changes what is
+    // sent or delivered (there is no response cache to bypass).
     bool binary_data = false;
     bool use_cache = false;
     TOnProgressEvent on_progress;
@@ -686,7 +688,7 @@ void TWebGet::FetchString()
     auto worker = std::make_shared<TWebGetThread>(std::move(s), control, mailbox_);
     register_worker(control);
     try {
-        std::thread([worker, control, mailbox = mailbox_] {
+        std::thread([worker, control, mailbox = mailbox_]() mutable {
             worker->Execute();
             // The worker hands its completion over and ends; it never waits
             // for the UI thread. A step that arrives after the loop has gone
@@ -695,6 +697,9 @@ void TWebGet::FetchString()
                 if (control->component)
                     control->component->FetchDone(worker);
             });
+            // Nothing of the fetch is touched once it counts as ended.
+            worker.reset();
+            mailbox.reset();
             unregister_worker(control);
         }).detach();
     } catch (...) {
