@@ -21,6 +21,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <csignal>
 #include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
@@ -47,7 +48,15 @@ struct WebGetControl {
 void webget_global_init()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        // Workers ask libcurl not to touch signals, and the TLS layer of a
+        // redirect to https may still write to a socket the server has
+        // closed; that must end the write, not the program.
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
+    });
 }
 
 namespace {
