@@ -272,10 +272,9 @@ public:
 private:
     // What became of one transfer.
     enum class Outcome {
-        Read,      // the response's body was read to its end
-        Dropped,   // the response was left unread for the range re-request
-        NoAnswer,  // no final response arrived (no connection, time-out, protocol error)
-        Failed,    // cancelled, over the size limit, or cut short of its framing
+        Read,    // the response's body was read to its end
+        Dropped, // the response was left unread for the range re-request
+        Failed,  // no final response, cancelled, over the size limit, or cut short
     };
 
     // The head of the response being received; a new status line starts a
@@ -539,7 +538,7 @@ TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const 
         if (dropped_)
             return Outcome::Dropped;
         if (!head_done_)
-            return Outcome::NoAnswer;
+            return Outcome::Failed;
         if (complete_)
             return Outcome::Read;
         if (rc != CURLE_OK)
@@ -619,6 +618,8 @@ void TWebGetThread::Execute()
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
 
+        // A first request that got no answer ends the fetch there: sending
+        // it again would only double the wait for an unreachable server.
         Outcome outcome = transfer(curl, true, {});
         if (outcome == Outcome::Dropped) {
             // The range runs from the resume offset to the first response's

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace lt {
 namespace {
