@@ -75,6 +75,50 @@ WorkerRegistry& registry()
     return *r;
 }
 
+// Connections and DNS answers shared by every worker's handle, so that a
+// fetch reuses the keep-alive connection an earlier fetch to the same host
+// left open instead of connecting anew. It is never destroyed, for the same
+// reason as the registry.
+class SharedConnections {
+public:
+    SharedConnections()
+    {
+        share_ = curl_share_init();
+        if (!share_)
+            return;
+        curl_share_setopt(share_, CURLSHOPT_LOCKFUNC, &SharedConnections::lock);
+        curl_share_setopt(share_, CURLSHOPT_UNLOCKFUNC, &SharedConnections::unlock);
+        curl_share_setopt(share_, CURLSHOPT_USERDATA, this);
+        curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+        curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    }
+    CURLSH* handle() const { return share_; }
+
+private:
+    static void lock(CURL*, curl_lock_data data, curl_lock_access, void* self)
+    {
+        static_cast<SharedConnections*>(self)->mutexes_[slot(data)].lock();
+    }
+    static void unlock(CURL*, curl_lock_data data, void* self)
+    {
+        static_cast<SharedConnections*>(self)->mutexes_[slot(data)].unlock();
+    }
+    static size_t slot(curl_lock_data data)
+    {
+        return static_cast<size_t>(data) < kSlots ? static_cast<size_t>(data) : 0;
+    }
+
+    static constexpr size_t kSlots = CURL_LOCK_DATA_LAST;
+    CURLSH* share_ = nullptr;
+    std::mutex mutexes_[kSlots];
+};
+
+CURLSH* shared_connections()
+{
+    static auto* shared = new SharedConnections;
+    return shared->handle();
+}
+
 void register_worker(const std::shared_ptr<WebGetControl>& control)
 {
     std::lock_guard lock(registry().mutex);
@@ -592,6 +636,8 @@ void TWebGetThread::Execute()
             throw std::runtime_error("no HTTP handle");
         url_ = "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        if (CURLSH* share = shared_connections())
+            curl_easy_setopt(curl, CURLOPT_SHARE, share);
         curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
         curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
