@@ -285,6 +285,7 @@ bool FakeServer::pause(int ms) {
 // ---- Answering --------------------------------------------------------------
 
 void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
+    ++arrivals_;
     RequestRecord rec;
     rec.head = head;
     size_t sp1 = head.find(' ');

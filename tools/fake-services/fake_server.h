@@ -54,6 +54,8 @@ public:
     bool open_log(const std::string& path);
 
     std::vector<RequestRecord> requests() const;
+    // Requests read so far, including those still waiting out a delay.
+    int arrivals() const { return arrivals_; }
     void clear_requests();
 
 private:
@@ -80,6 +82,7 @@ private:
     int wake_pipe_[2] = {-1, -1};
     std::thread acceptor_;
     std::atomic<bool> stopping_{false};
+    std::atomic<int> arrivals_{0};
 
     mutable std::mutex mutex_; // guards everything below
     std::condition_variable stop_cv_;
