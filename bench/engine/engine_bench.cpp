@@ -110,11 +110,11 @@ BENCHMARK(BM_BareCurl)->Arg(0)->Arg(1)->UseRealTime()->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    webget_global_init();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    webget_shutdown(5000);
     server().stop();
-    curl_global_cleanup();
     return 0;
 }
