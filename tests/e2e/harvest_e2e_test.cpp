@@ -88,7 +88,7 @@ const char* kNarrowGraph =
     "qq空间\trelated\tqq空间官网\n"
     "QQ空间\tsuggest\tQq空间登录\tqq空间相册\n"
     "qq空间登录\tsuggest\tqq空间登录入口\tQQ空间登录\n"
-    "qq空间相册\tsuggest\tqq空间相册恢复\t相册\n"
+    "qq空间相册\tsuggest\tqq空间相册恢复软件下载\t相册\n"
     "空间说说\tsuggest\t说说大全\n";
 
 std::vector<std::string> asking(std::vector<std::string> phrases, bool finished = true) {
@@ -103,9 +103,9 @@ TEST(HarvestNarrow, FollowsTheGraphRowForRowUnderEveryWireVariant) {
     // filter once folded; 空间说说 and 相册 fail it; Qq空间登录 and QQ空间登录
     // are duplicates by case.
     const std::vector<std::string> rows = {"QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册", "qq空间登录入口",
-                                           "qq空间相册恢复"};
+                                           "qq空间相册恢复软件下载"};
     const std::vector<std::string> asked_phrases = {"qq空间", "QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册",
-                                                    "qq空间登录入口", "qq空间相册恢复"};
+                                                    "qq空间登录入口", "qq空间相册恢复软件下载"};
     struct Variant {
         const char* name;
         std::vector<std::string> switches;
@@ -164,7 +164,7 @@ TEST(HarvestNarrow, AnyPhraseAdmitsWhatTheFilterDrops) {
     ASSERT_FALSE(h.child.killed);
     EXPECT_EQ(h.child.exit_code, 0);
     const std::vector<std::string> rows = {"QQ空间",       "qq空间登录",     "QQ空间密码", "空间说说", "qq空间相册",
-                                           "qq空间登录入口", "说说大全", "qq空间相册恢复", "相册"};
+                                           "qq空间登录入口", "说说大全", "qq空间相册恢复软件下载", "相册"};
     EXPECT_EQ(h.rows, rows);
     std::vector<std::string> asked_phrases = {"qq空间"};
     asked_phrases.insert(asked_phrases.end(), rows.begin(), rows.end());
@@ -172,9 +172,10 @@ TEST(HarvestNarrow, AnyPhraseAdmitsWhatTheFilterDrops) {
 }
 
 TEST(HarvestNarrow, FailedAnswersAdmitNothingAndTheRunStillEnds) {
-    // An error page that echoes the phrase, a reset, and a body cut short:
-    // each is a failed request, its phrase is not asked again, and the chain
-    // goes on with the next row.
+    // An error page that echoes the phrase between commas, a reset, and a
+    // body cut short (its first half would decode to the new phrase
+    // qq空间相册恢复): each is a failed request that admits nothing, its
+    // phrase is not asked again, and the chain goes on with the next row.
     std::string graph = std::string(kNarrowGraph) +
                         "qq空间登录\tsuggest-fault\tstatus=503\n"
                         "QQ空间密码\tsuggest-fault\treset\n"
