@@ -295,9 +295,26 @@ const char* reason_phrase(int status) {
 
 namespace {
 
+// Opening a converter costs far more than a short conversion, and every
+// answer needs several; each thread keeps the ones it has opened.
+iconv_t converter(const char* to, const char* from) {
+    struct Cache {
+        std::map<std::pair<std::string, std::string>, iconv_t> open;
+        ~Cache() {
+            for (auto& [key, cd] : open) iconv_close(cd);
+        }
+    };
+    thread_local Cache cache;
+    auto key = std::make_pair(std::string(to), std::string(from));
+    auto it = cache.open.find(key);
+    if (it == cache.open.end()) it = cache.open.emplace(key, iconv_open(to, from)).first;
+    return it->second;
+}
+
 std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = converter(to, from);
     if (cd == iconv_t(-1)) return std::nullopt;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out(in.size() * 4 + 16, '\0');
     char* src = const_cast<char*>(in.data());
     size_t src_left = in.size();
@@ -305,7 +322,6 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     size_t dst_left = out.size();
     size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
     bool ok = rc != size_t(-1) && iconv(cd, nullptr, nullptr, &dst, &dst_left) != size_t(-1);
-    iconv_close(cd);
     if (!ok) return std::nullopt;
     out.resize(out.size() - dst_left);
     return out;
