@@ -6,17 +6,18 @@
 // equal, the second byte of a double-byte character included (so 網頁 and
 // 緒頁 stay two phrases); nothing is trimmed.
 //
-// A hash index from folded text to the rows that carry it keeps the lookup
-// at O(1) expected time however long the list grows. Rows with the same
-// folded text are chained in row order, so the chain's head is the answer.
+// A hash index of rows by folded text keeps the lookup at O(1) expected time
+// however long the list grows. Rows with the same folded text are chained in
+// row order and only the chain's head is in the index, so the head is the
+// answer. The folded text itself is never stored: rows are hashed and
+// compared by the folding rule directly.
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <deque>
 #include <vector>
 
 namespace lt {
@@ -60,21 +61,29 @@ private:
     struct Row {
         std::string text;
         int32_t index;
+        size_t hash;    // of the folded text
         Row* next_same; // next row with the same folded text, in row order
-    };
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
 
     void check(int index, int limit) const;
+    Row* new_row(std::string text);
     void link(Row* row);
     void unlink(Row* row);
     void renumber_from(int index);
     void changed(Change change, int index);
 
-    std::vector<std::unique_ptr<Row>> rows_;
-    std::unordered_map<std::string, Row*, KeyHash, std::equal_to<>> index_;
+    // The index: an open-addressing hash table (linear probing) of chain
+    // heads. slot_of returns the slot holding the head for text, or the
+    // empty slot where it would go.
+    size_t slot_of(std::string_view text, size_t hash) const;
+    void index_put(Row* head);
+    void index_erase(size_t slot);
+
+    std::vector<Row*> rows_;
+    std::deque<Row> pool_;  // row storage; addresses stay put
+    std::vector<Row*> free_; // pool rows of removed rows, for reuse
+    std::vector<Row*> slots_; // capacity a power of two, or empty
+    size_t heads_ = 0;
     ChangeHandler on_change_;
 };
 

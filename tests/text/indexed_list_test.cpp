@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace lt {
 namespace {
 
@@ -73,26 +75,34 @@ TEST(IndexedList, FindsFirstMatchingRowAsRowsMove)
 
 TEST(IndexedList, AgreesWithLinearSearchUnderRandomEdits)
 {
-    const char* words[] = {"a", "A", "b", "B", "ab", "Ab", "\xBE\x57", "\xBE\x77", ""};
-    IndexedList list;
-    std::vector<std::string> mirror;
-    uint32_t seed = 12345;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    // A vocabulary large enough to grow the index and to make deletions
+    // move colliding entries: case variants, and double-byte characters
+    // whose trail bytes are capital or small letters.
+    std::vector<std::string> words = {"", "\xBE\x57", "\xBE\x77", "a\xBE\x57", "A\xBE\x57"};
+    for (int i = 0; i < 150; ++i) {
+        words.push_back("w" + std::to_string(i));
+        words.push_back("W" + std::to_string(i));
+    }
     auto fold_equal = [](const std::string& a, const std::string& b) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
         if (a.size() != b.size())
             return false;
-        // Only single-byte words and one double-byte word whose trail byte
-        // must stay exact are used here.
         for (size_t i = 0; i < a.size(); ++i) {
-            bool trail = i > 0 && static_cast<unsigned char>(a[i - 1]) >= 0x81;
-            if (trail ? a[i] != b[i] : lower(a[i]) != lower(b[i]))
+            if (static_cast<unsigned char>(a[i]) >= 0x81 && i + 1 < a.size()) {
+                if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                    return false;
+                ++i;
+            } else if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
                 return false;
+            }
         }
         return true;
     };
-    for (int step = 0; step < 2000; ++step) {
-        std::string w = words[next() % 9];
+    IndexedList list;
+    std::vector<std::string> mirror;
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xFFFFFF; };
+    for (int step = 0; step < 20000; ++step) {
+        const std::string& w = words[next() % words.size()];
         int op = next() % 10;
         int n = static_cast<int>(mirror.size());
         if (op < 4) {
@@ -110,11 +120,12 @@ TEST(IndexedList, AgreesWithLinearSearchUnderRandomEdits)
             int at = static_cast<int>(next() % n);
             list.set_text(at, w);
             mirror[at] = w;
-        } else if (op == 9 && next() % 20 == 0) {
+        } else if (op == 9 && next() % 500 == 0) {
             list.clear();
             mirror.clear();
         }
-        for (const char* probe : words) {
+        for (int k = 0; k < 4; ++k) {
+            const std::string& probe = words[next() % words.size()];
             int expected = -1;
             for (size_t i = 0; i < mirror.size() && expected < 0; ++i)
                 if (fold_equal(mirror[i], probe))
