@@ -45,7 +45,7 @@ fi
 port="$(cat "$work/port")"
 
 echo "== fake-services on 127.0.0.1:$port, phrase graph $graph"
-echo "== longtail-harvest $* $seed"
+echo "== longtail-harvest${*:+ $*} $seed"
 # The harvester's side file is written to its working folder; keep it in the
 # scratch folder. Proxies are cleared: loopback must not go through one.
 (
