@@ -249,41 +249,62 @@ TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce) {
     EXPECT_TRUE(server.requests().empty());
 }
 
-TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigterm) {
-    ScratchDir dir;
-    std::string graph = dir.path() + "/g.graph", port_file = dir.path() + "/port", log = dir.path() + "/log";
-    {
-        FILE* f = std::fopen(graph.c_str(), "w");
-        std::fputs(kGraph, f);
-        std::fclose(f);
+// A started program that the test has not reaped yet is ended by its pid
+// when the test leaves early.
+struct ChildGuard {
+    pid_t pid = -1;
+    ~ChildGuard() {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
     }
-    int out_pipe[2];
-    ASSERT_EQ(::pipe2(out_pipe, O_CLOEXEC), 0);
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out_pipe[1], 1);
-        ::execl(LT_FAKE_SERVICES_BIN, LT_FAKE_SERVICES_BIN, "--port-file", port_file.c_str(), "--log", log.c_str(),
-                "--chunked", graph.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
+    // Sends sig and waits; returns the exit code, or -1 when it did not exit.
+    int stop(int sig) {
+        int status = 0;
+        ::kill(pid, sig);
+        pid_t reaped = ::waitpid(pid, &status, 0);
+        pid = -1;
+        return reaped > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    ::close(out_pipe[1]);
-    std::string first_line;
-    char c;
-    while (::read(out_pipe[0], &c, 1) == 1 && c != '\n') first_line += c;
-    ::close(out_pipe[0]);
-    ASSERT_EQ(first_line.rfind("PORT ", 0), 0u) << first_line;
-    uint16_t port = uint16_t(std::stoi(first_line.substr(5)));
-    EXPECT_EQ(read_file(port_file), std::to_string(port) + "\n");
+};
 
-    Response r = split(raw_get(port, suggest_target("QQ空间")).response);
-    EXPECT_EQ(r.body, "[\"QQ%u7A7A%u95F4%u5BC6%u7801\"]");
-    EXPECT_NE(r.headers.find("Transfer-Encoding: chunked"), std::string::npos);
+TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigtermOrSigint) {
+    for (int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig == SIGTERM ? "SIGTERM" : "SIGINT");
+        ScratchDir dir;
+        std::string graph = dir.path() + "/g.graph", port_file = dir.path() + "/port", log = dir.path() + "/log";
+        {
+            FILE* f = std::fopen(graph.c_str(), "w");
+            std::fputs(kGraph, f);
+            std::fclose(f);
+        }
+        int out_pipe[2];
+        ASSERT_EQ(::pipe2(out_pipe, O_CLOEXEC), 0);
+        ChildGuard child;
+        child.pid = ::fork();
+        if (child.pid == 0) {
+            ::dup2(out_pipe[1], 1);
+            ::execl(LT_FAKE_SERVICES_BIN, LT_FAKE_SERVICES_BIN, "--port-file", port_file.c_str(), "--log",
+                    log.c_str(), "--chunked", graph.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out_pipe[1]);
+        std::string first_line;
+        char c;
+        while (::read(out_pipe[0], &c, 1) == 1 && c != '\n') first_line += c;
+        ::close(out_pipe[0]);
+        ASSERT_EQ(first_line.rfind("PORT ", 0), 0u) << first_line;
+        uint16_t port = uint16_t(std::stoi(first_line.substr(5)));
+        EXPECT_EQ(read_file(port_file), std::to_string(port) + "\n");
 
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(read_file(log), "suggest\tQQ空间\t200\t-\t" + suggest_target("QQ空间") + "\n");
+        Response r = split(raw_get(port, suggest_target("QQ空间")).response);
+        EXPECT_EQ(r.body, "[\"QQ%u7A7A%u95F4%u5BC6%u7801\"]");
+        EXPECT_NE(r.headers.find("Transfer-Encoding: chunked"), std::string::npos);
+
+        EXPECT_EQ(child.stop(sig), 0);
+        EXPECT_EQ(read_file(log), "suggest\tQQ空间\t200\t-\t" + suggest_target("QQ空间") + "\n");
+    }
 }
 
 TEST(FakeServicesProgram, RefusesBadUsage) {
