@@ -328,6 +328,9 @@ size_t TWebGetThread::header_cb(char* data, size_t size, size_t count, void* sel
 {
     auto& w = *static_cast<TWebGetThread*>(self);
     const size_t n = size * count;
+    // Lines after the final head are the trailers of a chunked body.
+    if (w.head_done_)
+        return n;
     std::string_view line(data, n);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.remove_suffix(1);

@@ -86,8 +86,9 @@ public:
 
     // Limits of one fetch, copied into the worker at the start. A stalled
     // server, or one that streams without end, ends the fetch with OnError.
-    // The receive limit is the longest stretch with no byte arriving; it is
-    // checked about once a second, so it is honoured in whole seconds.
+    // The receive limit is the longest stretch with no byte arriving. It is
+    // honoured in whole seconds, and a stall right after data may run a few
+    // seconds longer, since the transfer rate is sampled once a second.
     int ConnectTimeoutMs = 60000;
     int ReceiveTimeoutMs = 60000;
     int64_t MaxBodySize = 16 * 1024 * 1024;

@@ -234,10 +234,14 @@ TEST_F(WebGetTest, RefusedConnectionEndsInError)
     EXPECT_EQ(rec.events, std::vector<std::string>{"error"});
 }
 
-TEST_F(WebGetTest, SilentServerEndsInErrorAfterReceiveTimeout)
+TEST_F(WebGetTest, StalledServerEndsInErrorAfterReceiveTimeout)
 {
-    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{"", false, true}; });
-    EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
+    // Silent from the start, and silent half-way through the body.
+    for (std::string said : {std::string(), std::string("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhalf")}) {
+        SCOPED_TRACE(said);
+        LoopbackServer server([&](const std::string&, int) { return LoopbackServer::Reply{said, false, true}; });
+        EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
+    }
 }
 
 TEST_F(WebGetTest, ChunkedAnswerIsAskedForWholeAgain)
