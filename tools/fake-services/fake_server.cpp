@@ -71,16 +71,16 @@ std::string header_value(const std::string& line) {
 // false for any other form, which is then ignored as a server may.
 bool parse_range(const std::string& value, uint64_t& first, std::optional<uint64_t>& last) {
     if (value.rfind("bytes=", 0) != 0) return false;
-    std::string_view spec(value);
-    spec.remove_prefix(6);
-    size_t dash = spec.find('-');
+    std::string_view bounds(value);
+    bounds.remove_prefix(6);
+    size_t dash = bounds.find('-');
     if (dash == std::string_view::npos || dash == 0) return false;
     auto num = [](std::string_view t, uint64_t& out) {
         auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), out);
         return ec == std::errc() && end == t.data() + t.size();
     };
-    if (!num(spec.substr(0, dash), first)) return false;
-    std::string_view rest = spec.substr(dash + 1);
+    if (!num(bounds.substr(0, dash), first)) return false;
+    std::string_view rest = bounds.substr(dash + 1);
     last.reset();
     if (!rest.empty()) {
         uint64_t l = 0;
