@@ -256,12 +256,14 @@ void HarvestRun::IsOver(int32_t kind)
         return;
     }
     // The scheduler does not consult the broad-expansion box: a chain that
-    // exists keeps going until it catches up with the list.
-    if (kind == kSuggestSource && rows - 1 >= state_.SuggestIssued) {
+    // exists keeps going until it catches up with the list. A cursor of -1
+    // means the chain was never started in this run (a late answer of an
+    // earlier broad run reaching a narrow one): there is no row -1 to ask.
+    if (kind == kSuggestSource && state_.SuggestIssued >= 0 && rows - 1 >= state_.SuggestIssued) {
         const std::string phrase = results.text(state_.SuggestIssued);
         host_.SetStatus(kQuerying + phrase);
         gotourl(SuggestUrl(hosts_.suggest, phrase), phrase, kSuggestSource);
-    } else if (kind == kRelatedSource && rows - 1 >= state_.RelatedIssued) {
+    } else if (kind == kRelatedSource && state_.RelatedIssued >= 0 && rows - 1 >= state_.RelatedIssued) {
         const std::string phrase = results.text(state_.RelatedIssued);
         host_.SetStatus(kQuerying + phrase);
         gotourl(RelatedUrl(hosts_.search, phrase), phrase, kRelatedSource);

@@ -290,6 +290,29 @@ TEST_F(HarvestRunTest, RelatedPageWithoutTableIsCountedTwiceAndTheChainGoesOn)
     EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
+TEST_F(HarvestRunTest, LateRelatedAnswerOfABroadRunInANarrowRunAsksNothing)
+{
+    host.broad = true;
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        return s.kind == kRelatedSource ? Reply{true, "<html>no table</html>", 3000} : Reply{true, "", 10};
+    };
+    query("seed");
+    run.skSkinXFormButton2Click(nullptr);
+    loop.advance(500); // the watcher ends the broad run; its related request is still out
+    ASSERT_EQ(host.statuses.back(), kStopped);
+    host.broad = false;
+    web.responder = [](const FakeWeb::Sent&, size_t) { return Reply{true, "", 5000}; };
+    query("next");
+    int errors = 0;
+    loop.set_exception_handler([&](std::exception_ptr) { ++errors; });
+    loop.advance(3000);
+    // The stale answer is counted against the new run but has no row -1 to ask.
+    EXPECT_EQ(errors, 0);
+    EXPECT_EQ(keywords_sent(kRelatedSource), std::vector<std::string>{"seed"});
+    EXPECT_EQ(state().RelatedDone, 2);
+    EXPECT_EQ(state().Running, -1);
+}
+
 TEST_F(HarvestRunTest, RequestThatCannotStartIsReportedLaterAsAFailure)
 {
     web.failing_starts = 1;
