@@ -704,6 +704,12 @@ TEST_F(Screen, TheErrorBoxIsModalAndEndsWithEnterOrOk)
     // The error icon's red disc sits left of the message.
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.pixel(18 + 12, 22 + 14 + 2), to_pixel(rgb(200, 0, 0)));
+    // The message is drawn right of it in the window text colour.
+    int ink = 0;
+    for (int y = 36; y < 96; ++y)
+        for (int x = 60; x < 346; ++x)
+            ink += seen.pixel(x, y) == to_pixel(clWindowText);
+    EXPECT_GT(ink, 20);
 
     // The OK button ends it too.
     loop.post([&] {
