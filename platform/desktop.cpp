@@ -437,6 +437,8 @@ std::string Desktop::clipboard_text() const
 
 void Desktop::set_cursor(Cursor c)
 {
+    if (c == cursor_)
+        return;
     cursor_ = c;
     backend_.set_cursor(c);
 }

@@ -429,8 +429,19 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
             break;
         }
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // A new or uncovered surface holds nothing of ours yet.
             w->invalidate();
             break;
+        case SDL_WINDOWEVENT_LEAVE: {
+            // The pointer left this native window; unless it went onto
+            // another of ours, nothing is under it any more.
+            int x = 0, y = 0;
+            SDL_GetGlobalMouseState(&x, &y);
+            if (!(SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK))
+                desktop.input_mouse_move({x, y});
+            break;
+        }
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             desktop.input_native_focus(*w, true);
             break;

@@ -207,6 +207,69 @@ TEST_F(Screen, DisabledChildLetsItsParentHaveTheClick)
     EXPECT_EQ(got("form", WM_LBUTTONDOWN).size(), 1u);
 }
 
+TEST_F(Screen, TheCursorFollowsHitCodesAndTheWindowUnderThePointer)
+{
+    Window* form = make("form", {0, 0, 300, 200}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
+        if (m.msg == WM_NCHITTEST) {
+            Point p = w.screen_to_window(lparam_point(m.lparam));
+            if (p.x >= 295) return p.y >= 195 ? HTBOTTOMRIGHT : HTRIGHT;
+            if (p.y >= 195) return HTBOTTOM;
+            return HTCLIENT;
+        }
+        return std::nullopt;
+    });
+    make("edit", {10, 10, 110, 30}, form, {}, [](CreateParams& p) { p.cursor = Cursor::IBeam; });
+    settle();
+    struct Case {
+        Point at;
+        Cursor cursor;
+    };
+    for (const Case& c : {Case{{20, 20}, Cursor::IBeam}, Case{{150, 100}, Cursor::Arrow},
+                          Case{{298, 100}, Cursor::SizeWE}, Case{{150, 198}, Cursor::SizeNS},
+                          Case{{298, 198}, Cursor::SizeNWSE}}) {
+        screen.mouse_move(c.at);
+        settle();
+        EXPECT_EQ(screen.cursor(), c.cursor) << c.at.x << "," << c.at.y;
+    }
+}
+
+TEST_F(Screen, WheelGoesToTheFocusWindowAndOnToItsParent)
+{
+    Window* form = make("form", {0, 0, 300, 200});
+    Window* list = make("list", {10, 10, 110, 100}, form);
+    settle();
+    list->set_focus();
+    screen.wheel({200, 150}, -WHEEL_DELTA);
+    settle();
+    auto wheel = got("list", WM_MOUSEWHEEL);
+    ASSERT_EQ(wheel.size(), 1u);
+    EXPECT_EQ(static_cast<std::int16_t>(hi_word(wheel[0].wp)), -WHEEL_DELTA);
+    EXPECT_EQ(lparam_point(wheel[0].lp), (Point{200, 150}));
+    EXPECT_EQ(got("form", WM_MOUSEWHEEL).size(), 1u) << "unhandled, it goes up to the parent";
+}
+
+TEST_F(Screen, AltSpaceAsksForTheSystemMenuAndAltF4Closes)
+{
+    Window* form = make("form", {0, 0, 300, 200});
+    Window* edit = make("edit", {10, 10, 110, 30}, form);
+    settle();
+    edit->set_focus();
+    screen.key_down(VK_MENU);
+    screen.key(VK_SPACE);
+    settle();
+    auto sys = got("form", WM_SYSCOMMAND);
+    ASSERT_EQ(sys.size(), 1u);
+    EXPECT_EQ(sys[0].wp, SC_KEYMENU);
+    EXPECT_EQ(got("edit", WM_SYSKEYDOWN).size(), 2u);
+    EXPECT_TRUE(got("edit", WM_CHAR).empty());
+    screen.key(VK_F1 + 3);
+    screen.key_up(VK_MENU);
+    settle();
+    EXPECT_EQ(got("form", WM_CLOSE).size(), 1u);
+    EXPECT_FALSE(desk.is_window(form));
+    EXPECT_EQ(desk.focus(), nullptr);
+}
+
 // ---------------------------------------------------------------- regions
 
 TEST_F(Screen, RegionsClipHitTestsAndPainting)
