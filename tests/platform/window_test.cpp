@@ -195,16 +195,24 @@ TEST_F(Screen, EnterAndLeaveFollowThePointerAcrossWindows)
     EXPECT_EQ(desk.hover(), nullptr);
 }
 
-TEST_F(Screen, DisabledChildLetsItsParentHaveTheClick)
+TEST_F(Screen, DisabledAndTransparentChildrenLetTheirParentHaveTheClick)
 {
     Window* form = make("form", {0, 0, 400, 300});
     Window* child = make("child", {10, 10, 60, 60}, form);
+    make("group", {100, 10, 200, 100}, form, [](Window&, Message& m) -> std::optional<LResult> {
+        if (m.msg == WM_NCHITTEST) return HTTRANSPARENT;
+        return std::nullopt;
+    });
     child->enable(false);
     settle();
     screen.click({20, 20});
+    screen.mouse_move({150, 50});
+    screen.click({150, 50});
     settle();
     EXPECT_TRUE(got("child", WM_LBUTTONDOWN).empty());
-    EXPECT_EQ(got("form", WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_TRUE(got("group", WM_LBUTTONDOWN).empty());
+    EXPECT_EQ(got("form", WM_LBUTTONDOWN).size(), 2u);
+    EXPECT_EQ(lparam_point(got("form", WM_LBUTTONDOWN)[1].lp), (Point{150, 50}));
 }
 
 TEST_F(Screen, TheCursorFollowsHitCodesAndTheWindowUnderThePointer)
