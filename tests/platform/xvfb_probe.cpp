@@ -1,12 +1,15 @@
 // A real window for the Xvfb smoke test: a 200 x 150 borderless window at
 // 50, 50 with a 20-pixel blue caption strip (drags the window) over a red
-// client that turns green when clicked. It reports on stdout: "ready" once
-// shown, "clicked" after the green paint reached the screen, "moved X Y"
-// after a drag. It quits by itself after 30 seconds.
+// client that turns green when clicked, shaped with a 20 x 20 notch cut out
+// of its bottom-right corner. It reports on stdout: "ready" once shown,
+// "clicked" after the green paint reached the screen, "moved X Y" after a
+// drag, "char N" for each character typed. It quits by itself after 30
+// seconds.
 
 #include <cstdio>
 
 #include "gfx/canvas.h"
+#include "gfx/region.h"
 #include "platform/desktop.h"
 #include "platform/sdl_backend.h"
 
@@ -42,6 +45,10 @@ int main()
             std::printf("clicked\n");
             std::fflush(stdout);
             return 0;
+        case WM_CHAR:
+            std::printf("char %u\n", static_cast<unsigned>(m.wparam));
+            std::fflush(stdout);
+            return 0;
         case WM_EXITSIZEMOVE:
             std::printf("moved %d %d\n", w.bounds().left, w.bounds().top);
             std::fflush(stdout);
@@ -54,6 +61,8 @@ int main()
         }
     };
     Window* w = desk.create_window(p);
+    Region shape = Region(Rect{0, 0, 200, 150}) - Region(Rect{180, 130, 200, 150});
+    w->set_region(&shape);
     w->show();
     w->update();
     std::printf("ready\n");
