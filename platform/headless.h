@@ -56,8 +56,8 @@ public:
     bool text_input_on() const { return text_input_; }
     // The native window that has keyboard focus (as a backend sees it).
     Window* native_focus() const { return native_focus_; }
-    // PNG snapshots: one window, or the whole screen composed from the
-    // presented images through the windows' shapes.
+    // PNG snapshots: one window as presented, or the whole screen as the
+    // desktop composes it (Desktop::compose_screen).
     void snapshot_window(const Window& top, const std::string& png_path) const;
     void snapshot_screen(Desktop& desktop, const std::string& png_path) const;
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 
 #include "gfx/canvas.h"
@@ -332,6 +333,27 @@ TEST_F(Screen, ATopLevelRegionLetsClicksThroughToTheWindowBelow)
     EXPECT_EQ(got("below", WM_LBUTTONDOWN).size(), 1u);
     EXPECT_EQ(got("above", WM_LBUTTONDOWN).size(), 1u);
     EXPECT_EQ(desk.window_from_point({100, 100}), below);
+
+    // On the composed screen the shaped window shows its hole.
+    above->bring_to_front();
+    above->set_background(clRed);
+    below->set_background(clBlue);
+    settle();
+    Bitmap shot = desk.compose_screen();
+    EXPECT_EQ(shot.pixel(55, 55), to_pixel(clRed));
+    EXPECT_EQ(shot.pixel(100, 100), to_pixel(clBlue));
+    EXPECT_EQ(shot.pixel(400, 400), 0u);
+
+    const std::string path = ::testing::TempDir() + "platform_screen.png";
+    screen.snapshot_screen(desk, path);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char magic[4] = {};
+    EXPECT_EQ(std::fread(magic, 1, 4, f), 4u);
+    std::fclose(f);
+    std::remove(path.c_str());
+    EXPECT_EQ(magic[1], 'P');
+    EXPECT_EQ(magic[2], 'N');
 }
 
 // ---------------------------------------------------------------- painting
