@@ -464,6 +464,17 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     ASSERT_FALSE(sizes.empty());
     EXPECT_EQ(lo_word(static_cast<std::uintptr_t>(sizes.back().lp)), 120u);
     EXPECT_EQ(desk.image(*form)->size(), (Size{120, 80}));
+
+    // A fast second press on the caption is a non-client double-click, even
+    // though the first press ran the move loop.
+    loop.advance(1000);
+    log.clear();
+    screen.click({200, 140});
+    screen.click({200, 140});
+    settle();
+    EXPECT_EQ(sequence("form", {WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}),
+              (std::vector<std::uint32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}));
+    EXPECT_EQ(form->bounds(), (Rect{150, 130, 270, 210}));
 }
 
 // ---------------------------------------------------------------- activation, focus, popups
