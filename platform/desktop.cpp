@@ -132,9 +132,7 @@ Window* Desktop::create_window(const CreateParams& p)
         backend_.native_set_bounds(*w, w->bounds_);
     }
     w->send(WM_CREATE);
-    Rect nc = w->bounds_;
-    w->send(WM_NCCALCSIZE, 0, reinterpret_cast<LParam>(&nc));
-    w->client_ = nc.offset(-w->bounds_.left, -w->bounds_.top).intersected(Rect::from_size(w->bounds_.size()));
+    w->client_ = w->calc_client();
     if (p.visible)
         w->show(true);
     return w;
