@@ -80,11 +80,13 @@ void HeadlessBackend::native_destroy(Window& top)
 {
     presented_.erase(&top);
     present_counts_.erase(&top);
+    minimized_.erase(&top);
     if (native_focus_ == &top)
         native_focus_ = nullptr;
 }
 
-void HeadlessBackend::native_show(Window&, bool) {}
+void HeadlessBackend::native_show(Window& top, bool) { minimized_.erase(&top); }
+void HeadlessBackend::native_minimize(Window& top) { minimized_.insert(&top); }
 void HeadlessBackend::native_set_title(Window&) {}
 void HeadlessBackend::native_set_bounds(Window&, const Rect&) {}
 void HeadlessBackend::native_set_shape(Window&, const Region*) {}

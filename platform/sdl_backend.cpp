@@ -200,6 +200,12 @@ void SdlBackend::native_show(Window& top, bool shown)
         native_focus(*impl_->focused);
 }
 
+void SdlBackend::native_minimize(Window& top)
+{
+    if (SDL_Window* native = impl_->native(top))
+        SDL_MinimizeWindow(native);
+}
+
 void SdlBackend::native_set_title(Window& top)
 {
     if (SDL_Window* native = impl_->native(top))
@@ -430,6 +436,7 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
         }
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
             // A new or uncovered surface holds nothing of ours yet.
             w->invalidate();
             break;

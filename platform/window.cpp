@@ -152,6 +152,10 @@ LResult Window::default_proc(Message& m)
         case SC_CLOSE:
             send(WM_CLOSE);
             break;
+        case SC_MINIMIZE:
+            if (!parent_)
+                desktop_.backend().native_minimize(*this);
+            break;
         default:
             break;
         }

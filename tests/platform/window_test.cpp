@@ -278,6 +278,8 @@ TEST_F(Screen, AltSpaceAsksForTheSystemMenuAndAltF4Closes)
     EXPECT_EQ(sys[0].wp, SC_KEYMENU);
     EXPECT_EQ(got("edit", WM_SYSKEYDOWN).size(), 2u);
     EXPECT_TRUE(got("edit", WM_CHAR).empty());
+    form->send(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(screen.minimized(*form));
     screen.key(VK_F4);
     screen.key_up(VK_MENU);
     settle();
