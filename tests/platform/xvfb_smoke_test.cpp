@@ -1,6 +1,6 @@
-// Opens a real SDL window on a private Xvfb display, clicks it, types into
-// it and drags it with xdotool, and reads the screen's pixels back with xwd
-// and convert.
+// Opens a real SDL window on a private Xvfb display (no window manager),
+// clicks it, types into it, opens a popup from it and drags it with
+// xdotool, and reads the screen's pixels back with xwd and convert.
 // Every process started here is stopped by its pid.
 
 #include <gtest/gtest.h>
@@ -154,8 +154,18 @@ TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
     EXPECT_EQ(probe.read_line(5000), "char 32");
     EXPECT_EQ(probe.read_line(5000), "char 90");
 
+    // A popup shows without taking the keys from the main window.
+    run(display, "xdotool mousemove 120 120 click 3");
+    EXPECT_EQ(probe.read_line(5000), "popup");
+    EXPECT_EQ(pixel_settled(display, 140, 140, "255,255,0"), "255,255,0");
+    run(display, "xdotool type b");
+    EXPECT_EQ(probe.read_line(5000), "char 98");
+    run(display, "xdotool mousemove 130 130 click 1");
+    EXPECT_EQ(probe.read_line(5000), "popup click main active");
+
     // Our own move loop drags the borderless window by its caption; there
     // is no window manager on this display.
+    EXPECT_EQ(pixel_settled(display, 100, 100, "0,255,0"), "0,255,0");
     run(display, "xdotool mousemove 100 58 mousedown 1 mousemove 150 90 mousemove 200 158 mouseup 1");
     EXPECT_EQ(probe.read_line(5000), "moved 150 150");
     EXPECT_EQ(pixel_settled(display, 200, 200, "0,255,0"), "0,255,0") << "the window at its new place";
