@@ -655,7 +655,9 @@ void Desktop::input_mouse_button(MouseButton b, bool down, Point screen)
     else
         key &= 0x7F;
     if (!down && s_->dragging) {
-        // The release ends our move/size loop and goes nowhere else.
+        // The release puts the window where it points and ends our move/size
+        // loop; it goes nowhere else.
+        input_mouse_move(screen);
         s_->dragging = false;
         return;
     }
