@@ -477,6 +477,13 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     EXPECT_EQ(sequence("form", {WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}),
               (std::vector<std::uint32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}));
     EXPECT_EQ(form->bounds(), (Rect{150, 130, 270, 210}));
+
+    // A release away from the last reported move still ends where it points.
+    loop.advance(1000);
+    screen.mouse_down({200, 140});
+    screen.mouse_up({230, 150});
+    settle();
+    EXPECT_EQ(form->bounds(), (Rect{180, 140, 300, 220}));
 }
 
 // ---------------------------------------------------------------- activation, focus, popups
