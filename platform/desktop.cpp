@@ -914,10 +914,10 @@ void Desktop::window_shown(Window& w, bool shown)
         invalidate_screen_area(*w.parent_, w.screen_rect());
     }
     if (!shown)
-        window_disabled(w);
+        drop_input_state(w);
 }
 
-void Desktop::window_disabled(Window& w)
+void Desktop::drop_input_state(Window& w)
 {
     if (capture_ && w.is_ancestor_of(capture_))
         release_capture();

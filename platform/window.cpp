@@ -300,7 +300,7 @@ void Window::enable(bool on)
     enabled_ = on;
     send(WM_ENABLE, on ? 1 : 0);
     if (!on)
-        desktop_.window_disabled(*this);
+        desktop_.drop_input_state(*this);
 }
 
 void Window::set_text(const std::string& cp936)
