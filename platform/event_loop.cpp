@@ -249,15 +249,7 @@ bool EventLoop::process_pending()
 
 void EventLoop::run()
 {
-    while (!quit_) {
-        if (process_pending() || quit_)
-            continue;
-        int timeout = clock_.is_virtual() ? -1 : next_timer_delay();
-        if (source_)
-            source_->wait(timeout);
-        else
-            mailbox_->wait(timeout);
-    }
+    run_until([] { return false; });
 }
 
 bool EventLoop::run_until(const std::function<bool()>& done)
