@@ -18,8 +18,6 @@
 
 namespace lt {
 
-using TNotifyEvent = std::function<void(void* sender)>;
-
 class TStrings {
 public:
     TStrings() = default;
@@ -80,8 +78,8 @@ public:
     // Off (the default): IndexOf ignores ASCII letter case.
     bool CaseSensitive = false;
     // Raised before and after every change, unless a batch is open.
-    TNotifyEvent OnChanging;
-    TNotifyEvent OnChange;
+    std::function<void(TStrings* sender)> OnChanging;
+    std::function<void(TStrings* sender)> OnChange;
 
 protected:
     void SetUpdateState(bool updating) override;

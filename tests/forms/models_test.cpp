@@ -60,7 +60,7 @@ TEST(StringList, BatchedChangesNotifyOnce)
 {
     TStringList list;
     int changes = 0;
-    list.OnChange = [&](void*) { ++changes; };
+    list.OnChange = [&](TStrings*) { ++changes; };
     list.Add("a");
     EXPECT_EQ(changes, 1);
     list.BeginUpdate();
