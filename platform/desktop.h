@@ -160,6 +160,26 @@ public:
 private:
     friend class Window;
     struct State;
+
+    // Helpers for Window (window.cpp) and the input paths.
+    void restore_focus(Window& top);
+    void run_size_move(Window& top, int hit);
+    void window_moved(Window& w, const Rect& old_screen, bool resized);
+    void window_shown(Window& w, bool shown);
+    void window_disabled(Window& w);
+    void restack(Window& w, bool to_front);
+    void invalidate_screen_area(Window& w, const Rect& screen);
+    void mark_dirty(Window& w, const Rect& window_rect);
+    void paint_top(Window& top);
+    void set_window_timer(Window& w, std::uintptr_t id, int interval_ms);
+    void kill_window_timer(Window& w, std::uintptr_t id);
+    void destroy_window(Window& w);
+    bool input_allowed(const Window* w) const;
+    Window* mouse_target(Point screen) const;
+    void update_hover(Point screen);
+    Window* key_target() const;
+    void sync_native_stack();
+
     std::unique_ptr<State> s_;
     EventLoop& loop_;
     Backend& backend_;

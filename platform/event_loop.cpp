@@ -260,6 +260,20 @@ void EventLoop::run()
     }
 }
 
+bool EventLoop::run_until(const std::function<bool()>& done)
+{
+    while (!quit_ && !done()) {
+        if (process_pending() || quit_ || done())
+            continue;
+        int timeout = clock_.is_virtual() ? -1 : next_timer_delay();
+        if (source_)
+            source_->wait(timeout);
+        else
+            mailbox_->wait(timeout);
+    }
+    return done();
+}
+
 void EventLoop::advance(int64_t ms)
 {
     if (!clock_.is_virtual())

