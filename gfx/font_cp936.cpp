@@ -1,0 +1,127 @@
+// Display decoding of code page 936.
+//
+// glibc's iconv does the table work once: every possible pair is decoded at
+// first use into a flat table, so later look-ups need neither a converter
+// nor its per-thread state.
+
+#include "gfx/font_cp936.h"
+
+#include <iconv.h>
+
+#include <vector>
+
+namespace lt {
+
+namespace {
+
+constexpr unsigned kLeadFirst = 0x81, kLeadLast = 0xFE;
+constexpr unsigned kTrailFirst = 0x40, kTrailLast = 0xFE;
+constexpr unsigned kTrailCount = kTrailLast - kTrailFirst + 1;
+
+bool is_lead(unsigned char b) { return b >= kLeadFirst && b <= kLeadLast; }
+bool is_trail(unsigned char b) { return b >= kTrailFirst && b <= kTrailLast && b != 0x7F; }
+
+// Decodes one byte sequence with a fresh conversion state; 0 when the
+// converter rejects it or yields more than one character.
+char32_t iconv_one(iconv_t cd, const unsigned char* bytes, size_t count)
+{
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char in[2] = {static_cast<char>(bytes[0]), count > 1 ? static_cast<char>(bytes[1]) : '\0'};
+    char32_t out[2] = {0, 0};
+    char* inp = in;
+    char* outp = reinterpret_cast<char*>(out);
+    size_t inleft = count, outleft = sizeof(out);
+    if (iconv(cd, &inp, &inleft, &outp, &outleft) == static_cast<size_t>(-1) || inleft != 0)
+        return 0;
+    return outleft == sizeof(out) - sizeof(char32_t) ? out[0] : 0;
+}
+
+struct PairTable {
+    std::vector<char32_t> pairs; // indexed by (lead - 0x81) * kTrailCount + trail - 0x40
+    PairTable() : pairs((kLeadLast - kLeadFirst + 1) * kTrailCount, U'?')
+    {
+        iconv_t cp936 = iconv_open("UTF-32LE", "CP936");
+        iconv_t gb18030 = iconv_open("UTF-32LE", "GB18030");
+        for (unsigned lead = kLeadFirst; lead <= kLeadLast; ++lead) {
+            for (unsigned trail = kTrailFirst; trail <= kTrailLast; ++trail) {
+                if (!is_trail(static_cast<unsigned char>(trail)))
+                    continue;
+                const unsigned char bytes[2] = {static_cast<unsigned char>(lead),
+                                                static_cast<unsigned char>(trail)};
+                char32_t cp = cp936 != reinterpret_cast<iconv_t>(-1) ? iconv_one(cp936, bytes, 2) : 0;
+                if (cp == 0 && gb18030 != reinterpret_cast<iconv_t>(-1))
+                    cp = iconv_one(gb18030, bytes, 2);
+                if (cp != 0)
+                    pairs[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)] = cp;
+            }
+        }
+        if (cp936 != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cp936);
+        if (gb18030 != reinterpret_cast<iconv_t>(-1))
+            iconv_close(gb18030);
+    }
+};
+
+const PairTable& pair_table()
+{
+    static const PairTable table;
+    return table;
+}
+
+void append_utf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+size_t cp936_char_length(std::string_view text, size_t pos)
+{
+    if (pos + 1 < text.size() && is_lead(static_cast<unsigned char>(text[pos])) &&
+        is_trail(static_cast<unsigned char>(text[pos + 1])))
+        return 2;
+    return 1;
+}
+
+char32_t cp936_decode_char(std::string_view text, size_t pos, size_t* length)
+{
+    const size_t len = cp936_char_length(text, pos);
+    if (length)
+        *length = len;
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (len == 2) {
+        const auto trail = static_cast<unsigned char>(text[pos + 1]);
+        return pair_table().pairs[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)];
+    }
+    if (lead < 0x80)
+        return lead;
+    return lead == 0x80 ? U'\u20AC' : U'?';
+}
+
+std::string cp936_to_utf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3 / 2);
+    for (size_t pos = 0; pos < text.size();) {
+        size_t len = 1;
+        append_utf8(out, cp936_decode_char(text, pos, &len));
+        pos += len;
+    }
+    return out;
+}
+
+} // namespace lt
