@@ -1,0 +1,116 @@
+#pragma once
+// The harvest run: one seed keyword, two chains of requests (suggestion
+// source, and in broad mode the related-search source) walking the results
+// list, which is both the output and the work queue.
+//
+// The run reaches its window only through HarvestHost. Its handlers keep the
+// names of the window events they are bound to: Query is
+// skSkinXFormButton1Click, Stop is skSkinXFormButton2Click, and the stop
+// watcher is Timer2Timer on the host's Timer2.
+//
+// Everything here runs on the UI thread, one handler at a time.
+
+#include "harvest/sources.h"
+#include "net/webget.h"
+#include "platform/component.h"
+#include "platform/event_loop.h"
+#include "platform/timer.h"
+#include "text/indexed_list.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace lt {
+
+// What the run reads and writes of its window.
+class HarvestHost {
+public:
+    virtual ~HarvestHost() = default;
+    // The keyword box text (code page 936), read when Query is pressed.
+    virtual std::string KeywordText() = 0;
+    // The two options, read at the moment each decision needs them.
+    virtual bool BroadExpansion() = 0;
+    virtual bool MustContain() = 0;
+    // The status panel; every text replaces the previous one.
+    virtual void SetStatus(const std::string& text) = 0;
+    virtual IndexedList& Results() = 0;
+    // The results counter label, e.g. "(1)".
+    virtual void SetResultsCounter(const std::string& text) = 0;
+    // The stop watcher timer; the run sets it to 500 ms, disabled, and binds
+    // its tick to Timer2Timer.
+    virtual Timer& Timer2() = 0;
+};
+
+// The run's state. Flags hold 0 for false and -1 for true; counters are
+// signed 32-bit as the scheduler compares them.
+struct HarvestState {
+    std::string SeedKeyword;
+    int32_t Running = 0;
+    int32_t NotStopped = 0;
+    int32_t SuggestIssued = 0;
+    int32_t SuggestDone = 0;
+    int32_t RelatedIssued = 0;
+    int32_t RelatedDone = 0;
+};
+
+class HarvestRun {
+public:
+    // Creates the request object for one fetch, owned by owner. The default
+    // makes a real Tmywebget; tests substitute fakes.
+    using RequestFactory = std::function<Tmywebget*(TComponent* owner)>;
+
+    // Requests are owned by owner (the window); the loop is the UI thread's.
+    HarvestRun(HarvestHost& host, TComponent* owner, EventLoop& loop);
+    ~HarvestRun();
+    HarvestRun(const HarvestRun&) = delete;
+    HarvestRun& operator=(const HarvestRun&) = delete;
+
+    void SetHosts(ServiceHosts hosts) { hosts_ = std::move(hosts); }
+    const ServiceHosts& Hosts() const { return hosts_; }
+    void SetRequestFactory(RequestFactory factory) { factory_ = std::move(factory); }
+
+    // Window events.
+    void skSkinXFormButton1Click(TComponent* Sender); // Query: start a run
+    void skSkinXFormButton2Click(TComponent* Sender); // Stop
+    void Timer2Timer(TComponent* Sender);             // stop watcher
+
+    // Issues one request; a request that cannot be started is reported as a
+    // failed one, later, through the loop.
+    void gotourl(const std::string& url, const std::string& phrase, int32_t kind);
+    // Request events.
+    void getstr(TComponent* Sender, const std::string& body);
+    void geterror(TComponent* Sender);
+    // Completion test, and the next request of source kind.
+    void IsOver(int32_t kind);
+
+    const HarvestState& State() const { return state_; }
+    // Requests issued and not yet reported.
+    int RequestsInFlight() const { return static_cast<int>(in_flight_.size()) + failures_pending_; }
+
+private:
+    class Reaper;
+
+    void admit(const std::string& candidate);
+    void count_done(int32_t kind);
+    // Frees a request once its event handlers have returned.
+    void release_later(Tmywebget* request);
+
+    HarvestHost& host_;
+    TComponent* owner_;
+    EventLoop& loop_;
+    ServiceHosts hosts_;
+    RequestFactory factory_;
+    HarvestState state_;
+    // Keyed by the component base, which is all a destroyed request leaves.
+    std::unordered_map<TComponent*, Tmywebget*> in_flight_;
+    int failures_pending_ = 0; // start failures whose report is still queued
+    std::unique_ptr<Reaper> reaper_;
+    // Steps posted to the loop check this before touching the run.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace lt

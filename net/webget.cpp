@@ -1,0 +1,744 @@
+// TWebGet and its worker over libcurl.
+//
+// One fetch: the worker sends a GET (or POST) for the URL, looks at the final
+// response's headers, and either reads that response's body or, when its
+// Last-Modified equals the date stored in the resume side file (both are
+// usually empty), drops it unread and sends the request once more with a
+// RANGE header, reading the second response instead. The outcome goes back
+// to the UI thread as one posted completion step.
+//
+// Sections: process-wide state - SplitUrl - resume side file - worker
+// (settings, one transfer, the fetch) - TWebGet.
+
+#include "net/webget.h"
+
+#include "platform/event_loop.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <condition_variable>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace lt {
+
+// What the component and its worker share. The two flags are the only state
+// both threads touch; `component` is read and written on the UI thread only
+// and is null once the component is gone.
+struct WebGetControl {
+    std::atomic<bool> terminate{false};
+    std::atomic<bool> success{false};
+    TWebGet* component = nullptr;
+};
+
+// ---------------------------------------------------------------- process-wide state
+
+void webget_global_init()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+namespace {
+
+// The running workers, so that program exit can stop them. It is never
+// destroyed: a worker may still end while static objects are torn down.
+struct WorkerRegistry {
+    std::mutex mutex;
+    std::condition_variable ended;
+    std::set<std::shared_ptr<WebGetControl>> running;
+};
+
+WorkerRegistry& registry()
+{
+    static auto* r = new WorkerRegistry;
+    return *r;
+}
+
+void register_worker(const std::shared_ptr<WebGetControl>& control)
+{
+    std::lock_guard lock(registry().mutex);
+    registry().running.insert(control);
+}
+
+void unregister_worker(const std::shared_ptr<WebGetControl>& control)
+{
+    auto& r = registry();
+    {
+        std::lock_guard lock(r.mutex);
+        r.running.erase(control);
+    }
+    r.ended.notify_all();
+}
+
+bool ascii_iequals(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x += 32;
+        if (y >= 'A' && y <= 'Z')
+            y += 32;
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// A whole-text decimal number without sign; nothing else counts as one.
+template <typename Int>
+bool parse_decimal(std::string_view text, Int& out)
+{
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return false;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+int webget_live_workers()
+{
+    std::lock_guard lock(registry().mutex);
+    return static_cast<int>(registry().running.size());
+}
+
+bool webget_shutdown(int timeout_ms)
+{
+    auto& r = registry();
+    std::unique_lock lock(r.mutex);
+    for (const auto& control : r.running)
+        control->terminate = true;
+    return r.ended.wait_for(lock, std::chrono::milliseconds(timeout_ms), [&] { return r.running.empty(); });
+}
+
+// ---------------------------------------------------------------- SplitUrl
+
+TUrlParts SplitUrl(const std::string& url)
+{
+    std::string_view text = url;
+    if (text.size() >= 7 && ascii_iequals(text.substr(0, 7), "http://"))
+        text.remove_prefix(7);
+
+    TUrlParts parts;
+    size_t slash = text.find('/');
+    if (slash == std::string_view::npos) {
+        parts.Host = text;
+        parts.Path = "/";
+    } else {
+        parts.Host = text.substr(0, slash);
+        parts.Path = text.substr(slash);
+    }
+    size_t colon = parts.Host.find(':');
+    if (colon != std::string::npos) {
+        int port = 0;
+        if (parse_decimal(std::string_view(parts.Host).substr(colon + 1), port) && port >= 1 && port <= 65535)
+            parts.Port = port;
+        parts.Host.erase(colon);
+    }
+    return parts;
+}
+
+// ---------------------------------------------------------------- resume side file
+
+namespace {
+
+// Side-file writes of all workers go one at a time; each is a new file
+// renamed into place, so a reader (or another instance) never sees half a
+// line and a planted symlink is replaced rather than written through.
+std::mutex g_side_file_mutex;
+
+bool is_file(const std::string& path, int64_t* size = nullptr)
+{
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if (size)
+        *size = st.st_size;
+    return true;
+}
+
+std::string read_first_line(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string text;
+    char buf[1024];
+    // A stored date is one short line; more than this is not one.
+    while (text.size() < 64 * 1024) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        text.append(buf, static_cast<size_t>(n));
+        if (text.find_first_of("\r\n") != std::string::npos)
+            break;
+    }
+    ::close(fd);
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+bool write_all(int fd, const std::string& data)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Best effort: a side file that cannot be written is left as it was.
+void write_side_file(const std::string& path, const std::string& line)
+{
+    static std::atomic<unsigned> counter{0};
+    std::lock_guard lock(g_side_file_mutex);
+    const std::string content = line + "\r\n";
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::string tmp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        bool ok = write_all(fd, content);
+        ok = (::close(fd) == 0) && ok;
+        if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0)
+            ::unlink(tmp.c_str());
+        return;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- worker
+
+// The settings a fetch runs with, copied from the component at the start so
+// that later changes to its properties do not reach a running fetch.
+struct WebGetSettings {
+    std::string accept_types, agent, url, file_name, user_name, password, post_query, referer;
+    bool binary_data = false;
+    bool use_cache = false;
+    TOnProgressEvent on_progress;
+    int connect_timeout_ms = 0;
+    int receive_timeout_ms = 0;
+    int64_t max_body_size = 0;
+    int max_redirects = 0;
+};
+
+class TWebGetThread {
+public:
+    TWebGetThread(WebGetSettings settings, std::shared_ptr<WebGetControl> control, std::shared_ptr<Mailbox> mailbox)
+        : settings_(std::move(settings)), control_(std::move(control)), mailbox_(std::move(mailbox))
+    {
+    }
+
+    // The worker body; the outcome goes to the control block's success flag.
+    void Execute();
+
+    const std::string& body() const { return body_; }
+
+private:
+    // What became of one transfer.
+    enum class Outcome {
+        Read,      // the response's body was read to its end
+        Dropped,   // the response was left unread for the range re-request
+        NoAnswer,  // no final response arrived (no connection, time-out, protocol error)
+        Failed,    // cancelled, over the size limit, or cut short of its framing
+    };
+
+    // The head of the response being received; a new status line starts a
+    // new one, since redirects and interim responses pass through here too.
+    struct ResponseHead {
+        int status = 0;
+        int64_t content_length = -1; // -1: absent or not a usable number
+        bool chunked = false;
+        std::string location;
+        std::string last_modified;
+    };
+
+    Outcome transfer(CURL* curl, bool may_drop, const std::string& extra_header);
+    // Called once the final response's headers are complete; returns false
+    // to stop the transfer there.
+    bool on_final_head();
+    bool is_redirect() const;
+    // Resolves a Location value against the address it came from.
+    static bool resolve_location(std::string& url, const std::string& location);
+    // Body bytes of the response being read; returns false to stop.
+    bool on_body(const char* data, size_t size);
+    bool report_progress();
+
+    static size_t header_cb(char* data, size_t size, size_t count, void* self);
+    static size_t write_cb(char* data, size_t size, size_t count, void* self);
+    static int xferinfo_cb(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
+
+    const WebGetSettings settings_;
+    const std::shared_ptr<WebGetControl> control_;
+    const std::shared_ptr<Mailbox> mailbox_;
+
+    std::string url_;            // the address as split and put together again
+    std::string stored_;         // the date in the side file when the fetch started
+    int64_t resume_offset_ = 0;  // size of FileName when a stored date exists
+    int32_t content_length_ = 0; // the first response's Content-Length, 0 when absent
+    int64_t bytes_read_ = 0;
+    std::string body_;
+
+    // State of the transfer in progress.
+    ResponseHead head_;
+    std::string redirect_to_; // set when the response was a redirect
+    bool may_drop_ = false;
+    bool head_done_ = false;
+    bool dropped_ = false;
+    bool complete_ = false;
+    bool failed_ = false;
+    int64_t received_ = 0;
+};
+
+size_t TWebGetThread::header_cb(char* data, size_t size, size_t count, void* self)
+{
+    auto& w = *static_cast<TWebGetThread*>(self);
+    const size_t n = size * count;
+    std::string_view line(data, n);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.remove_suffix(1);
+
+    if (line.substr(0, 5) == "HTTP/") {
+        w.head_ = ResponseHead{};
+        size_t sp = line.find(' ');
+        if (sp != std::string_view::npos)
+            parse_decimal(line.substr(sp + 1, 3), w.head_.status);
+        return n;
+    }
+    if (line.empty()) {
+        if (w.head_.status < 200 && w.head_.status != 0)
+            return n; // an interim response; the real one follows
+        if (w.is_redirect()) {
+            // Left unread: its body may run to a close that a keep-alive
+            // server never sends. The transfer goes to the new location.
+            w.redirect_to_ = w.head_.location;
+            return 0;
+        }
+        w.head_done_ = true;
+        return w.on_final_head() ? n : 0;
+    }
+
+    size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        return n;
+    std::string_view name = line.substr(0, colon);
+    std::string_view value = line.substr(colon + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+        value.remove_suffix(1);
+
+    if (ascii_iequals(name, "Content-Length")) {
+        // Only a plain decimal that fits the 32-bit field counts; anything
+        // else reads as absent and the body then runs to the close.
+        int32_t length = 0;
+        w.head_.content_length = parse_decimal(value, length) ? length : -1;
+    } else if (ascii_iequals(name, "Transfer-Encoding")) {
+        std::string lower(value);
+        for (char& c : lower)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        w.head_.chunked = lower.find("chunked") != std::string::npos;
+    } else if (ascii_iequals(name, "Last-Modified")) {
+        w.head_.last_modified = value;
+    } else if (ascii_iequals(name, "Location")) {
+        w.head_.location = value;
+    }
+    return n;
+}
+
+bool TWebGetThread::is_redirect() const
+{
+    // The statuses a browser follows when they name a new location.
+    static const int kFollowed[] = {300, 301, 302, 303, 307, 308};
+    return !head_.location.empty() &&
+           std::find(std::begin(kFollowed), std::end(kFollowed), head_.status) != std::end(kFollowed);
+}
+
+bool TWebGetThread::on_final_head()
+{
+    if (control_->terminate) {
+        failed_ = true;
+        return false;
+    }
+    if (may_drop_) {
+        // The first response's headers decide the rest of the fetch.
+        content_length_ = head_.content_length > 0 ? static_cast<int32_t>(head_.content_length) : 0;
+        const std::string& modified = head_.last_modified;
+        if (!modified.empty())
+            write_side_file(settings_.file_name + ".ini", modified);
+        if (control_->terminate) {
+            failed_ = true;
+            return false;
+        }
+        if (modified == stored_) {
+            dropped_ = true;
+            return false;
+        }
+    }
+    if (head_.content_length == 0 && !head_.chunked) {
+        complete_ = true;
+        return false;
+    }
+    return true;
+}
+
+size_t TWebGetThread::write_cb(char* data, size_t size, size_t count, void* self)
+{
+    auto& w = *static_cast<TWebGetThread*>(self);
+    const size_t n = size * count;
+    if (!w.head_done_)
+        return n; // the body of a response that is not the answer
+    return w.on_body(data, n) ? n : 0;
+}
+
+bool TWebGetThread::on_body(const char* data, size_t size)
+{
+    // Reads are reported in steps of at most 1025 bytes, as the component's
+    // progress contract has it; without a progress handler one step will do.
+    const size_t step = settings_.on_progress ? 1025 : size;
+    const bool framed = head_.content_length >= 0 && !head_.chunked;
+    while (size > 0) {
+        if (control_->terminate) {
+            failed_ = true;
+            return false;
+        }
+        size_t piece = std::min(size, step);
+        if (framed)
+            piece = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece), head_.content_length - received_));
+        if (static_cast<int64_t>(body_.size() + piece) > settings_.max_body_size) {
+            failed_ = true;
+            return false;
+        }
+        body_.append(data, piece);
+        data += piece;
+        size -= piece;
+        received_ += static_cast<int64_t>(piece);
+        bytes_read_ += static_cast<int64_t>(piece);
+        if (settings_.on_progress && !report_progress()) {
+            failed_ = true;
+            return false;
+        }
+        if (framed && received_ == head_.content_length) {
+            // The response is complete by its own framing; stopping here
+            // keeps a keep-alive server from holding the transfer open.
+            complete_ = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TWebGetThread::report_progress()
+{
+    // A worker asked to stop does not hand anything over: its component may
+    // be gone, and the UI thread may be waiting for workers to end.
+    if (control_->terminate)
+        return true;
+    const int32_t total = content_length_;
+    const int32_t readed = static_cast<int32_t>(std::min<int64_t>(bytes_read_ + resume_offset_, INT32_MAX));
+    bool handler_failed = false;
+    auto control = control_;
+    const TOnProgressEvent& handler = settings_.on_progress;
+    mailbox_->send([&, control] {
+        if (!control->component)
+            return;
+        try {
+            handler(this, total, readed);
+        } catch (...) {
+            handler_failed = true;
+        }
+    });
+    return !handler_failed;
+}
+
+int TWebGetThread::xferinfo_cb(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    auto& w = *static_cast<TWebGetThread*>(self);
+    if (w.control_->terminate) {
+        w.failed_ = true;
+        return 1;
+    }
+    return 0;
+}
+
+TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const std::string& extra_header)
+{
+    std::string url = url_;
+    bool post = !settings_.post_query.empty();
+    for (int redirects = 0;; ++redirects) {
+        head_ = ResponseHead{};
+        redirect_to_.clear();
+        may_drop_ = may_drop;
+        head_done_ = dropped_ = complete_ = failed_ = false;
+        received_ = 0;
+
+        curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+        // Exactly one Accept line, the accept types as its value; an empty
+        // list removes libcurl's own.
+        curl_slist* headers = curl_slist_append(nullptr, ("Accept: " + settings_.accept_types).c_str());
+        if (post) {
+            headers = curl_slist_append(headers, "Content-Type: application/x-www-form-urlencoded");
+            headers = curl_slist_append(headers, "Expect:");
+            curl_easy_setopt(curl, CURLOPT_POSTFIELDS, settings_.post_query.c_str());
+            curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(settings_.post_query.size()));
+        } else {
+            curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        }
+        if (!extra_header.empty())
+            headers = curl_slist_append(headers, extra_header.c_str());
+        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+        CURLcode rc = curl_easy_perform(curl);
+        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+        curl_slist_free_all(headers);
+
+        if (failed_)
+            return Outcome::Failed;
+        if (!redirect_to_.empty()) {
+            if (redirects >= settings_.max_redirects || !resolve_location(url, redirect_to_))
+                return Outcome::Failed;
+            // As browsers do, a form sent to a moved address is not sent again.
+            if (head_.status == 301 || head_.status == 302 || head_.status == 303)
+                post = false;
+            continue;
+        }
+        if (dropped_)
+            return Outcome::Dropped;
+        if (!head_done_)
+            return Outcome::NoAnswer;
+        if (complete_)
+            return Outcome::Read;
+        if (rc != CURLE_OK)
+            return Outcome::Failed;
+        // A body that ended before the length its response announced was cut off.
+        if (head_.content_length >= 0 && !head_.chunked && received_ < head_.content_length && head_.status != 204 &&
+            head_.status != 304)
+            return Outcome::Failed;
+        return Outcome::Read;
+    }
+}
+
+bool TWebGetThread::resolve_location(std::string& url, const std::string& location)
+{
+    CURLU* u = curl_url();
+    char* resolved = nullptr;
+    bool ok = u && curl_url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK &&
+              curl_url_set(u, CURLUPART_URL, location.c_str(), 0) == CURLUE_OK &&
+              curl_url_get(u, CURLUPART_URL, &resolved, 0) == CURLUE_OK;
+    if (ok)
+        url = resolved;
+    curl_free(resolved);
+    curl_url_cleanup(u);
+    return ok;
+}
+
+void TWebGetThread::Execute()
+{
+    // The success flag is written once, at the very end: a cancel that
+    // arrives after the last check point is overridden, as it always was.
+    bool success = false;
+    CURL* curl = nullptr;
+    try {
+        const std::string side_file = settings_.file_name + ".ini";
+        int64_t file_size = 0;
+        if (is_file(settings_.file_name, &file_size) && is_file(side_file)) {
+            stored_ = read_first_line(side_file);
+            if (!stored_.empty())
+                resume_offset_ = file_size;
+        }
+
+        const TUrlParts parts = SplitUrl(settings_.url);
+        if (control_->terminate)
+            throw std::runtime_error("cancelled");
+
+        curl = curl_easy_init();
+        if (!curl)
+            throw std::runtime_error("no HTTP handle");
+        url_ = "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
+        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+        curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+        curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        if (!settings_.agent.empty())
+            curl_easy_setopt(curl, CURLOPT_USERAGENT, settings_.agent.c_str());
+        if (!settings_.referer.empty())
+            curl_easy_setopt(curl, CURLOPT_REFERER, settings_.referer.c_str());
+        if (!settings_.user_name.empty() || !settings_.password.empty()) {
+            curl_easy_setopt(curl, CURLOPT_USERNAME, settings_.user_name.c_str());
+            curl_easy_setopt(curl, CURLOPT_PASSWORD, settings_.password.c_str());
+            curl_easy_setopt(curl, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+        }
+        // The platform's proxy settings are the environment's (http_proxy,
+        // no_proxy, ...), which libcurl reads itself when no proxy is set
+        // here. There is no response cache, so every answer is fresh.
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, settings_.connect_timeout_ms)));
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings_.receive_timeout_ms + 999) / 1000)));
+        // The body's framing is judged here, not by libcurl, so that a
+        // malformed Content-Length reads as absent instead of failing.
+        curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+        curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &TWebGetThread::header_cb);
+        curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &TWebGetThread::write_cb);
+        curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &TWebGetThread::xferinfo_cb);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+
+        Outcome outcome = transfer(curl, true, {});
+        if (outcome == Outcome::Dropped) {
+            // The range runs from the resume offset to the first response's
+            // length. Without a positive length and with nothing to resume the
+            // whole answer is asked for again: "bytes=0-0" would be one byte.
+            std::string range;
+            if (content_length_ > 0 || resume_offset_ > 0)
+                range = "RANGE: bytes=" + std::to_string(resume_offset_) + "-" + std::to_string(content_length_);
+            outcome = transfer(curl, false, range);
+        }
+        success = outcome == Outcome::Read && head_.status >= 200 && head_.status <= 299 && bytes_read_ != 0;
+    } catch (...) {
+        success = false;
+    }
+    if (curl)
+        curl_easy_cleanup(curl);
+    control_->success = success;
+}
+
+// ---------------------------------------------------------------- TWebGet
+
+TWebGet::TWebGet(TComponent* owner) : TComponent(owner)
+{
+    webget_global_init();
+    if (EventLoop* loop = EventLoop::current())
+        mailbox_ = loop->mailbox();
+}
+
+TWebGet::~TWebGet()
+{
+    if (control_) {
+        CancelFetch();
+        control_->component = nullptr;
+    }
+}
+
+bool TWebGet::Fetching() const
+{
+    return control_ != nullptr;
+}
+
+void TWebGet::CancelFetch()
+{
+    if (!control_)
+        return;
+    control_->terminate = true;
+    control_->success = false;
+}
+
+void TWebGet::FetchString()
+{
+    if (control_)
+        return;
+    if (!mailbox_)
+        throw std::logic_error("TWebGet: no event loop on the thread that created the component");
+
+    WebGetSettings s;
+    s.accept_types = AcceptTypes;
+    s.agent = Agent;
+    s.url = URL;
+    s.file_name = FileName;
+    s.user_name = UserName;
+    s.password = Password;
+    s.post_query = PostQuery;
+    s.referer = Referer;
+    s.binary_data = BinaryData;
+    s.use_cache = UseCache;
+    s.on_progress = OnProgress;
+    s.connect_timeout_ms = ConnectTimeoutMs;
+    s.receive_timeout_ms = ReceiveTimeoutMs;
+    s.max_body_size = MaxBodySize;
+    s.max_redirects = MaxRedirects;
+
+    auto control = std::make_shared<WebGetControl>();
+    control->component = this;
+    auto worker = std::make_shared<TWebGetThread>(std::move(s), control, mailbox_);
+    register_worker(control);
+    try {
+        std::thread([worker, control, mailbox = mailbox_] {
+            worker->Execute();
+            // The worker hands its completion over and ends; it never waits
+            // for the UI thread. A step that arrives after the loop has gone
+            // is dropped.
+            mailbox->post([worker, control] {
+                if (control->component)
+                    control->component->FetchDone(worker);
+            });
+            unregister_worker(control);
+        }).detach();
+    } catch (...) {
+        unregister_worker(control);
+        throw;
+    }
+    control_ = std::move(control);
+
+    if (WaitThread)
+        if (EventLoop* loop = EventLoop::current())
+            loop->process_pending();
+}
+
+void TWebGet::FetchDone(const std::shared_ptr<TWebGetThread>& worker)
+{
+    // A handler may destroy this component; after each one it is looked up
+    // again through the control block before anything of it is touched.
+    const std::shared_ptr<WebGetControl> control = control_;
+    auto alive = [&] { return control->component == this; };
+    struct Forget {
+        TWebGet* self;
+        const std::shared_ptr<WebGetControl>& control;
+        ~Forget()
+        {
+            if (control->component == self)
+                self->control_.reset();
+        }
+    } forget{this, control};
+
+    success_ = control->success;
+    bool handler_failed = false;
+    try {
+        if (success_) {
+            if (TOnDoneStringEvent handler = OnDoneString)
+                handler(this, worker->body());
+        } else if (TNotifyEvent handler = OnError) {
+            handler(this);
+        }
+    } catch (...) {
+        handler_failed = true;
+    }
+    if (handler_failed && alive())
+        if (TNotifyEvent handler = OnError)
+            handler(this);
+}
+
+} // namespace lt

@@ -1,0 +1,234 @@
+// longtail-harvest: one harvest run from the command line.
+//
+// It stands in for the window: the seed is the keyword box, --narrow and
+// --any clear the two check boxes (both start checked, as in the window),
+// Query is pressed once, and Stop after --max-seconds or on Ctrl-C. When the
+// run has ended and no request is still fetching, the results list is printed
+// one row per line in UTF-8 (and written to the export file when asked).
+//
+// Sections: command line - the host (the window's part of the run) - main.
+
+#include "harvest/export_file.h"
+#include "harvest/harvest_run.h"
+#include "net/webget.h"
+#include "platform/event_loop.h"
+#include "platform/timer.h"
+#include "text/cp936.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+namespace lt {
+namespace {
+
+const char kUsage[] = "usage: longtail-harvest [--narrow] [--any] [--max-seconds N] [--export FILE] [--quiet] SEED\n";
+const char kHelp[] =
+    "Harvests long-tail keywords for SEED from the suggestion service and, unless\n"
+    "--narrow, the related searches of the web search; prints the results list,\n"
+    "one phrase per line in UTF-8, once the run has ended.\n"
+    "\n"
+    "  --narrow         do not walk the related searches (broad expansion off)\n"
+    "  --any            admit phrases that do not contain SEED (must-contain off)\n"
+    "  --max-seconds N  press Stop after N seconds (Ctrl-C presses it too)\n"
+    "  --export FILE    also write the results to FILE: code page 936, CR LF after\n"
+    "                   every row\n"
+    "  --quiet          do not print the status texts to stderr\n"
+    "  --help           print this help\n"
+    "\n"
+    "Environment: LONGTAIL_SUGGEST_HOST and LONGTAIL_SEARCH_HOST (host or host:port)\n"
+    "replace the hosts of the suggestion service and the web search.\n";
+
+// ---------------------------------------------------------------- command line
+
+struct Options {
+    bool broad = true;
+    bool must_contain = true;
+    bool quiet = false;
+    std::optional<double> max_seconds;
+    std::optional<std::string> export_path;
+    std::string seed; // code page 936
+};
+
+[[noreturn]] void usage_error(const std::string& problem)
+{
+    std::fprintf(stderr, "longtail-harvest: %s (see --help)\n", problem.c_str());
+    std::exit(2);
+}
+
+Options parse(int argc, char** argv)
+{
+    Options o;
+    std::optional<std::string> seed;
+    bool options_done = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](const std::string& name) -> std::string {
+            if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0)
+                return arg.substr(name.size() + 1);
+            if (i + 1 >= argc)
+                usage_error(name + " needs a value");
+            return argv[++i];
+        };
+        auto is = [&](const std::string& name) { return arg == name || arg.rfind(name + "=", 0) == 0; };
+        if (options_done || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (seed)
+                usage_error("only one SEED may be given");
+            seed = arg;
+        } else if (arg == "--") {
+            options_done = true;
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (arg == "--narrow") {
+            o.broad = false;
+        } else if (arg == "--any") {
+            o.must_contain = false;
+        } else if (arg == "--quiet") {
+            o.quiet = true;
+        } else if (is("--max-seconds")) {
+            std::string text = value("--max-seconds");
+            char* end = nullptr;
+            errno = 0;
+            double seconds = std::strtod(text.c_str(), &end);
+            if (text.empty() || *end != '\0' || errno != 0 || !(seconds >= 0) || seconds > INT_MAX / 1000)
+                usage_error("--max-seconds needs a number of seconds, not \"" + text + "\"");
+            o.max_seconds = seconds;
+        } else if (is("--export")) {
+            o.export_path = value("--export");
+            if (o.export_path->empty())
+                usage_error("--export needs a file name");
+        } else {
+            usage_error("unknown option " + arg);
+        }
+    }
+    if (!seed)
+        usage_error("SEED is missing");
+    bool lossless = false;
+    o.seed = utf8_to_cp936(*seed, &lossless);
+    if (!lossless)
+        usage_error("SEED holds a character that code page 936 cannot hold");
+    return o;
+}
+
+// ---------------------------------------------------------------- the host
+
+class CliHost : public HarvestHost {
+public:
+    CliHost(EventLoop& loop, const Options& options) : options_(options), timer2_(loop) {}
+
+    std::string KeywordText() override { return options_.seed; }
+    bool BroadExpansion() override { return options_.broad; }
+    bool MustContain() override { return options_.must_contain; }
+    void SetStatus(const std::string& text) override
+    {
+        if (options_.quiet || text == status_)
+            return;
+        status_ = text;
+        std::fprintf(stderr, "%s\n", cp936_to_utf8(text).c_str());
+    }
+    IndexedList& Results() override { return results_; }
+    void SetResultsCounter(const std::string&) override {}
+    Timer& Timer2() override { return timer2_; }
+
+private:
+    const Options& options_;
+    std::string status_;
+    IndexedList results_;
+    Timer timer2_;
+};
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void on_sigint(int) { g_interrupted = true; }
+
+// ---------------------------------------------------------------- main
+
+int run_cli(int argc, char** argv)
+{
+    const Options options = parse(argc, argv);
+    webget_global_init();
+
+    // The first Ctrl-C presses Stop; a second one ends the program at once.
+    struct sigaction sa {};
+    sa.sa_handler = on_sigint;
+    sa.sa_flags = SA_RESETHAND;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+
+    RealClock clock;
+    EventLoop loop(clock);
+    TComponent owner(nullptr);
+    CliHost host(loop, options);
+    HarvestRun run(host, &owner, loop);
+
+    bool stop_pressed = false;
+    auto press_stop = [&] {
+        if (!stop_pressed) {
+            stop_pressed = true;
+            run.skSkinXFormButton2Click(nullptr);
+        }
+    };
+
+    run.skSkinXFormButton1Click(nullptr);
+
+    Timer stop_after(loop);
+    stop_after.SetEnabled(false);
+    if (options.max_seconds) {
+        int ms = static_cast<int>(std::llround(*options.max_seconds * 1000));
+        if (ms <= 0) {
+            press_stop();
+        } else {
+            stop_after.SetInterval(ms);
+            stop_after.SetOnTimer([&] {
+                stop_after.SetEnabled(false);
+                press_stop();
+            });
+            stop_after.SetEnabled(true);
+        }
+    }
+
+    // Ended: the run is no longer Running, the stop watcher has reported, and
+    // every request has reported.
+    Timer watch(loop);
+    watch.SetInterval(50);
+    watch.SetOnTimer([&] {
+        if (g_interrupted)
+            press_stop();
+        if (!run.State().Running && !host.Timer2().Enabled() && run.RequestsInFlight() == 0)
+            loop.quit();
+    });
+    loop.run();
+
+    std::string out;
+    for (const std::string& row : host.Results().texts())
+        out += cp936_to_utf8(row) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::fflush(stdout) != 0)
+        return 1;
+
+    int status = 0;
+    if (options.export_path) {
+        try {
+            WriteExportFile(*options.export_path, ExportBytes(host.Results()));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "longtail-harvest: %s\n", e.what());
+            status = 1;
+        }
+    }
+    webget_shutdown(2000);
+    return status;
+}
+
+} // namespace
+} // namespace lt
+
+int main(int argc, char** argv) { return lt::run_cli(argc, argv); }
