@@ -2,11 +2,6 @@
 
 namespace lt::cp936 {
 
-size_t char_len(std::string_view s, size_t pos)
-{
-    return (is_lead(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size()) ? 2 : 1;
-}
-
 size_t floor_boundary(std::string_view s, size_t pos)
 {
     size_t at = 0;

@@ -7,15 +7,16 @@
 // only be found by scanning from the start, because a trail byte may look like
 // a lead byte or like ASCII.
 
+#include "text/cp936.h"
+
 #include <cstddef>
 #include <string_view>
 
 namespace lt::cp936 {
 
-constexpr bool is_lead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-
+inline bool is_lead(unsigned char b) { return cp936_is_lead(b); }
 // Length in bytes (1 or 2) of the character starting at pos.
-size_t char_len(std::string_view s, size_t pos);
+inline size_t char_len(std::string_view s, size_t pos) { return cp936_char_len(s, pos); }
 // The character boundary after pos (pos must be a boundary below s.size()).
 inline size_t next_boundary(std::string_view s, size_t pos) { return pos + char_len(s, pos); }
 // The character boundary before pos (pos > 0).

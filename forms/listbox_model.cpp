@@ -1,7 +1,7 @@
 #include "forms/listbox_model.h"
 
-#include "forms/cp936_chars.h"
 #include "forms/errors.h"
+#include "text/indexed_list.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,31 +11,27 @@ namespace lt {
 
 namespace {
 
-class VectorRowStore final : public ListRowStore {
+// The rows live in the indexed phrase list, which answers the lookup without
+// walking the rows.
+class IndexedRowStore final : public ListRowStore {
 public:
-    int size() const override { return static_cast<int>(rows_.size()); }
-    const std::string& at(int index) const override { return rows_[static_cast<size_t>(index)]; }
-    void insert(int index, std::string text) override { rows_.insert(rows_.begin() + index, std::move(text)); }
-    void assign(int index, std::string text) override { rows_[static_cast<size_t>(index)] = std::move(text); }
-    void erase(int index) override { rows_.erase(rows_.begin() + index); }
-    void clear() override { rows_.clear(); }
-    int find(const std::string& text) const override
-    {
-        for (size_t i = 0; i < rows_.size(); ++i)
-            if (cp936::equal_fold(rows_[i], text))
-                return static_cast<int>(i);
-        return -1;
-    }
+    int size() const override { return list_.count(); }
+    const std::string& at(int index) const override { return list_.text(index); }
+    void insert(int index, std::string text) override { list_.insert(index, std::move(text)); }
+    void assign(int index, std::string text) override { list_.set_text(index, std::move(text)); }
+    void erase(int index) override { list_.remove(index); }
+    void clear() override { list_.clear(); }
+    int find(const std::string& text) const override { return list_.lookup(text); }
 
 private:
-    std::vector<std::string> rows_;
+    IndexedList list_;
 };
 
 } // namespace
 
 std::unique_ptr<ListRowStore> MakeListRowStore()
 {
-    return std::make_unique<VectorRowStore>();
+    return std::make_unique<IndexedRowStore>();
 }
 
 ListBoxModel::ListBoxModel(std::unique_ptr<ListRowStore> store) : store_(std::move(store)) {}

@@ -112,7 +112,7 @@ void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 void TButton::MouseMove(TShiftState shift, int x, int y)
 {
     if (tracking_)
-        set_down(ClientRect().contains({x, y}));
+        set_down(ClientRect().contains(Point{x, y}));
     TCustomControl::MouseMove(shift, x, y);
 }
 
