@@ -702,11 +702,6 @@ LResult TWinControl::WndProc(Message& m)
         KeyDown(key, KeyboardShift());
         if (!*alive || key == 0)
             return 0;
-        TCustomForm* form = GetParentForm();
-        if (form && form != this && key == VK_TAB && !(DialogCode() & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
-            form->SelectNext(this, !(KeyboardShift() & ssShift));
-            return 0;
-        }
         m.wparam = static_cast<WParam>(key);
         return w ? w->default_proc(m) : 0;
     }
