@@ -34,6 +34,16 @@ std::unique_ptr<ListRowStore> MakeListRowStore()
     return std::make_unique<IndexedRowStore>();
 }
 
+namespace {
+// Room for one more element, growing geometrically.
+template <class V>
+void grow(V& v)
+{
+    if (v.size() == v.capacity())
+        v.reserve(std::max<size_t>(16, v.capacity() * 2));
+}
+} // namespace
+
 ListBoxModel::ListBoxModel(std::unique_ptr<ListRowStore> store) : store_(std::move(store)) {}
 
 // ---- rows ----
@@ -87,10 +97,10 @@ void ListBoxModel::insert(int index, const std::string& text)
     if (index < 0 || index > count())
         ThrowInsertLineError();
     try {
-        // Reserve everything first so that a refusal leaves the three parallel
-        // arrays in step.
-        data_.reserve(data_.size() + 1);
-        sel_.reserve(sel_.size() + 1);
+        // Make room everywhere first so that a refusal leaves the three
+        // parallel arrays in step.
+        grow(data_);
+        grow(sel_);
         store_->insert(index, text);
     } catch (const std::bad_alloc&) {
         ThrowInsertLineError();
