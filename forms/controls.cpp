@@ -511,6 +511,17 @@ void TWinControl::SetText(const std::string& s)
         window_->set_text(s);
 }
 
+void TWinControl::SetClientEdge(bool on)
+{
+    if (on == client_edge_)
+        return;
+    client_edge_ = on;
+    if (window_) {
+        window_->recalc_frame();
+        window_->invalidate();
+    }
+}
+
 void TWinControl::SetTabStop(bool on)
 {
     tab_stop_ = on;
@@ -672,6 +683,21 @@ LResult TWinControl::WndProc(Message& m)
     case WM_PAINT:
         paint_handler(m);
         return 0;
+    case WM_NCCALCSIZE:
+        if (client_edge_) {
+            auto* r = reinterpret_cast<Rect*>(m.lparam);
+            *r = r->inflated(-2, -2);
+            r->right = std::max(r->right, r->left);
+            r->bottom = std::max(r->bottom, r->top);
+            return 0;
+        }
+        break;
+    case WM_NCPAINT:
+        if (client_edge_) {
+            reinterpret_cast<Canvas*>(m.wparam)->draw_edge(Rect{0, 0, Width(), Height()}, EdgeStyle::Sunken);
+            return 0;
+        }
+        break;
     case WM_SIZE:
     case WM_MOVE:
         if (w) {
@@ -735,8 +761,9 @@ LResult TWinControl::WndProc(Message& m)
         window_ = nullptr;
         return w ? w->default_proc(m) : 0;
     default:
-        return w ? w->default_proc(m) : 0;
+        break;
     }
+    return w ? w->default_proc(m) : 0;
 }
 
 void TWinControl::KeyDown(int& key, TShiftState shift)

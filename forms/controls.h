@@ -256,6 +256,11 @@ public:
     bool Focused() const;
     virtual void SetFocus();
 
+    // A sunken two-pixel edge around the client (the platform's client
+    // edge); controls that draw their own frame switch it off.
+    bool ClientEdge() const { return client_edge_; }
+    void SetClientEdge(bool on);
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
@@ -303,6 +308,7 @@ private:
     // The windowless child that took the mouse with a button press.
     TControl* mouse_control_ = nullptr;
     TControl* hover_child_ = nullptr;
+    bool client_edge_ = false;
 };
 
 // ---- TGraphicControl and TCustomControl ----

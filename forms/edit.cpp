@@ -14,6 +14,7 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner)
     TControl::SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     SetTabStop(true);
+    SetClientEdge(true);
     model_.OnChange = [this] { Change(); };
     model_.ReadClipboard = [] {
         Desktop* d = Desktop::current();

@@ -88,6 +88,7 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner), items_(*
     TControl::SetBounds(0, 0, 121, 97);
     SetColor(clWindow);
     SetTabStop(true);
+    SetClientEdge(true);
     model_.set_item_height(16);
     model_.set_client_height(97);
     model_.OnChanged = [this] {
