@@ -4,8 +4,10 @@
 // The layout (line breaking, tabs, ellipsis, the "&" accelerator) is a pure
 // function of a Font, the text, a rectangle and the flags, so controls can
 // measure without a canvas and tests can check positions without pixels.
-// Drawing uses the canvas's current font, its text colour, and its
-// background mode and colour (an opaque background fills each line's cell).
+// Drawing uses the canvas's current font (with its underline and strike-out),
+// the canvas's text colour (not the FontDesc colour, which callers apply with
+// set_text_color), and its background mode and colour (an opaque background
+// fills each line's cell).
 
 #include <cstddef>
 #include <string>

@@ -182,14 +182,18 @@ FT_Face open_face(const std::string& file, int index)
     return face;
 }
 
+struct CachedGlyph {
+    Glyph glyph;
+    bool from_strike = false;
+};
+
 // A face at one size and synthetic style, with its glyph cache.
 struct SizedFace {
     FT_Face face = nullptr;
     FT_Size size = nullptr;
     bool synthetic_bold = false;
     bool synthetic_italic = false;
-    std::unordered_map<FT_UInt, Glyph> glyphs;
-    std::unordered_map<FT_UInt, bool> from_strike;
+    std::unordered_map<FT_UInt, CachedGlyph> glyphs;
 };
 
 SizedFace* sized_face(FT_Face face, FT_F26Dot6 em, bool bold, bool italic)
@@ -295,20 +299,20 @@ void shear(Glyph& g)
     g.left += lo;
 }
 
-Glyph render_glyph(SizedFace& sf, FT_UInt index, bool* strike)
+CachedGlyph render_glyph(SizedFace& sf, FT_UInt index)
 {
-    Glyph g;
-    *strike = false;
+    CachedGlyph cached;
+    Glyph& g = cached.glyph;
     if (!sf.size)
-        return g;
+        return cached;
     FT_Activate_Size(sf.size);
     FT_Face face = sf.face;
     if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0)
-        return g;
+        return cached;
     FT_GlyphSlot slot = face->glyph;
-    *strike = slot->format == FT_GLYPH_FORMAT_BITMAP;
+    cached.from_strike = slot->format == FT_GLYPH_FORMAT_BITMAP;
     if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
-        return g;
+        return cached;
     copy_coverage(slot->bitmap, g);
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
@@ -317,7 +321,7 @@ Glyph render_glyph(SizedFace& sf, FT_UInt index, bool* strike)
         embolden(g);
     if (sf.synthetic_italic)
         shear(g);
-    return g;
+    return cached;
 }
 
 // ---------------------------------------------------------------------------
@@ -366,14 +370,6 @@ public:
 
     const std::string& primary_family() const override { return primary_family_; }
 
-    std::vector<std::string> chain_families() const override
-    {
-        std::vector<std::string> out;
-        for (const ChainEntry& e : chain_)
-            out.push_back(e.family);
-        return out;
-    }
-
     std::string family_for(char32_t cp) const override
     {
         std::lock_guard lock(font_mutex());
@@ -394,11 +390,16 @@ private:
         bool strike = false;
     };
 
+    static constexpr long kMaxPixelSize = 1000;
+
     // Em size in 26.6 pixels. A negative height is the em itself; a positive
     // one is the cell (the face's Windows ascent plus descent), scaled back
     // to an em the way the platform does; 0 takes a 12 px em.
-    static FT_F26Dot6 em_size(FT_Face face, int height)
+    static FT_F26Dot6 em_size(FT_Face face, int requested)
     {
+        // Sizes come from skin files; a wild one must not ask FreeType for
+        // gigabyte glyph bitmaps (nor negate INT_MIN).
+        const long height = std::clamp<long>(requested, -kMaxPixelSize, kMaxPixelSize);
         if (height < 0)
             return static_cast<FT_F26Dot6>(-height) * 64;
         if (height == 0 || !face)
@@ -496,12 +497,9 @@ private:
         if (!sf)
             return entry;
         auto git = sf->glyphs.find(glyph_index);
-        if (git == sf->glyphs.end()) {
-            bool strike = false;
-            git = sf->glyphs.emplace(glyph_index, render_glyph(*sf, glyph_index, &strike)).first;
-            sf->from_strike[glyph_index] = strike;
-        }
-        return CharEntry{&git->second, face_index, sf->from_strike[glyph_index]};
+        if (git == sf->glyphs.end())
+            git = sf->glyphs.emplace(glyph_index, render_glyph(*sf, glyph_index)).first;
+        return CharEntry{&git->second.glyph, face_index, git->second.from_strike};
     }
 
     std::vector<ChainEntry> chain_;

@@ -9,7 +9,8 @@
 // strike is used where it has one for the size (crisp small hanzi),
 // anti-aliased outlines otherwise; bold and italic are synthesised where the
 // face has no such style. Fonts are shared and never freed: the program uses
-// a handful of descriptions for its whole run.
+// a handful of descriptions for its whole run. Every call is safe from any
+// thread.
 
 #include <memory>
 #include <string>
@@ -64,8 +65,6 @@ public:
     // Family of the first face of the chain, e.g. "AR PL UMing CN"; tests
     // check it to skip when a font package is missing.
     virtual const std::string& primary_family() const = 0;
-    // Families of the whole chain, in order (diagnostics and tests).
-    virtual std::vector<std::string> chain_families() const = 0;
     // Family of the face that draws `cp`, or empty when none has it.
     virtual std::string family_for(char32_t cp) const = 0;
     // True when `cp` is drawn from a bitmap strike rather than an outline.

@@ -437,6 +437,8 @@ std::string Desktop::clipboard_text() const
 
 void Desktop::set_cursor(Cursor c)
 {
+    if (c == cursor_)
+        return;
     cursor_ = c;
     backend_.set_cursor(c);
 }
@@ -573,6 +575,22 @@ Window* Desktop::mouse_target(Point screen) const
     return window_from_point(screen);
 }
 
+Window* Desktop::hit_test(Point screen, int& hit)
+{
+    Window* target = window_from_point(screen);
+    hit = HTNOWHERE;
+    // A window that answers HTTRANSPARENT lets its parent have the point.
+    while (target) {
+        hit = static_cast<int>(target->send(WM_NCHITTEST, 0, point_lparam(screen)));
+        if (!is_window(target))
+            return nullptr;
+        if (hit != HTTRANSPARENT || !target->parent_)
+            break;
+        target = target->parent_;
+    }
+    return target;
+}
+
 void Desktop::input_mouse_move(Point screen)
 {
     pointer_ = screen;
@@ -608,19 +626,18 @@ void Desktop::input_mouse_move(Point screen)
         return;
     }
     update_hover(screen);
-    Window* target = mouse_target(screen);
-    if (!target)
-        return;
     if (capture_) {
-        target->send(WM_MOUSEMOVE, mouse_key_flags(), point_lparam(target->screen_to_client(screen)));
+        capture_->send(WM_MOUSEMOVE, mouse_key_flags(), point_lparam(capture_->screen_to_client(screen)));
         return;
     }
-    if (!input_allowed(target)) {
+    Window* target = window_from_point(screen);
+    if (target && !input_allowed(target)) {
         set_cursor(Cursor::Arrow);
         return;
     }
-    int ht = static_cast<int>(target->send(WM_NCHITTEST, 0, point_lparam(screen)));
-    if (!is_window(target))
+    int ht = HTNOWHERE;
+    target = hit_test(screen, ht);
+    if (!target || ht == HTNOWHERE || ht == HTERROR || ht == HTTRANSPARENT)
         return;
     target->send(WM_SETCURSOR, reinterpret_cast<WParam>(target), make_lparam(ht, WM_MOUSEMOVE));
     if (!is_window(target))
@@ -664,8 +681,8 @@ void Desktop::input_mouse_button(MouseButton b, bool down, Point screen)
     }
     int ht = HTCLIENT;
     if (!capture_) {
-        ht = static_cast<int>(target->send(WM_NCHITTEST, 0, point_lparam(screen)));
-        if (!is_window(target) || ht == HTNOWHERE || ht == HTERROR || ht == HTTRANSPARENT)
+        target = hit_test(screen, ht);
+        if (!target || ht == HTNOWHERE || ht == HTERROR || ht == HTTRANSPARENT)
             return;
     }
     const bool nc = ht != HTCLIENT;
@@ -867,11 +884,13 @@ void Desktop::input_native_focus(Window& top, bool gained)
 void Desktop::window_moved(Window& w, const Rect& old_screen, bool resized)
 {
     if (!w.parent_) {
+        // Moving keeps what is on screen; a new size needs a new image.
         backend_.native_set_bounds(w, w.bounds_);
         auto& top = s_->tops[&w];
-        if (resized || top.image.size() != w.bounds_.size())
+        if (resized || top.image.size() != w.bounds_.size()) {
             top.image = Bitmap(w.bounds_.width(), w.bounds_.height());
-        top.dirty = Region(Rect::from_size(w.bounds_.size()));
+            top.dirty = Region(Rect::from_size(w.bounds_.size()));
+        }
         return;
     }
     if (w.visible()) {

@@ -58,8 +58,8 @@ public:
     bool is_window(const Window* w) const;
     // Top-level and popup windows, bottom to top.
     const std::vector<Window*>& top_levels() const { return tops_; }
-    // The deepest visible window at a screen point (regions and HTTRANSPARENT
-    // respected), or nullptr.
+    // The deepest visible window at a screen point (regions respected;
+    // disabled children leave the point to their parent), or nullptr.
     Window* window_from_point(Point screen) const;
 
     // ---- activation, focus, capture
@@ -176,6 +176,7 @@ private:
     void destroy_window(Window& w);
     bool input_allowed(const Window* w) const;
     Window* mouse_target(Point screen) const;
+    Window* hit_test(Point screen, int& hit);
     void update_hover(Point screen);
     Window* key_target() const;
     void sync_native_stack();

@@ -3,6 +3,7 @@
 // error icon, the message and an OK button.
 
 #include "gfx/canvas.h"
+#include "gfx/draw_text.h"
 #include "platform/desktop.h"
 
 namespace lt {
@@ -42,10 +43,16 @@ void paint_error_icon(Canvas& c, const Rect& r)
     }
 }
 
-// Text in the box's font; the message wraps at words, the caption and the
-// button's text sit on one centred (button) or left-aligned (caption) line.
-void paint_box_text(Canvas& c, const std::string& text, const Rect& r, bool wrap)
+// Text in the box's font (宋体, 12 pixels): the message wraps at words; a
+// caption or button text sits on one line, centred vertically.
+void paint_box_text(Canvas& c, const std::string& text, const Rect& r, bool wrap, bool centre = false)
 {
+    c.font().name = "\xCB\xCE\xCC\xE5";
+    c.font().height = -12;
+    Rect box = r;
+    draw_text(c, text, box,
+              DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS) |
+                  (centre ? DT_CENTER : 0));
 }
 
 } // namespace
@@ -119,7 +126,7 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
             c.frame3d(r.inflated(-1, -1), clBtnHighlight, clBtnShadow);
             c.set_bk_mode(BkMode::Transparent);
             c.set_text_color(clBtnText);
-            paint_box_text(c, w.text(), r, false);
+            paint_box_text(c, w.text(), r, false, true);
             if (w.focused())
                 c.draw_focus_rect(r.inflated(-4, -4));
             return 0;

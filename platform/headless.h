@@ -88,7 +88,7 @@ private:
         MouseButton button = MouseButton::Left;
         int value = 0;
         bool repeat = false;
-        std::string text;
+        std::string text = {};
     };
     void push(Event e);
 

@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -25,7 +26,7 @@
 #include "platform/codepage.h"
 #include "platform/desktop.h"
 
-#if LT_HAVE_XSHAPE
+#if LT_HAVE_X11
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 #endif
@@ -112,6 +113,8 @@ struct SdlBackend::Impl {
     Uint32 wake_event = 0;
     Window* focused = nullptr;
     bool composing = false;
+    // Screen position of the X event behind the next SDL mouse event.
+    std::optional<Point> x_root;
 
     SDL_Window* native(const Window& w) const
     {
@@ -132,9 +135,15 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+    // SIGINT and SIGTERM keep their default meaning instead of becoming a
+    // quit event that nobody asked for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     impl_->wake_event = SDL_RegisterEvents(1);
+    // Raw X events carry the pointer's screen position, which SDL's own
+    // mouse events leave out.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StopTextInput();
 }
 
@@ -211,7 +220,7 @@ void SdlBackend::native_set_bounds(Window& top, const Rect& r)
 
 void SdlBackend::native_set_shape(Window& top, const Region* region)
 {
-#if LT_HAVE_XSHAPE
+#if LT_HAVE_X11
     SDL_Window* native = impl_->native(top);
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -351,33 +360,32 @@ bool SdlBackend::pump(Desktop& desktop)
 
 void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
 {
-    auto screen_pointer = [] {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        return Point{x, y};
-    };
-    // Event coordinates are relative to the window they name; the window's
-    // position turns them into screen coordinates.
-    auto to_screen = [&](Uint32 id, int x, int y) {
-        Window* w = window(id);
-        SDL_Window* sdl = w ? native(*w) : nullptr;
-        if (!sdl)
-            return screen_pointer();
+    // A mouse event's screen position: on X11 the raw event's root
+    // coordinates, which stay right while our own move loop moves windows
+    // under the pointer; elsewhere the window's position plus the event's.
+    auto at = [&](Uint32 id, int x, int y) {
+        if (x_root) {
+            Point p = *x_root;
+            x_root.reset();
+            return p;
+        }
         int wx = 0, wy = 0;
-        SDL_GetWindowPosition(sdl, &wx, &wy);
+        Window* w = window(id);
+        if (SDL_Window* sdl = w ? native(*w) : nullptr)
+            SDL_GetWindowPosition(sdl, &wx, &wy);
         return Point{wx + x, wy + y};
     };
     switch (e.type) {
     case SDL_MOUSEMOTION:
-        desktop.input_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y));
+        desktop.input_mouse_move(at(e.motion.windowID, e.motion.x, e.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         desktop.input_mouse_button(button_from_sdl(e.button.button), e.type == SDL_MOUSEBUTTONDOWN,
-                                   to_screen(e.button.windowID, e.button.x, e.button.y));
+                                   at(e.button.windowID, e.button.x, e.button.y));
         break;
     case SDL_MOUSEWHEEL:
-        desktop.input_mouse_wheel(e.wheel.y * WHEEL_DELTA, screen_pointer());
+        desktop.input_mouse_wheel(e.wheel.y * WHEEL_DELTA, desktop.cursor_pos());
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -396,6 +404,17 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
             desktop.input_text(e.text.text);
         }
         break;
+    case SDL_SYSWMEVENT:
+#if LT_HAVE_X11
+        if (e.syswm.msg && e.syswm.msg->subsystem == SDL_SYSWM_X11) {
+            const XEvent& x = e.syswm.msg->msg.x11.event;
+            if (x.type == MotionNotify)
+                x_root = Point{x.xmotion.x_root, x.xmotion.y_root};
+            else if (x.type == ButtonPress || x.type == ButtonRelease)
+                x_root = Point{x.xbutton.x_root, x.xbutton.y_root};
+        }
+#endif
+        break;
     case SDL_WINDOWEVENT: {
         Window* w = window(e.window.windowID);
         if (!w || !desktop.is_window(w))
@@ -410,8 +429,19 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
             break;
         }
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // A new or uncovered surface holds nothing of ours yet.
             w->invalidate();
             break;
+        case SDL_WINDOWEVENT_LEAVE: {
+            // The pointer left this native window; unless it went onto
+            // another of ours, nothing is under it any more.
+            int x = 0, y = 0;
+            SDL_GetGlobalMouseState(&x, &y);
+            if (!(SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK))
+                desktop.input_mouse_move({x, y});
+            break;
+        }
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             desktop.input_native_focus(*w, true);
             break;

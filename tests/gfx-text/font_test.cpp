@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "gfx/font.h"
@@ -63,6 +64,20 @@ TEST(FontCache, SameDescriptionResolvesOnce)
     EXPECT_EQ(Font::get(a), Font::get(a));
     EXPECT_EQ(Font::get(a), Font::get(underlined)) << "drawing attributes share the resolved font";
     EXPECT_NE(Font::get(a), Font::get(bold));
+}
+
+TEST(FontCache, WildHeightsAreBounded)
+{
+    // Heights arrive from skin files; none may overflow or ask for a glyph
+    // bitmap of unbounded size.
+    for (int height : {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), -1000000, 0, 1}) {
+        const FontPtr f = Font::get(font_desc("Arial", height));
+        EXPECT_GT(f->metrics().height, 0) << height;
+        EXPECT_LE(f->metrics().height, 1300) << height;
+        const Glyph& g = f->glyph(U'W');
+        EXPECT_LE(g.width, 1300) << height;
+        EXPECT_LE(g.height, 1300) << height;
+    }
 }
 
 TEST(FontResolution, SongNamesMapToUMingStrikes)

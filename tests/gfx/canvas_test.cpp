@@ -271,6 +271,29 @@ TEST(CanvasState, PixelsClipBoxAndSavedState) {
     EXPECT_EQ(canvas.clip_box(), (Rect{-1, 0, 2, 2}));
 }
 
+TEST(CanvasState, DrawingStaysInsideATargetResizedUnderTheCanvas) {
+    Bitmap target(8, 8, legend('.'));
+    Canvas canvas(target);
+    target.resize(2, 2, legend('.'));
+    canvas.fill_rect({0, 0, 8, 8}, clRed);
+    canvas.pen().color = clBlue;
+    canvas.line({7, 0}, {7, 8});
+    canvas.line({1, 1}, {8, 8});
+    canvas.tile({0, 0, 8, 8}, quad(), quad().rect());
+    canvas.draw_focus_rect({0, 0, 8, 8});
+    canvas.set_pixel({5, 5}, clRed);
+    EXPECT_EQ(target.size(), (Size{2, 2}));
+}
+
+TEST(CanvasBlit, ReadingFromTheTargetItself) {
+    Bitmap target = picture({"RG.."});
+    Canvas canvas(target);
+    canvas.stretch_draw({0, 0, 4, 1}, target, {0, 0, 2, 1});
+    EXPECT_TRUE(same_pixels(picture({"RRGG"}), target));
+    canvas.draw({1, 0}, target, {0, 0, 3, 1});
+    EXPECT_TRUE(same_pixels(picture({"RRRG"}), target));
+}
+
 TEST(Colors, SystemColoursResolveThroughTheTable) {
     EXPECT_EQ(resolve_color(clBtnFace), rgb(212, 208, 200));
     EXPECT_EQ(resolve_color(clWindow), rgb(255, 255, 255));
