@@ -340,6 +340,31 @@ TEST(FormsApplication, AnExceptionEscapingAHandlerShowsTheErrorBoxAndTheProgramG
     EXPECT_EQ(reported, "List index out of bounds (-1)");
 }
 
+struct TFailingForm;
+TFailingForm* Form1 = nullptr;
+
+struct TFailingForm : TForm {
+    bool named_while_built = false;
+    explicit TFailingForm(TComponent* owner) : TForm(owner)
+    {
+        // Handlers that run while the form is built reach it through Form1.
+        named_while_built = Form1 == this;
+        OnCreate = [](TComponent*) { throw std::runtime_error("creation failed"); };
+    }
+};
+
+TEST(FormsApplication, AnExceptionInOnCreateIsReportedAndTheFormStays)
+{
+    Desk d;
+    std::vector<std::string> reported;
+    d.app.OnException = [&](const std::string& m) { reported.push_back(m); };
+    d.app.CreateForm(Form1);
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_TRUE(Form1->named_while_built);
+    EXPECT_EQ(reported, std::vector<std::string>{"creation failed"});
+    EXPECT_EQ(d.app.MainForm, Form1);
+}
+
 TEST(FormsApplication, TimersTickOnVirtualTimeAndErrorsDoNotStopThem)
 {
     Desk d;

@@ -3,6 +3,7 @@
 
 #include "forms/align.h"
 #include "forms/edit_model.h"
+#include "forms/font.h"
 #include "forms/errors.h"
 #include "forms/keys.h"
 #include "forms/listbox_model.h"
@@ -75,6 +76,36 @@ TEST(StringList, BatchedChangesNotifyOnce)
     list.SetText("x\r\ny\nz");
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Strings(2), "z");
+}
+
+// ---- TFont ----
+
+TEST(Font, PointsAndPixelsAndOneChangeEventPerChange)
+{
+    const struct {
+        int points;
+        int height;
+    } sizes[] = {{9, -12}, {8, -11}, {10, -13}, {12, -16}, {14, -19}};
+    for (const auto& s : sizes) {
+        TFont f;
+        f.SetSize(s.points);
+        EXPECT_EQ(f.Height(), s.height) << s.points;
+        EXPECT_EQ(f.Size(), s.points) << s.height;
+    }
+    TFont f;
+    int changes = 0;
+    f.OnChange = [&](TFont*) { ++changes; };
+    f.SetName("新宋体");
+    f.SetHeight(-12);
+    f.SetStyle(fsBold | fsUnderline);
+    f.SetStyle(fsBold | fsUnderline); // no change, no event
+    EXPECT_EQ(changes, 3);
+    EXPECT_TRUE(f.Desc().bold);
+    EXPECT_TRUE(f.Desc().underline);
+    EXPECT_FALSE(f.Desc().italic);
+    TFont copy;
+    copy.Assign(f);
+    EXPECT_EQ(copy.Desc(), f.Desc());
 }
 
 // ---- Align ----
