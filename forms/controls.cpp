@@ -750,6 +750,18 @@ LResult TWinControl::WndProc(Message& m)
     }
     case WM_GETDLGCODE:
         return DialogCode();
+    case WM_SETCURSOR:
+        // A windowless child under the pointer (or holding the mouse) shows its own shape.
+        if (w && static_cast<Window*>(reinterpret_cast<Window*>(m.wparam)) == w &&
+            lo_word(static_cast<std::uintptr_t>(m.lparam)) == HTCLIENT) {
+            Point p = w->screen_to_client(w->desktop().cursor_pos());
+            TControl* c = mouse_control_ ? mouse_control_ : ControlAtPos(p);
+            if (c && c->GetCursor() != lt::Cursor::Arrow) {
+                w->desktop().set_cursor(c->GetCursor());
+                return 1;
+            }
+        }
+        break;
     case CM_MOUSEENTER:
         MouseEnter();
         return 0;

@@ -132,6 +132,10 @@ public:
 
     TPopupMenu* PopupMenu = nullptr;
     int HelpContext = 0;
+    // The pointer's shape over a windowless control (a windowed control's
+    // window keeps its own).
+    lt::Cursor Cursor = lt::Cursor::Arrow;
+    virtual lt::Cursor GetCursor() const { return Cursor; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

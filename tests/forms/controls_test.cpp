@@ -5,6 +5,7 @@
 #include "forms/errors.h"
 #include "forms/forms.h"
 #include "forms/listbox.h"
+#include "forms/splitter.h"
 #include "forms/stdctrls.h"
 #include "gfx/bitmap.h"
 #include "platform/desktop.h"
@@ -411,6 +412,57 @@ TEST(FormsApplication, AlignedChildrenFollowTheFormSize)
     EXPECT_EQ(list->WindowHandle()->bounds(), Rect::from_xywh(100, 40, 400, 260));
     EXPECT_EQ(list->ClientHeight(), 256); // inside the two-pixel client edge
     EXPECT_EQ(list->ScrollRange().page, 256 / 16);
+}
+
+TEST(FormsApplication, DraggingTheSplitterResizesTheControlBeforeIt)
+{
+    Desk d;
+    TForm* form;
+    d.app.CreateForm(form);
+    form->SetBorderStyle(TFormBorderStyle::bsNone);
+    form->SetBounds(0, 0, 827, 420);
+    auto* group = new TPanel(form);
+    group->SetParent(form);
+    group->SetBounds(0, 0, 409, 420);
+    group->SetAlign(TAlign::alLeft);
+    auto* splitter = new TSplitter(form);
+    splitter->SetParent(form);
+    splitter->SetBounds(409, 0, 10, 420);
+    auto* client = new TPanel(form);
+    client->SetParent(form);
+    client->SetAlign(TAlign::alClient);
+    int moved = 0;
+    splitter->OnMoved = [&](TComponent*) { ++moved; };
+    form->Show();
+    d.pump();
+    ASSERT_EQ(splitter->ResizeControl(), group);
+
+    const struct {
+        int to_x;
+        int group_width;
+    } drags[] = {
+        {314, 309},  // 100 pixels to the left
+        {20, 0},     // below MinSize: snapped shut
+        {900, 787},  // the client part keeps MinSize (827 - 10 - 30)
+        {420, 415},  // the grip was 5 pixels into the splitter at 787
+    };
+    for (const auto& drag : drags) {
+        Point grip = splitter->ClientToScreen({5, 200});
+        d.backend.mouse_down(grip);
+        d.backend.mouse_move({drag.to_x, 200});
+        d.backend.mouse_up({drag.to_x, 200});
+        d.pump();
+        EXPECT_EQ(group->Width(), drag.group_width) << drag.to_x;
+        EXPECT_EQ(splitter->Left(), drag.group_width);
+        EXPECT_EQ(client->Left(), drag.group_width + 10);
+        EXPECT_EQ(client->Width(), 827 - drag.group_width - 10);
+    }
+    EXPECT_EQ(moved, 4);
+
+    // The pointer shows the sizing shape over the splitter.
+    d.backend.mouse_move(splitter->ClientToScreen({5, 100}));
+    d.pump();
+    EXPECT_EQ(d.backend.cursor(), Cursor::SizeWE);
 }
 
 } // namespace
