@@ -311,16 +311,18 @@ void TControl::MouseLeave()
         OnMouseLeave(this);
 }
 
+// Handlers run from a copy, so a handler that frees its control (and with it
+// the handler itself) returns safely.
 void TControl::Click()
 {
-    if (OnClick)
-        OnClick(this);
+    if (TNotifyEvent handler = OnClick)
+        handler(this);
 }
 
 void TControl::DblClick()
 {
-    if (OnDblClick)
-        OnDblClick(this);
+    if (TNotifyEvent handler = OnDblClick)
+        handler(this);
 }
 
 void TControl::Invalidate()

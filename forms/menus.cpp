@@ -128,8 +128,11 @@ void TMenuItem::SetChecked(bool on)
 
 void TMenuItem::Click()
 {
-    if (Enabled && OnClick)
-        OnClick(this);
+    // From a copy: the handler may free this item.
+    if (!Enabled)
+        return;
+    if (TMenuItemEvent handler = OnClick)
+        handler(this);
 }
 
 TMenuItem* TMenuItem::Items(int index) const

@@ -133,6 +133,28 @@ TEST_F(FormFixture, ClicksAndDoubleClicksReachTheirHandlers)
     EXPECT_EQ(list_dbl, 2);
 }
 
+TEST_F(FormFixture, AHandlerMayFreeItsSenderOrItsForm)
+{
+    form->button->OnClick = [this](TComponent* sender) {
+        form->button = nullptr;
+        delete sender;
+    };
+    Point at = form->at(form->button, 10, 10);
+    d.backend.click(at);
+    d.pump();
+    EXPECT_EQ(form->button, nullptr);
+    d.backend.click(at); // nothing there any more
+    d.pump();
+
+    bool freed = false;
+    form->OnDestroy = [&](TComponent*) { freed = true; };
+    form->label->OnClick = [&](TComponent*) { form->Release(); };
+    d.backend.click(form->at(form->label, 5, 5));
+    d.pump();
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(d.app.MainForm, nullptr);
+}
+
 TEST_F(FormFixture, FocusStartsAtTheFirstTabStopAndTabMoves)
 {
     std::vector<std::string> log;
