@@ -252,6 +252,44 @@ TEST_F(FormFixture, ListRowsShowTheirRealSelection)
     EXPECT_EQ(pixel(100, 90), to_pixel(clWindow)) << "the strip below the rows";
 }
 
+TEST_F(FormFixture, KeysAndDragsSelectThroughTheDesktop)
+{
+    for (const char* s : {"a", "b", "c", "d"})
+        form->list->Items().Add(s);
+    int list_clicks = 0;
+    form->list->OnClick = [&](TComponent*) { ++list_clicks; };
+    d.backend.click(form->at(form->list, 20, 10));
+    d.backend.key_down(VK_SHIFT);
+    d.backend.key(VK_DOWN);
+    d.backend.key(VK_DOWN);
+    d.backend.key_up(VK_SHIFT);
+    d.pump();
+    EXPECT_EQ(form->list->SelCount(), 3);
+    EXPECT_TRUE(form->list->Selected(2));
+    EXPECT_EQ(form->list->ItemIndex(), 2);
+    EXPECT_EQ(list_clicks, 3);
+
+    // Dragging with the button held extends from the anchor.
+    d.clock.set(d.clock.now_ms() + 1000);
+    d.backend.mouse_down(form->at(form->list, 20, 70));
+    d.backend.mouse_move(form->at(form->list, 20, 30));
+    d.backend.mouse_up(form->at(form->list, 20, 30));
+    d.pump();
+    EXPECT_EQ(form->list->SelCount(), 3);
+    EXPECT_FALSE(form->list->Selected(0));
+    EXPECT_EQ(form->list->ItemIndex(), 1);
+
+    // The edit box: a drag selects from the press to the release.
+    form->edit->SetText("hello world");
+    d.clock.set(d.clock.now_ms() + 1000);
+    d.backend.mouse_down(form->at(form->edit, 2, 8));
+    d.backend.mouse_move(form->at(form->edit, 140, 8));
+    d.backend.mouse_up(form->at(form->edit, 140, 8));
+    d.pump();
+    EXPECT_TRUE(form->edit->Focused());
+    EXPECT_EQ(form->edit->SelText(), "hello world");
+}
+
 TEST(ListBoxControl, ItemsErrorsAndLookup)
 {
     Desk d;
