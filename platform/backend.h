@@ -25,6 +25,8 @@ public:
     virtual void native_create(Window& top) = 0;
     virtual void native_destroy(Window& top) = 0;
     virtual void native_show(Window& top, bool shown) = 0;
+    // Iconifies the native window (through the window manager, if any).
+    virtual void native_minimize(Window& top) = 0;
     // The window's text became its caption.
     virtual void native_set_title(Window& top) = 0;
     virtual void native_set_bounds(Window& top, const Rect& screen) = 0;

@@ -132,9 +132,7 @@ Window* Desktop::create_window(const CreateParams& p)
         backend_.native_set_bounds(*w, w->bounds_);
     }
     w->send(WM_CREATE);
-    Rect nc = w->bounds_;
-    w->send(WM_NCCALCSIZE, 0, reinterpret_cast<LParam>(&nc));
-    w->client_ = nc.offset(-w->bounds_.left, -w->bounds_.top).intersected(Rect::from_size(w->bounds_.size()));
+    w->client_ = w->calc_client();
     if (p.visible)
         w->show(true);
     return w;
@@ -657,7 +655,9 @@ void Desktop::input_mouse_button(MouseButton b, bool down, Point screen)
     else
         key &= 0x7F;
     if (!down && s_->dragging) {
-        // The release ends our move/size loop and goes nowhere else.
+        // The release puts the window where it points and ends our move/size
+        // loop; it goes nowhere else.
+        input_mouse_move(screen);
         s_->dragging = false;
         return;
     }
@@ -914,10 +914,10 @@ void Desktop::window_shown(Window& w, bool shown)
         invalidate_screen_area(*w.parent_, w.screen_rect());
     }
     if (!shown)
-        window_disabled(w);
+        drop_input_state(w);
 }
 
-void Desktop::window_disabled(Window& w)
+void Desktop::drop_input_state(Window& w)
 {
     if (capture_ && w.is_ancestor_of(capture_))
         release_capture();

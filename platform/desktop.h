@@ -166,7 +166,9 @@ private:
     void run_size_move(Window& top, int hit);
     void window_moved(Window& w, const Rect& old_screen, bool resized);
     void window_shown(Window& w, bool shown);
-    void window_disabled(Window& w);
+    // A window that was hidden or disabled gives up focus, capture, hover
+    // and (a top-level window) activation.
+    void drop_input_state(Window& w);
     void restack(Window& w, bool to_front);
     void invalidate_screen_area(Window& w, const Rect& screen);
     void mark_dirty(Window& w, const Rect& window_rect);

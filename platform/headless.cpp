@@ -1,8 +1,6 @@
 #include "platform/headless.h"
 
-#include "gfx/canvas.h"
 #include "gfx/png.h"
-#include "gfx/region.h"
 
 namespace lt {
 
@@ -71,21 +69,7 @@ void HeadlessBackend::snapshot_window(const Window& top, const std::string& png_
 
 void HeadlessBackend::snapshot_screen(Desktop& desktop, const std::string& png_path) const
 {
-    Bitmap out(screen_.width, screen_.height);
-    Canvas canvas(out);
-    for (Window* top : desktop.top_levels()) {
-        const Bitmap& img = presented(*top);
-        if (!top->visible() || img.empty())
-            continue;
-        CanvasSaver keep(canvas);
-        Point at = top->bounds().top_left();
-        if (top->region()) {
-            Region shape = *top->region();
-            canvas.set_clip(shape.offset(at.x, at.y));
-        }
-        canvas.draw(at, img);
-    }
-    save_png_file(png_path, out);
+    save_png_file(png_path, desktop.compose_screen());
 }
 
 // ---------------------------------------------------------------- Backend
@@ -96,11 +80,13 @@ void HeadlessBackend::native_destroy(Window& top)
 {
     presented_.erase(&top);
     present_counts_.erase(&top);
+    minimized_.erase(&top);
     if (native_focus_ == &top)
         native_focus_ = nullptr;
 }
 
-void HeadlessBackend::native_show(Window&, bool) {}
+void HeadlessBackend::native_show(Window& top, bool) { minimized_.erase(&top); }
+void HeadlessBackend::native_minimize(Window& top) { minimized_.insert(&top); }
 void HeadlessBackend::native_set_title(Window&) {}
 void HeadlessBackend::native_set_bounds(Window&, const Rect&) {}
 void HeadlessBackend::native_set_shape(Window&, const Region*) {}

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <mutex>
 #include <condition_variable>
 #include <string>
@@ -53,11 +54,13 @@ public:
     // How many times a window was presented.
     int present_count(const Window& top) const;
     Cursor cursor() const { return cursor_; }
+    // Minimized since it was last shown.
+    bool minimized(const Window& top) const { return minimized_.count(&top) != 0; }
     bool text_input_on() const { return text_input_; }
     // The native window that has keyboard focus (as a backend sees it).
     Window* native_focus() const { return native_focus_; }
-    // PNG snapshots: one window, or the whole screen composed from the
-    // presented images through the windows' shapes.
+    // PNG snapshots: one window as presented, or the whole screen as the
+    // desktop composes it (Desktop::compose_screen).
     void snapshot_window(const Window& top, const std::string& png_path) const;
     void snapshot_screen(Desktop& desktop, const std::string& png_path) const;
 
@@ -65,6 +68,7 @@ public:
     void native_create(Window& top) override;
     void native_destroy(Window& top) override;
     void native_show(Window& top, bool shown) override;
+    void native_minimize(Window& top) override;
     void native_set_title(Window& top) override;
     void native_set_bounds(Window& top, const Rect& screen) override;
     void native_set_shape(Window& top, const Region* window_region) override;
@@ -100,6 +104,7 @@ private:
     std::deque<Event> events_;
     std::map<const Window*, Bitmap> presented_;
     std::map<const Window*, int> present_counts_;
+    std::set<const Window*> minimized_;
     std::string clipboard_;
     Cursor cursor_ = Cursor::Arrow;
     bool text_input_ = false;

@@ -128,6 +128,8 @@ inline constexpr std::uint32_t WM_IME_ENDCOMPOSITION = 0x010E;
 inline constexpr std::uint32_t WM_IME_COMPOSITION = 0x010F;
 inline constexpr std::uint32_t WM_COMMAND = 0x0111;
 // wparam: SC_* command; lparam: screen point for mouse-started commands.
+// The default runs SC_MOVE and SC_SIZE as our own move/size loop, turns
+// SC_CLOSE into WM_CLOSE and iconifies the window on SC_MINIMIZE.
 inline constexpr std::uint32_t WM_SYSCOMMAND = 0x0112;
 // wparam: the timer id given to Window::set_timer.
 inline constexpr std::uint32_t WM_TIMER = 0x0113;
@@ -287,6 +289,7 @@ inline constexpr int VK_SUBTRACT = 0x6D;
 inline constexpr int VK_DECIMAL = 0x6E;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
+inline constexpr int VK_F4 = 0x73;
 inline constexpr int VK_F12 = 0x7B;
 
 // ---------------------------------------------------------------- input method

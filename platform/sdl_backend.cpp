@@ -200,6 +200,12 @@ void SdlBackend::native_show(Window& top, bool shown)
         native_focus(*impl_->focused);
 }
 
+void SdlBackend::native_minimize(Window& top)
+{
+    if (SDL_Window* native = impl_->native(top))
+        SDL_MinimizeWindow(native);
+}
+
 void SdlBackend::native_set_title(Window& top)
 {
     if (SDL_Window* native = impl_->native(top))
@@ -375,6 +381,10 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
             SDL_GetWindowPosition(sdl, &wx, &wy);
         return Point{wx + x, wy + y};
     };
+    // A root position belongs only to the mouse event right after it.
+    if (e.type != SDL_SYSWMEVENT && e.type != SDL_MOUSEMOTION && e.type != SDL_MOUSEBUTTONDOWN &&
+        e.type != SDL_MOUSEBUTTONUP)
+        x_root.reset();
     switch (e.type) {
     case SDL_MOUSEMOTION:
         desktop.input_mouse_move(at(e.motion.windowID, e.motion.x, e.motion.y));
@@ -412,6 +422,10 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
                 x_root = Point{x.xmotion.x_root, x.xmotion.y_root};
             else if (x.type == ButtonPress || x.type == ButtonRelease)
                 x_root = Point{x.xbutton.x_root, x.xbutton.y_root};
+            else if (x.type == EnterNotify || x.type == LeaveNotify)
+                x_root = Point{x.xcrossing.x_root, x.xcrossing.y_root};
+            else
+                x_root.reset();
         }
 #endif
         break;
@@ -430,6 +444,7 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
         }
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
             // A new or uncovered surface holds nothing of ours yet.
             w->invalidate();
             break;

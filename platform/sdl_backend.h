@@ -21,6 +21,7 @@ public:
     void native_create(Window& top) override;
     void native_destroy(Window& top) override;
     void native_show(Window& top, bool shown) override;
+    void native_minimize(Window& top) override;
     void native_set_title(Window& top) override;
     void native_set_bounds(Window& top, const Rect& screen) override;
     void native_set_shape(Window& top, const Region* window_region) override;

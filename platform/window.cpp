@@ -152,12 +152,16 @@ LResult Window::default_proc(Message& m)
         case SC_CLOSE:
             send(WM_CLOSE);
             break;
+        case SC_MINIMIZE:
+            if (!parent_)
+                desktop_.backend().native_minimize(*this);
+            break;
         default:
             break;
         }
         return 0;
     case WM_SYSKEYDOWN:
-        if (m.wparam == static_cast<WParam>(VK_F1 + 3) && (m.lparam & (1 << 29)))
+        if (m.wparam == static_cast<WParam>(VK_F4) && (m.lparam & (1 << 29)))
             top_level()->send(WM_SYSCOMMAND, SC_CLOSE);
         return 0;
     case WM_SYSCHAR:
@@ -232,11 +236,16 @@ Rect Window::screen_rect() const
     return Rect::from_size(bounds_.size()).offset(window_to_screen({0, 0}));
 }
 
-void Window::recalc_frame()
+Rect Window::calc_client()
 {
     Rect r = bounds_;
     send(WM_NCCALCSIZE, 0, reinterpret_cast<LParam>(&r));
-    Rect c = r.offset(-bounds_.left, -bounds_.top).intersected(Rect::from_size(bounds_.size()));
+    return r.offset(-bounds_.left, -bounds_.top).intersected(Rect::from_size(bounds_.size()));
+}
+
+void Window::recalc_frame()
+{
+    Rect c = calc_client();
     bool resized = c.size() != client_.size();
     client_ = c;
     invalidate();
@@ -252,9 +261,7 @@ void Window::set_bounds(const Rect& r)
     Rect old = bounds_;
     Size old_client = client_.size();
     bounds_ = {r.left, r.top, std::max(r.left, r.right), std::max(r.top, r.bottom)};
-    Rect nc = bounds_;
-    send(WM_NCCALCSIZE, 0, reinterpret_cast<LParam>(&nc));
-    client_ = nc.offset(-bounds_.left, -bounds_.top).intersected(Rect::from_size(bounds_.size()));
+    client_ = calc_client();
     desktop_.window_moved(*this, old_screen, old.size() != bounds_.size());
     if (old.top_left() != bounds_.top_left()) {
         Point origin = bounds_.top_left() + client_.top_left();
@@ -293,7 +300,7 @@ void Window::enable(bool on)
     enabled_ = on;
     send(WM_ENABLE, on ? 1 : 0);
     if (!on)
-        desktop_.window_disabled(*this);
+        desktop_.drop_input_state(*this);
 }
 
 void Window::set_text(const std::string& cp936)

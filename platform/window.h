@@ -203,6 +203,8 @@ public:
 private:
     friend class Desktop;
     Window(Desktop& desktop, const CreateParams& p);
+    // Asks WM_NCCALCSIZE for the client rectangle (window coordinates).
+    Rect calc_client();
 
     Desktop& desktop_;
     Window* parent_ = nullptr;
