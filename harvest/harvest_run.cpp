@@ -64,7 +64,6 @@ HarvestRun::HarvestRun(HarvestHost& host, TComponent* owner, EventLoop& loop)
 
 HarvestRun::~HarvestRun()
 {
-    *alive_ = false;
     host_.Timer2().SetOnTimer(nullptr);
     // Requests still fetching belong to the owner; they must not call back
     // into a run that is gone.

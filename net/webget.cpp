@@ -21,6 +21,7 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <csignal>
 #include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
@@ -47,7 +48,15 @@ struct WebGetControl {
 void webget_global_init()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        // Workers ask libcurl not to touch signals, and the TLS layer of a
+        // redirect to https may still write to a socket the server has
+        // closed; that must end the write, not the program.
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
+    });
 }
 
 namespace {
@@ -237,6 +246,8 @@ void write_side_file(const std::string& path, const std::string& line)
 // that later changes to its properties do not reach a running fetch.
 struct WebGetSettings {
     std::string accept_types, agent, url, file_name, user_name, password, post_query, referer;
+    // Carried as the component's contract has it; neither changes what is
+    // sent or delivered (there is no response cache to bypass).
     bool binary_data = false;
     bool use_cache = false;
     TOnProgressEvent on_progress;
@@ -261,10 +272,9 @@ public:
 private:
     // What became of one transfer.
     enum class Outcome {
-        Read,      // the response's body was read to its end
-        Dropped,   // the response was left unread for the range re-request
-        NoAnswer,  // no final response arrived (no connection, time-out, protocol error)
-        Failed,    // cancelled, over the size limit, or cut short of its framing
+        Read,    // the response's body was read to its end
+        Dropped, // the response was left unread for the range re-request
+        Failed,  // no final response, cancelled, over the size limit, or cut short
     };
 
     // The head of the response being received; a new status line starts a
@@ -528,7 +538,7 @@ TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const 
         if (dropped_)
             return Outcome::Dropped;
         if (!head_done_)
-            return Outcome::NoAnswer;
+            return Outcome::Failed;
         if (complete_)
             return Outcome::Read;
         if (rc != CURLE_OK)
@@ -608,6 +618,8 @@ void TWebGetThread::Execute()
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
 
+        // A first request that got no answer ends the fetch there: sending
+        // it again would only double the wait for an unreachable server.
         Outcome outcome = transfer(curl, true, {});
         if (outcome == Outcome::Dropped) {
             // The range runs from the resume offset to the first response's
@@ -686,7 +698,7 @@ void TWebGet::FetchString()
     auto worker = std::make_shared<TWebGetThread>(std::move(s), control, mailbox_);
     register_worker(control);
     try {
-        std::thread([worker, control, mailbox = mailbox_] {
+        std::thread([worker, control, mailbox = mailbox_]() mutable {
             worker->Execute();
             // The worker hands its completion over and ends; it never waits
             // for the UI thread. A step that arrives after the loop has gone
@@ -695,6 +707,9 @@ void TWebGet::FetchString()
                 if (control->component)
                     control->component->FetchDone(worker);
             });
+            // Nothing of the fetch is touched once it counts as ended.
+            worker.reset();
+            mailbox.reset();
             unregister_worker(control);
         }).detach();
     } catch (...) {

@@ -28,9 +28,11 @@ using TOnDoneFileEvent = std::function<void(TComponent* Sender, const std::strin
 // Sender is the worker, as the component's contract has it.
 using TOnProgressEvent = std::function<void(TWebGetThread* Sender, int32_t TotalSize, int32_t Readed)>;
 
-// Initialises the HTTP client library once per process; safe to call from
-// any thread, any number of times. The component calls it itself; main may
-// call it first so that it happens before any other thread starts.
+// Initialises the HTTP client library once per process and, unless the
+// program has chosen otherwise, ignores SIGPIPE (a peer closing a socket must
+// not end the program). Safe to call from any thread, any number of times.
+// The component calls it itself; main may call it first so that it happens
+// before any other thread starts.
 void webget_global_init();
 
 // Number of fetch workers whose thread has not ended yet.
@@ -40,7 +42,9 @@ int webget_live_workers();
 // time, until all of them have ended; returns whether they have. Meant for
 // program exit, after the UI loop has stopped dispatching: a worker never
 // outlives the process half-way through a transfer. Workers that ignore the
-// request (a name lookup cannot be interrupted) are left behind.
+// request (a name lookup cannot be interrupted) are left behind, and so is
+// one waiting for its progress step on the calling thread's loop until that
+// loop is destroyed.
 bool webget_shutdown(int timeout_ms);
 
 // The parts of a request address. Only addresses that begin with "http://"

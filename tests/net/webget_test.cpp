@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace lt {
 namespace {
@@ -212,6 +213,287 @@ TEST_F(WebGetTest, EndlessRedirectsEndInError)
         return LoopbackServer::Reply{"HTTP/1.1 302 Found\r\nLocation: /again\r\nContent-Length: 0\r\n\r\n", true};
     });
     EXPECT_EQ(fetch(server, "/r", [](TWebGet& w) { w.MaxRedirects = 3; }), std::vector<std::string>{"error"});
+}
+
+TEST_F(WebGetTest, RefusedConnectionEndsInError)
+{
+    // A port that was just free and has no listener.
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    ::close(fd);
+
+    Record rec;
+    auto web = make("http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) + "/x", rec);
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"error"});
+}
+
+TEST_F(WebGetTest, SilentServerEndsInErrorAfterReceiveTimeout)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{"", false, true}; });
+    EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
+}
+
+TEST_F(WebGetTest, ChunkedAnswerIsAskedForWholeAgain)
+{
+    // This server honours Range, so "bytes=0-0" would cut the answer to one byte.
+    LoopbackServer server([](const std::string& request, int) {
+        if (request.find("\r\nRANGE: bytes=0-0\r\n") != std::string::npos)
+            return LoopbackServer::Reply{"HTTP/1.1 206 Partial Content\r\nContent-Length: 1\r\n\r\nh", true};
+        return LoopbackServer::Reply{
+            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n6\r\nhello \r\n5\r\nworld\r\n0\r\n\r\n", true};
+    });
+    EXPECT_EQ(fetch(server, "/x"), std::vector<std::string>{"done:hello world"});
+    auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1], requests[0]);
+}
+
+// ---------------------------------------------------------------- resume side file
+
+TEST_F(WebGetTest, LastModifiedIsStoredAndItsAnswerReadAtOnce)
+{
+    TempCwd cwd;
+    const std::string date = "Wed, 21 Oct 2015 07:28:00 GMT";
+    LoopbackServer server([&](const std::string&, int) {
+        return LoopbackServer::Reply{http_answer("200 OK", "fresh", "Last-Modified: " + date + "\r\n")};
+    });
+    EXPECT_EQ(fetch(server, "/x"), std::vector<std::string>{"done:fresh"});
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(slurp(".ini"), date + "\r\n");
+    // Only the side file is left behind: no temporary files.
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(WebGetTest, UnwritableSideFileDoesNotLoseTheAnswer)
+{
+    TempCwd cwd;
+    fs::create_directory(".ini"); // nothing can be renamed onto a directory
+    LoopbackServer server([](const std::string&, int) {
+        return LoopbackServer::Reply{http_answer("200 OK", "kept", "Last-Modified: Thu, 01 Jan 2015 00:00:00 GMT\r\n")};
+    });
+    EXPECT_EQ(fetch(server, "/x"), std::vector<std::string>{"done:kept"});
+    EXPECT_TRUE(fs::is_directory(".ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(WebGetTest, MatchingStoredDateResumesFromTheFileSize)
+{
+    TempCwd cwd;
+    std::ofstream("part.bin") << "1234567";
+    std::ofstream("part.bin.ini") << "D1\r\n";
+    LoopbackServer server([](const std::string&, int index) {
+        return LoopbackServer::Reply{http_answer(index == 0 ? "200 OK" : "206 Partial Content", "abcdefghij",
+                                                 "Last-Modified: D1\r\n")};
+    });
+    EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.FileName = "part.bin"; }), std::vector<std::string>{"done:abcdefghij"});
+    auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[1].find("\r\nRANGE: bytes=7-10\r\n"), std::string::npos);
+}
+
+// ---------------------------------------------------------------- life cycle
+
+TEST_F(WebGetTest, SecondFetchStringWhileFetchingIsIgnored)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", "one")}; });
+    Record rec;
+    auto web = make(server.base_url() + "/x", rec);
+    web->FetchString();
+    EXPECT_TRUE(web->Fetching());
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done:one"});
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_FALSE(web->Fetching());
+
+    // Once it has reported, the component may fetch again.
+    rec.events.clear();
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done:one"});
+}
+
+TEST_F(WebGetTest, CancelWhileFetchingEndsInError)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{"", false, true}; });
+    Record rec;
+    auto web = make(server.base_url() + "/x", rec);
+    web->FetchString();
+    ASSERT_TRUE(server.wait_requests(1));
+    web->CancelFetch();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"error"});
+}
+
+TEST_F(WebGetTest, DestroyedComponentHearsNothing)
+{
+    for (bool through_owner : {false, true}) {
+        SCOPED_TRACE(through_owner ? "freed with its owner" : "deleted");
+        LoopbackServer server([&](const std::string&, int) {
+            server.wait_released();
+            return LoopbackServer::Reply{http_answer("200 OK", "late")};
+        });
+        Record rec;
+        auto owner = std::make_unique<TComponent>(nullptr);
+        auto web = make(server.base_url() + "/x", rec, owner.get());
+        web->FetchString();
+        ASSERT_TRUE(server.wait_requests(1));
+        if (through_owner) {
+            web.release();
+            owner.reset();
+        } else {
+            web.reset();
+        }
+        server.release();
+        EXPECT_TRUE(loop.wait_until([] { return webget_live_workers() == 0; }, 20000));
+        loop.process_pending();
+        EXPECT_TRUE(rec.events.empty());
+    }
+}
+
+TEST_F(WebGetTest, WorkerOutlivingItsLoopEndsQuietly)
+{
+    LoopbackServer server([&](const std::string&, int) {
+        server.wait_released();
+        return LoopbackServer::Reply{http_answer("200 OK", "late")};
+    });
+    Record rec;
+    std::unique_ptr<Tmywebget> web;
+    // A UI thread of its own whose loop ends while the fetch still runs. The
+    // progress handler would make the worker wait for that loop; the
+    // hand-over is dropped instead, and so is the completion.
+    std::thread ui([&] {
+        RealClock ui_clock;
+        auto ui_loop = std::make_unique<EventLoop>(ui_clock);
+        web = make(server.base_url() + "/x", rec);
+        web->OnProgress = [&](TWebGetThread*, int32_t, int32_t) { rec.events.push_back("progress"); };
+        web->FetchString();
+        server.wait_requests(1);
+    });
+    ui.join();
+    server.release();
+    EXPECT_TRUE(loop.wait_until([] { return webget_live_workers() == 0; }, 20000));
+    EXPECT_TRUE(rec.events.empty());
+}
+
+TEST_F(WebGetTest, FailingHandlerIsFollowedByOnError)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", "a")}; });
+    Record rec;
+    auto web = make(server.base_url() + "/x", rec);
+    web->OnDoneString = [&](TComponent*, const std::string&) {
+        rec.events.push_back("done");
+        throw std::runtime_error("parser failed");
+    };
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"done", "error"}));
+    EXPECT_FALSE(web->Fetching());
+}
+
+TEST_F(WebGetTest, HandlerMayDestroyItsComponent)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", "a")}; });
+    Record rec;
+    TWebGet* web = make(server.base_url() + "/x", rec).release();
+    web->OnDoneString = [&](TComponent* sender, const std::string&) {
+        rec.events.push_back("done");
+        delete sender;
+        throw std::runtime_error("after the component is gone");
+    };
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done"});
+}
+
+TEST_F(WebGetTest, ProgressReportsEachReadOnTheUiThread)
+{
+    const std::string body(2500, 'p');
+    LoopbackServer server([&](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", body)}; });
+    Record rec;
+    std::vector<std::pair<int32_t, int32_t>> steps;
+    bool on_ui_thread = true;
+    auto web = make(server.base_url() + "/x", rec);
+    web->OnProgress = [&](TWebGetThread* sender, int32_t total, int32_t readed) {
+        on_ui_thread = on_ui_thread && loop.on_ui_thread() && sender != nullptr;
+        steps.emplace_back(total, readed);
+    };
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done:" + body});
+    EXPECT_TRUE(on_ui_thread);
+    EXPECT_EQ(steps, (std::vector<std::pair<int32_t, int32_t>>{{2500, 1025}, {2500, 2050}, {2500, 2500}}));
+}
+
+TEST_F(WebGetTest, WaitThreadDispatchesWhatIsWaitingAndReturns)
+{
+    LoopbackServer server([&](const std::string&, int) {
+        server.wait_released();
+        return LoopbackServer::Reply{http_answer("200 OK", "w")};
+    });
+    Record rec;
+    auto web = make(server.base_url() + "/x", rec);
+    web->WaitThread = true;
+    bool ran = false;
+    loop.post([&] { ran = true; });
+    web->FetchString();
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(web->Fetching());
+    server.release();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done:w"});
+}
+
+// ---------------------------------------------------------------- SplitUrl
+
+TEST(SplitUrlTest, HostPathAndPort)
+{
+    struct Case {
+        const char* url;
+        const char* host;
+        const char* path;
+        int port;
+    };
+    const Case cases[] = {
+        {"http://www.baidu.com/s?wd=%C0%CF", "www.baidu.com", "/s?wd=%C0%CF", 80},
+        {"HTTP://Host.Example:8080/a/b?c=d", "Host.Example", "/a/b?c=d", 8080},
+        {"host.example", "host.example", "/", 80},
+        {"host.example:8080", "host.example", "/", 8080},
+        {"host:abc/x", "host", "/x", 80},
+        {"host:0/x", "host", "/x", 80},
+        {"host:65536/x", "host", "/x", 80},
+        {"host:65535/x", "host", "/x", 65535},
+        {"host:-1/x", "host", "/x", 80},
+        {"host:/x", "host", "/x", 80},
+        // Only a leading scheme is removed.
+        {"a.example/redirect?to=http://b.example/", "a.example", "/redirect?to=http://b.example/", 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        TUrlParts parts = SplitUrl(c.url);
+        EXPECT_EQ(parts.Host, c.host);
+        EXPECT_EQ(parts.Path, c.path);
+        EXPECT_EQ(parts.Port, c.port);
+    }
+}
+
+TEST_F(WebGetTest, UrlPortAndPathReachTheServer)
+{
+    LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", "p")}; });
+    Record rec;
+    auto web = make("HTTP://127.0.0.1:" + std::to_string(server.port()) + "/k.php?k=a%20b", rec);
+    web->FetchString();
+    finish(rec);
+    EXPECT_EQ(rec.events, std::vector<std::string>{"done:p"});
+    ASSERT_FALSE(server.requests().empty());
+    EXPECT_EQ(server.requests()[0].rfind("GET /k.php?k=a%20b HTTP/1.1\r\n", 0), 0u);
 }
 
 } // namespace
