@@ -110,6 +110,9 @@ void TControl::SetBounds(int left, int top, int width, int height)
 
 Point TControl::ClientToScreen(Point p) const
 {
+    // A window knows where its client lies (a form's frame moves it).
+    if (auto* wc = dynamic_cast<const TWinControl*>(this); wc && wc->window_)
+        return wc->window_->client_to_screen(p);
     if (!parent_)
         return p + Point{Left(), Top()};
     return parent_->ClientToScreen(p + Point{Left(), Top()});

@@ -350,6 +350,11 @@ TEST(FormsApplication, ModalFormReturnsItsResultAndDisablesTheMainForm)
     EXPECT_EQ(dialog->Left(), (800 - 200) / 2);
     EXPECT_EQ(dialog->Top(), (600 - 100) / 2);
 
+    // With a frame, the client starts inside the border and below the caption bar.
+    dialog->SetBorderStyle(TFormBorderStyle::bsDialog);
+    EXPECT_EQ(dialog->ClientToScreen({0, 0}), (Point{dialog->Left() + 3, dialog->Top() + 3 + 19}));
+    EXPECT_EQ(ok->ClientToScreen({0, 0}), (Point{dialog->Left() + 3 + 10, dialog->Top() + 3 + 19 + 10}));
+
     // Escape clicks the cancel button.
     d.loop.post([&] { d.backend.key(VK_ESCAPE); });
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
