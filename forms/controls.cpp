@@ -1,3 +1,8 @@
+// Controls: shift state helpers, TControl (bounds, parent, mouse messages and
+// events), TWinControl (the window, children, docking, painting and mouse
+// routing of windowless children, keys and focus), TGraphicControl and
+// TCustomControl (the canvas during Paint).
+
 #include "forms/controls.h"
 
 #include "forms/forms.h"

@@ -1,3 +1,6 @@
+// Forms: exception routing, TCustomForm (frame, position, showing, modal
+// loop, closing, focus), TApplication and TTimer.
+
 #include "forms/forms.h"
 
 #include "forms/stdctrls.h"
