@@ -284,6 +284,9 @@ protected:
     virtual void CreateWnd();
     // Paints the control's own client area (before windowless children).
     virtual void PaintWindow(Canvas& canvas, const Rect& update) {}
+    // Fills part of the client behind the content (the control's colour);
+    // a skin draws its own picture there instead.
+    virtual void PaintBackground(Canvas& canvas, const Rect& client_rect) { canvas.fill_rect(client_rect, GetColor()); }
     virtual void KeyDown(int& key, TShiftState shift);
     virtual void KeyUp(int& key, TShiftState shift);
     virtual void KeyPress(char& key);

@@ -171,7 +171,7 @@ void TCustomEdit::PaintWindow(Canvas& canvas, const Rect& update)
     int line = font->metrics().height;
     int y = (ClientHeight() - line) / 2;
     std::string s = shown();
-    canvas.fill_rect(ClientRect(), GetColor());
+    PaintBackground(canvas, ClientRect());
     canvas.font() = Font().Desc();
     canvas.set_bk_mode(BkMode::Transparent);
     CanvasSaver saver(canvas);

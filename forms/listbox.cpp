@@ -492,7 +492,7 @@ void TCustomListBox::PaintWindow(Canvas& canvas, const Rect& update)
     }
     int used = std::max(last - first + 1, 0) * h;
     if (used < ClientHeight())
-        canvas.fill_rect(Rect{0, used, ClientWidth(), ClientHeight()}, GetColor());
+        PaintBackground(canvas, Rect{0, used, ClientWidth(), ClientHeight()});
 }
 
 void TCustomListBox::DrawItem(Canvas& canvas, int index, const Rect& rect, TOwnerDrawState state)
