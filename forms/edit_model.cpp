@@ -1,7 +1,7 @@
 #include "forms/edit_model.h"
 
 #include "forms/cp936_chars.h"
-#include "forms/keys.h"
+#include "platform/messages.h"
 
 #include <algorithm>
 
@@ -177,7 +177,7 @@ size_t EditModel::word_right(size_t pos) const
 bool EditModel::key(int key, bool shift, bool ctrl)
 {
     switch (key) {
-    case vk::Left:
+    case VK_LEFT:
         if (has_selection() && !shift)
             move(sel_start(), false);
         else if (ctrl)
@@ -185,7 +185,7 @@ bool EditModel::key(int key, bool shift, bool ctrl)
         else if (caret_ > 0)
             move(cp936::prev_boundary(text_, caret_), shift);
         return true;
-    case vk::Right:
+    case VK_RIGHT:
         if (has_selection() && !shift)
             move(sel_end(), false);
         else if (ctrl)
@@ -193,20 +193,20 @@ bool EditModel::key(int key, bool shift, bool ctrl)
         else if (caret_ < text_.size())
             move(cp936::next_boundary(text_, caret_), shift);
         return true;
-    case vk::Home:
+    case VK_HOME:
         move(0, shift);
         return true;
-    case vk::End:
+    case VK_END:
         move(text_.size(), shift);
         return true;
-    case vk::Back:
+    case VK_BACK:
         if (read_only_)
             return true;
         if (!has_selection() && caret_ > 0)
             anchor_ = cp936::prev_boundary(text_, caret_);
         clear_selection();
         return true;
-    case vk::Delete:
+    case VK_DELETE:
         if (shift) {
             cut();
             return true;
@@ -217,7 +217,7 @@ bool EditModel::key(int key, bool shift, bool ctrl)
             anchor_ = cp936::next_boundary(text_, caret_);
         clear_selection();
         return true;
-    case vk::Insert:
+    case VK_INSERT:
         if (ctrl)
             copy();
         else if (shift)

@@ -313,8 +313,8 @@ namespace {
 bool is_move_key(int key)
 {
     switch (key) {
-    case vk::Up: case vk::Left: case vk::Down: case vk::Right:
-    case vk::Home: case vk::End: case vk::Prior: case vk::Next:
+    case VK_UP: case VK_LEFT: case VK_DOWN: case VK_RIGHT:
+    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
         return true;
     default:
         return false;
@@ -330,20 +330,20 @@ int ListBoxModel::key_target(int key) const
     int c = std::clamp(caret_, 0, n - 1);
     int page = visible_rows();
     switch (key) {
-    case vk::Up:
-    case vk::Left:
+    case VK_UP:
+    case VK_LEFT:
         return std::max(c - 1, 0);
-    case vk::Down:
-    case vk::Right:
+    case VK_DOWN:
+    case VK_RIGHT:
         return std::min(c + 1, n - 1);
-    case vk::Home:
+    case VK_HOME:
         return 0;
-    case vk::End:
+    case VK_END:
         return n - 1;
-    case vk::Prior:
+    case VK_PRIOR:
         // First to the top visible row, then a page further.
         return std::max(c > top_ ? top_ : c - (page - 1), 0);
-    case vk::Next: {
+    case VK_NEXT: {
         int bottom = std::min(top_ + page - 1, n - 1);
         return std::min(c < bottom ? bottom : c + (page - 1), n - 1);
     }
@@ -355,8 +355,8 @@ int ListBoxModel::key_target(int key) const
 bool ListBoxModel::key(int key, bool shift, bool ctrl)
 {
     if (count() == 0)
-        return key == vk::Space || is_move_key(key);
-    if (key == vk::Space) {
+        return key == VK_SPACE || is_move_key(key);
+    if (key == VK_SPACE) {
         int c = std::clamp(caret_, 0, count() - 1);
         switch (mode_) {
         case ListSelectMode::Single:

@@ -30,7 +30,7 @@
 //
 // Sections: rows - selection - caret and keys - scrolling and geometry.
 
-#include "forms/keys.h"
+#include "platform/messages.h"
 
 #include <cstdint>
 #include <functional>

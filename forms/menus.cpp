@@ -1,7 +1,7 @@
 #include "forms/menus.h"
 
 #include "forms/errors.h"
-#include "forms/keys.h"
+#include "platform/messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,21 +26,21 @@ namespace {
 std::string key_name(int key)
 {
     switch (key) {
-    case vk::Back: return "BkSp";
-    case vk::Tab: return "Tab";
-    case vk::Return: return "Enter";
-    case vk::Escape: return "Esc";
-    case vk::Space: return "Space";
-    case vk::Prior: return "PgUp";
-    case vk::Next: return "PgDn";
-    case vk::End: return "End";
-    case vk::Home: return "Home";
-    case vk::Left: return "Left";
-    case vk::Up: return "Up";
-    case vk::Right: return "Right";
-    case vk::Down: return "Down";
-    case vk::Insert: return "Ins";
-    case vk::Delete: return "Del";
+    case VK_BACK: return "BkSp";
+    case VK_TAB: return "Tab";
+    case VK_RETURN: return "Enter";
+    case VK_ESCAPE: return "Esc";
+    case VK_SPACE: return "Space";
+    case VK_PRIOR: return "PgUp";
+    case VK_NEXT: return "PgDn";
+    case VK_END: return "End";
+    case VK_HOME: return "Home";
+    case VK_LEFT: return "Left";
+    case VK_UP: return "Up";
+    case VK_RIGHT: return "Right";
+    case VK_DOWN: return "Down";
+    case VK_INSERT: return "Ins";
+    case VK_DELETE: return "Del";
     default: break;
     }
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))

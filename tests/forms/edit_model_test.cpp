@@ -2,7 +2,7 @@
 // undo scenarios.
 
 #include "forms/edit_model.h"
-#include "forms/keys.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -38,19 +38,19 @@ TEST(EditModel, Editing)
          "a" + kZhong + "d", 3, 3},
         {"control characters are never typed", "ab", 2, 2, 0, false,
          [](EditModel& e) { e.type("\r"); e.type("\x1b"); e.type("\t"); }, "ab", 2, 2},
-        {"Left steps over a double-byte character", ab_wang, 3, 3, 0, false, key(vk::Left), ab_wang, 1, 1},
-        {"Right steps over a double-byte character", ab_wang, 1, 1, 0, false, key(vk::Right), ab_wang, 3, 3},
-        {"Shift+Left selects a whole character", ab_wang, 3, 3, 0, false, key(vk::Left, true), ab_wang, 3, 1},
-        {"Left collapses a selection to its start", ab_wang, 0, 4, 0, false, key(vk::Left), ab_wang, 0, 0},
-        {"Backspace deletes a whole character", ab_wang, 3, 3, 0, false, key(vk::Back), "ab", 1, 1},
-        {"Delete deletes a whole character", ab_wang, 1, 1, 0, false, key(vk::Delete), "ab", 1, 1},
-        {"Backspace deletes the selection", "abcd", 3, 1, 0, false, key(vk::Back), "ad", 1, 1},
-        {"Backspace at the start does nothing", "ab", 0, 0, 0, false, key(vk::Back), "ab", 0, 0},
+        {"Left steps over a double-byte character", ab_wang, 3, 3, 0, false, key(VK_LEFT), ab_wang, 1, 1},
+        {"Right steps over a double-byte character", ab_wang, 1, 1, 0, false, key(VK_RIGHT), ab_wang, 3, 3},
+        {"Shift+Left selects a whole character", ab_wang, 3, 3, 0, false, key(VK_LEFT, true), ab_wang, 3, 1},
+        {"Left collapses a selection to its start", ab_wang, 0, 4, 0, false, key(VK_LEFT), ab_wang, 0, 0},
+        {"Backspace deletes a whole character", ab_wang, 3, 3, 0, false, key(VK_BACK), "ab", 1, 1},
+        {"Delete deletes a whole character", ab_wang, 1, 1, 0, false, key(VK_DELETE), "ab", 1, 1},
+        {"Backspace deletes the selection", "abcd", 3, 1, 0, false, key(VK_BACK), "ad", 1, 1},
+        {"Backspace at the start does nothing", "ab", 0, 0, 0, false, key(VK_BACK), "ab", 0, 0},
         {"Home and Shift+End", "abc", 1, 1, 0, false,
-         [&](EditModel& e) { key(vk::Home)(e); key(vk::End, true)(e); }, "abc", 0, 3},
-        {"Ctrl+Right jumps over a word and its blanks", "ab cd", 0, 0, 0, false, key(vk::Right, false, true),
+         [&](EditModel& e) { key(VK_HOME)(e); key(VK_END, true)(e); }, "abc", 0, 3},
+        {"Ctrl+Right jumps over a word and its blanks", "ab cd", 0, 0, 0, false, key(VK_RIGHT, false, true),
          "ab cd", 3, 3},
-        {"Ctrl+Left jumps to the word start", "ab cd", 5, 5, 0, false, key(vk::Left, false, true), "ab cd", 3, 3},
+        {"Ctrl+Left jumps to the word start", "ab cd", 5, 5, 0, false, key(VK_LEFT, false, true), "ab cd", 3, 3},
         {"Ctrl+A selects all", "abc", 1, 1, 0, false, key('A', false, true), "abc", 0, 3},
         {"a snapped selection never splits a character", ab_wang, 2, 2, 0, false,
          [](EditModel& e) { e.set_selection(2, 4); }, ab_wang, 1, 4},
@@ -63,8 +63,8 @@ TEST(EditModel, Editing)
         {"a commit types its characters and drops the composition", "ab", 1, 1, 0, false,
          [](EditModel& e) { e.set_composition(kZhong); e.commit(kZhong + "?"); }, "a" + kZhong + "?b", 4, 4},
         {"read-only refuses typing and deletion", "abc", 1, 2, 0, true,
-         [&](EditModel& e) { e.type("x"); key(vk::Back)(e); key(vk::Delete)(e); e.commit("y"); }, "abc", 1, 2},
-        {"read-only still moves and selects", "abc", 1, 1, 0, true, key(vk::End, true), "abc", 1, 3},
+         [&](EditModel& e) { e.type("x"); key(VK_BACK)(e); key(VK_DELETE)(e); e.commit("y"); }, "abc", 1, 2},
+        {"read-only still moves and selects", "abc", 1, 1, 0, true, key(VK_END, true), "abc", 1, 3},
     };
     for (const EditCase& c : cases) {
         EditModel e;
@@ -123,8 +123,8 @@ TEST(EditModel, CutCopyPasteAndUndo)
     e.key('X', false, true);
     EXPECT_EQ(clip.text, "hello");
     EXPECT_EQ(e.text(), " world");
-    e.key(vk::End, false, false);
-    e.key(vk::Insert, true, false); // Shift+Insert pastes
+    e.key(VK_END, false, false);
+    e.key(VK_INSERT, true, false); // Shift+Insert pastes
     EXPECT_EQ(e.text(), " worldhello");
 
     // One step of undo; undoing again redoes.

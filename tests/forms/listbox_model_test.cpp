@@ -2,7 +2,7 @@
 // scrolling.
 
 #include "forms/errors.h"
-#include "forms/keys.h"
+#include "platform/messages.h"
 #include "forms/listbox_model.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ std::string selection_of(const ListBoxModel& m)
 void run(ListBoxModel& m, const std::string& script)
 {
     static const std::map<std::string, int> keys = {
-        {"Up", vk::Up}, {"Down", vk::Down}, {"Home", vk::Home}, {"End", vk::End},
-        {"PgUp", vk::Prior}, {"PgDn", vk::Next}, {"Space", vk::Space}, {"Left", vk::Left}};
+        {"Up", VK_UP}, {"Down", VK_DOWN}, {"Home", VK_HOME}, {"End", VK_END},
+        {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"Space", VK_SPACE}, {"Left", VK_LEFT}};
     std::istringstream in(script);
     std::string step;
     while (in >> step) {
@@ -163,7 +163,7 @@ TEST(ListBoxModel, RowsCarryTheirStateAndErrorsLeaveTheListAlone)
     EXPECT_EQ(m.count(), 0);
     EXPECT_EQ(m.caret(), -1);
     EXPECT_EQ(m.selected_count(), 0);
-    EXPECT_TRUE(m.key(vk::Down, false, false)); // keys on an empty list do nothing
+    EXPECT_TRUE(m.key(VK_DOWN, false, false)); // keys on an empty list do nothing
     m.set_item_index(0);                          // no effect on an empty list
     EXPECT_EQ(m.item_index(), -1);
 }

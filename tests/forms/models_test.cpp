@@ -5,7 +5,7 @@
 #include "forms/edit_model.h"
 #include "forms/font.h"
 #include "forms/errors.h"
-#include "forms/keys.h"
+#include "platform/messages.h"
 #include "forms/listbox_model.h"
 #include "forms/menus.h"
 #include "forms/strings.h"
@@ -167,7 +167,7 @@ TEST(Menus, CaptionsShortcutsAndTree)
     EXPECT_EQ(StripHotkey("导出为TXT文件(&O)"), "导出为TXT文件(O)");
     EXPECT_EQ(StripHotkey("a&&b"), "a&b");
     EXPECT_EQ(ShortCutToText(ShortCut('O', false, true, false)), "Ctrl+O");
-    EXPECT_EQ(ShortCutToText(ShortCut(vk::Delete, true, false, false)), "Shift+Del");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, true, false, false)), "Shift+Del");
     EXPECT_EQ(ShortCutToText(ShortCut(0x74, false, false, false)), "F5");
 
     TComponent form(nullptr);
