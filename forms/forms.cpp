@@ -1,0 +1,545 @@
+// Forms: exception routing, TCustomForm (frame, position, showing, modal
+// loop, closing, focus), TApplication and TTimer.
+
+#include "forms/forms.h"
+
+#include "forms/stdctrls.h"
+#include "gfx/draw_text.h"
+#include "platform/desktop.h"
+
+#include <cstdio>
+
+namespace lt {
+
+TApplication* Application = nullptr;
+
+void HandleControlException(std::exception_ptr error)
+{
+    if (Application) {
+        Application->HandleException(error);
+        return;
+    }
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "unknown exception\n");
+    }
+}
+
+// ---- TCustomForm ----
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner)
+{
+    SetVisible(false);
+    TControl::SetBounds(0, 0, 320, 240);
+    Font().SetDesc(FontDesc{"MS Sans Serif", -11, false, false, false, false, DEFAULT_CHARSET, clWindowText});
+    Handle();
+}
+
+TCustomForm::~TCustomForm()
+{
+    if (OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (...) {
+            HandleControlException(std::current_exception());
+        }
+    }
+    // Owned components (timers, menus, controls) go while the form is whole.
+    while (ComponentCount() > 0)
+        delete Components(ComponentCount() - 1);
+    if (Application && Application->MainForm == this)
+        Application->MainForm = nullptr;
+}
+
+void TCustomForm::CreateParams(lt::CreateParams& p)
+{
+    TCustomControl::CreateParams(p);
+    p.parent = nullptr;
+    if (Application && Application->MainForm && Application->MainForm != this)
+        p.owner = Application->MainForm->WindowHandle();
+    p.tab_stop = false;
+}
+
+int TCustomForm::border_width() const
+{
+    switch (border_style_) {
+    case TFormBorderStyle::bsNone:
+        return 0;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin:
+        return 4;
+    default:
+        return 3;
+    }
+}
+
+int TCustomForm::caption_height() const
+{
+    switch (border_style_) {
+    case TFormBorderStyle::bsNone:
+        return 0;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin:
+        return 16;
+    default:
+        return 19;
+    }
+}
+
+Rect TCustomForm::close_box() const
+{
+    int b = border_width(), h = caption_height();
+    if (h == 0)
+        return {};
+    int size = h - 4;
+    return Rect::from_xywh(Width() - b - 2 - size, b + 2, size, size);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == border_style_)
+        return;
+    border_style_ = style;
+    if (Window* w = WindowHandle())
+        w->recalc_frame();
+}
+
+void TCustomForm::SetClientSize(int w, int h)
+{
+    Rect client = ClientRect();
+    SetBounds(Left(), Top(), Width() - client.width() + w, Height() - client.height() + h);
+}
+
+void TCustomForm::apply_position()
+{
+    if (positioned_)
+        return;
+    positioned_ = true;
+    Desktop* d = Desktop::current();
+    if (!d)
+        return;
+    Rect area;
+    switch (Position) {
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter:
+        area = d->screen_bounds();
+        break;
+    case TPosition::poMainFormCenter:
+        if (Application && Application->MainForm && Application->MainForm != this)
+            area = Application->MainForm->BoundsRect();
+        else
+            area = d->screen_bounds();
+        break;
+    default:
+        return;
+    }
+    SetBounds(area.left + (area.width() - Width()) / 2, area.top + (area.height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::SetVisible(bool on)
+{
+    if (on)
+        apply_position();
+    TCustomControl::SetVisible(on);
+    Window* w = WindowHandle();
+    if (!w)
+        return;
+    std::shared_ptr<bool> alive = alive_;
+    if (on) {
+        w->bring_to_front();
+        w->desktop().activate(w);
+        if (active_control_ && active_control_->CanFocus())
+            active_control_->SetFocus();
+        else if (Window* first = w->desktop().next_tab_stop(w, true))
+            first->set_focus();
+        if (OnShow)
+            OnShow(this);
+    } else if (OnHide) {
+        OnHide(this);
+    }
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+    if (Visible() || modal_)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    Window* w = Handle();
+    if (!w)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    modal_result_ = mrNone;
+    modal_ = true;
+    std::shared_ptr<bool> alive = alive_;
+    struct Leave {
+        TCustomForm* form;
+        std::shared_ptr<bool> alive;
+        ~Leave()
+        {
+            if (!*alive)
+                return;
+            form->modal_ = false;
+            form->SetVisible(false);
+        }
+    } leave{this, alive};
+    SetVisible(true);
+    w->desktop().run_modal(*w);
+    return *alive ? modal_result_ : mrCancel;
+}
+
+void TCustomForm::SetModalResult(TModalResult result)
+{
+    modal_result_ = result;
+    if (!modal_ || result == mrNone)
+        return;
+    if (!CloseQuery()) {
+        modal_result_ = mrNone;
+        return;
+    }
+    TCloseAction action = TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) {
+        modal_result_ = mrNone;
+        return;
+    }
+    if (Window* w = WindowHandle(); w && w->desktop().in_modal(*w))
+        w->desktop().end_modal(*w, result);
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool can_close = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, can_close);
+    return can_close;
+}
+
+void TCustomForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+void TCustomForm::Close()
+{
+    if (modal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = TCloseAction::caHide;
+    std::shared_ptr<bool> alive = alive_;
+    DoClose(action);
+    if (!*alive || action == TCloseAction::caNone)
+        return;
+    if (Application && Application->MainForm == this) {
+        Application->Terminate();
+        return;
+    }
+    if (action == TCloseAction::caHide)
+        Hide();
+    else if (action == TCloseAction::caFree)
+        Release();
+}
+
+void TCustomForm::Release()
+{
+    Desktop* d = Desktop::current();
+    if (!d) {
+        delete this;
+        return;
+    }
+    d->loop().post([this, alive = alive_] {
+        if (*alive)
+            delete this;
+    });
+}
+
+void TCustomForm::DoCreate()
+{
+    if (!OnCreate)
+        return;
+    try {
+        OnCreate(this);
+    } catch (...) {
+        HandleControlException(std::current_exception());
+    }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control)
+{
+    active_control_ = control;
+    if (control && Visible() && control->CanFocus())
+        control->SetFocus();
+}
+
+void TCustomForm::FocusChanged(TWinControl* control)
+{
+    active_control_ = control;
+}
+
+void TCustomForm::SelectNext(TWinControl* current, bool forward)
+{
+    Window* from = current && current->WindowHandle() ? current->WindowHandle() : WindowHandle();
+    if (!from)
+        return;
+    if (Window* next = from->desktop().next_tab_stop(from, forward))
+        next->set_focus();
+}
+
+namespace {
+// The visible, enabled button among the descendants that answers Enter
+// (default) or Escape (cancel).
+TButton* find_dialog_button(TWinControl* parent, bool cancel)
+{
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (!c->Visible() || !c->Enabled())
+            continue;
+        if (auto* b = dynamic_cast<TButton*>(c); b && (cancel ? b->Cancel : b->Default))
+            return b;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TButton* b = find_dialog_button(w, cancel))
+                return b;
+    }
+    return nullptr;
+}
+} // namespace
+
+void TCustomForm::DialogKey(int vk)
+{
+    if (vk != VK_RETURN && vk != VK_ESCAPE)
+        return;
+    if (TButton* b = find_dialog_button(this, vk == VK_ESCAPE))
+        b->Click();
+}
+
+void TCustomForm::Paint() {}
+
+void TCustomForm::paint_frame(Canvas& canvas)
+{
+    int b = border_width(), h = caption_height();
+    Rect r = Rect::from_xywh(0, 0, Width(), Height());
+    r = canvas.frame3d(r, clBtnFace, cl3DDkShadow);
+    r = canvas.frame3d(r, clBtnHighlight, clBtnShadow);
+    for (int i = 2; i < b; ++i)
+        r = canvas.frame3d(r, clBtnFace, clBtnFace);
+    if (h == 0)
+        return;
+    Window* w = WindowHandle();
+    bool active = w && w->desktop().active() == w;
+    Rect bar{b, b, Width() - b, b + h - 1};
+    canvas.fill_rect(bar, active ? clActiveCaption : clInactiveCaption);
+    canvas.fill_rect({b, b + h - 1, Width() - b, b + h}, clBtnFace);
+    Rect box = close_box();
+    canvas.fill_rect(box, clBtnFace);
+    canvas.frame3d(box, clBtnHighlight, cl3DDkShadow);
+    canvas.pen().color = clBtnText;
+    for (int d = 0; d < 2; ++d) {
+        canvas.line({box.left + 4 + d, box.top + 4}, {box.right - 4 + d, box.bottom - 4});
+        canvas.line({box.right - 5 + d, box.top + 4}, {box.left + 3 + d, box.bottom - 4});
+    }
+    CanvasSaver saver(canvas);
+    canvas.font() = FontDesc{"Arial", -12, true, false, false, false, DEFAULT_CHARSET, clCaptionText};
+    canvas.set_text_color(active ? clCaptionText : clInactiveCaptionText);
+    canvas.set_bk_mode(BkMode::Transparent);
+    Rect text{bar.left + 4, bar.top, box.left - 4, bar.bottom};
+    draw_text(canvas, GetText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+LResult TCustomForm::hit_test(Point screen) const
+{
+    Window* w = WindowHandle();
+    Point p = w->screen_to_window(screen);
+    int b = border_width(), h = caption_height();
+    if (!Rect::from_xywh(0, 0, Width(), Height()).contains(p))
+        return HTNOWHERE;
+    if (w->client_in_window().contains(p))
+        return HTCLIENT;
+    if (close_box().contains(p))
+        return HTCLOSE;
+    bool sizeable = border_style_ == TFormBorderStyle::bsSizeable || border_style_ == TFormBorderStyle::bsSizeToolWin;
+    if (sizeable) {
+        const int corner = 16;
+        bool left = p.x < b, right = p.x >= Width() - b, top = p.y < b, bottom = p.y >= Height() - b;
+        bool near_left = p.x < corner, near_right = p.x >= Width() - corner;
+        bool near_top = p.y < corner, near_bottom = p.y >= Height() - corner;
+        if ((top && near_left) || (left && near_top))
+            return HTTOPLEFT;
+        if ((top && near_right) || (right && near_top))
+            return HTTOPRIGHT;
+        if ((bottom && near_left) || (left && near_bottom))
+            return HTBOTTOMLEFT;
+        if ((bottom && near_right) || (right && near_bottom))
+            return HTBOTTOMRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+    }
+    if (p.y >= b && p.y < b + h)
+        return HTCAPTION;
+    return HTBORDER;
+}
+
+LResult TCustomForm::WndProc(Message& m)
+{
+    Window* w = WindowHandle();
+    switch (m.msg) {
+    case WM_NCCALCSIZE: {
+        auto* r = reinterpret_cast<Rect*>(m.lparam);
+        int b = border_width();
+        *r = Rect{r->left + b, r->top + b + caption_height(), r->right - b, r->bottom - b};
+        if (r->right < r->left)
+            r->right = r->left;
+        if (r->bottom < r->top)
+            r->bottom = r->top;
+        return 0;
+    }
+    case WM_NCPAINT:
+        paint_frame(*reinterpret_cast<Canvas*>(m.wparam));
+        return 0;
+    case WM_NCHITTEST:
+        return w ? hit_test(lparam_point(m.lparam)) : HTNOWHERE;
+    case WM_NCLBUTTONDOWN:
+        if (m.wparam == static_cast<WParam>(HTCLOSE)) {
+            Close();
+            return 0;
+        }
+        break;
+    case WM_NCACTIVATE:
+        if (w)
+            w->invalidate();
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_SETFOCUS:
+        if (active_control_ && active_control_ != this && active_control_->CanFocus()) {
+            active_control_->SetFocus();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TCustomControl::WndProc(m);
+}
+
+// ---- TApplication ----
+
+TApplication::TApplication(Desktop& desktop) : TComponent(nullptr), desktop_(desktop)
+{
+    Application = this;
+    desktop_.loop().set_exception_handler([this](std::exception_ptr e) { HandleException(e); });
+}
+
+TApplication::~TApplication()
+{
+    while (ComponentCount() > 0)
+        delete Components(ComponentCount() - 1);
+    desktop_.loop().set_exception_handler([](std::exception_ptr e) {
+        Application = nullptr;
+        HandleControlException(e);
+    });
+    Application = nullptr;
+}
+
+EventLoop& TApplication::Loop() const
+{
+    return desktop_.loop();
+}
+
+void TApplication::adopt_form(TCustomForm* form)
+{
+    if (!MainForm)
+        MainForm = form;
+    form->DoCreate();
+}
+
+void TApplication::Run()
+{
+    if (MainForm)
+        MainForm->Show();
+    while (!terminated_) {
+        Loop().reset_quit();
+        Loop().run();
+    }
+}
+
+void TApplication::Terminate()
+{
+    terminated_ = true;
+    Loop().quit();
+}
+
+void TApplication::ProcessMessages()
+{
+    Loop().process_pending();
+}
+
+void TApplication::HandleException(std::exception_ptr error)
+{
+    std::string message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "Unknown exception";
+    }
+    if (OnException)
+        OnException(message);
+    else
+        ShowException(message);
+}
+
+void TApplication::ShowException(const std::string& message)
+{
+    show_error_box(desktop_, desktop_.active(), Title, message);
+}
+
+// ---- TTimer ----
+
+namespace {
+EventLoop& timer_loop()
+{
+    if (Application)
+        return Application->Loop();
+    return *EventLoop::current();
+}
+} // namespace
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner), timer_(timer_loop()) {}
+
+TTimer::~TTimer() = default;
+
+void TTimer::SetOnTimer(TNotifyEvent handler)
+{
+    on_timer_ = std::move(handler);
+    if (!on_timer_) {
+        timer_.SetOnTimer({});
+        return;
+    }
+    timer_.SetOnTimer([this] {
+        try {
+            if (on_timer_)
+                on_timer_(this);
+        } catch (...) {
+            HandleControlException(std::current_exception());
+        }
+    });
+}
+
+} // namespace lt
