@@ -28,6 +28,7 @@
 #include <unordered_map>
 
 #include "gfx/font_cp936.h"
+#include "text/cp936.h"
 
 namespace lt {
 

@@ -112,16 +112,4 @@ char32_t cp936_decode_char(std::string_view text, size_t pos, size_t* length)
     return lead == 0x80 ? U'\u20AC' : U'?';
 }
 
-std::string cp936_to_utf8(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() * 3 / 2);
-    for (size_t pos = 0; pos < text.size();) {
-        size_t len = 1;
-        append_utf8(out, cp936_decode_char(text, pos, &len));
-        pos += len;
-    }
-    return out;
-}
-
 } // namespace lt

@@ -27,7 +27,4 @@ inline bool cp936_is_double(std::string_view text, size_t pos)
 // decodes is shown as '?'. 0x80 is the euro sign, as on the platform.
 char32_t cp936_decode_char(std::string_view text, size_t pos, size_t* length);
 
-// Display conversion of a whole string to UTF-8 (font family names).
-std::string cp936_to_utf8(std::string_view text);
-
 } // namespace lt

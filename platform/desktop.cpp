@@ -17,9 +17,27 @@
 #include "gfx/bitmap.h"
 #include "gfx/canvas.h"
 #include "gfx/region.h"
-#include "platform/codepage.h"
+#include "text/cp936.h"
 
 namespace lt {
+
+namespace {
+
+// Byte length, once converted to code page 936, of the first `chars`
+// characters of a UTF-8 text: the input method counts its caret in
+// characters, the edit control in bytes.
+int cp936_length_of_prefix(std::string_view utf8, int chars)
+{
+    size_t pos = 0;
+    for (int i = 0; i < chars && pos < utf8.size(); ++i) {
+        ++pos;
+        while (pos < utf8.size() && (static_cast<unsigned char>(utf8[pos]) & 0xC0) == 0x80)
+            ++pos;
+    }
+    return static_cast<int>(utf8_to_cp936(utf8.substr(0, pos)).size());
+}
+
+} // namespace
 
 // ---------------------------------------------------------------- state
 
@@ -425,12 +443,12 @@ WParam Desktop::mouse_key_flags() const
 
 void Desktop::set_clipboard_text(const std::string& cp936)
 {
-    backend_.set_clipboard_utf8(winenc::utf8_from_cp936(cp936));
+    backend_.set_clipboard_utf8(cp936_to_utf8(cp936));
 }
 
 std::string Desktop::clipboard_text() const
 {
-    return winenc::cp936_from_utf8(backend_.clipboard_utf8());
+    return utf8_to_cp936(backend_.clipboard_utf8());
 }
 
 void Desktop::set_cursor(Cursor c)
@@ -794,7 +812,7 @@ void Desktop::input_text(const std::string& utf8)
 {
     if (key_down(VK_MENU) && !key_down(VK_CONTROL))
         return;
-    const std::string bytes = winenc::cp936_from_utf8(utf8);
+    const std::string bytes = utf8_to_cp936(utf8);
     for (char c : bytes) {
         Window* target = key_target();
         if (!target || !input_allowed(target))
@@ -825,8 +843,8 @@ void Desktop::input_composition(const std::string& utf8, int cursor_chars)
         if (!is_window(target))
             return;
     }
-    ime_comp_ = winenc::cp936_from_utf8(utf8);
-    ime_cursor_ = winenc::cp936_length_of_prefix(utf8, cursor_chars);
+    ime_comp_ = utf8_to_cp936(utf8);
+    ime_cursor_ = cp936_length_of_prefix(utf8, cursor_chars);
     target->send(WM_IME_COMPOSITION, 0, GCS_COMPSTR | GCS_CURSORPOS);
 }
 
@@ -843,7 +861,7 @@ void Desktop::input_commit(const std::string& utf8)
     s_->composing = false;
     ime_comp_.clear();
     ime_cursor_ = 0;
-    ime_result_ = winenc::cp936_from_utf8(utf8);
+    ime_result_ = utf8_to_cp936(utf8);
     WParam first = 0;
     if (!ime_result_.empty()) {
         auto c = static_cast<unsigned char>(ime_result_[0]);

@@ -109,6 +109,8 @@ public:
     void run();
     void quit() { quit_ = true; mailbox_->post([] {}); }
     bool quitting() const { return quit_; }
+    // Clears a previous quit() so the loop can run again.
+    void reset_quit() { quit_ = false; }
     // Runs like run() until done() holds or quit() is called; returns done()'s
     // last value. Modal windows and drag loops nest their loops this way, so
     // a quit() during them still reaches the outer run().

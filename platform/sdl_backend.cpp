@@ -23,7 +23,7 @@
 
 #include "gfx/bitmap.h"
 #include "gfx/region.h"
-#include "platform/codepage.h"
+#include "text/cp936.h"
 #include "platform/desktop.h"
 
 #if LT_HAVE_X11
@@ -209,7 +209,7 @@ void SdlBackend::native_minimize(Window& top)
 void SdlBackend::native_set_title(Window& top)
 {
     if (SDL_Window* native = impl_->native(top))
-        SDL_SetWindowTitle(native, winenc::utf8_from_cp936(top.text()).c_str());
+        SDL_SetWindowTitle(native, cp936_to_utf8(top.text()).c_str());
 }
 
 void SdlBackend::native_set_bounds(Window& top, const Rect& r)

@@ -10,7 +10,7 @@
 #include "gfx/bitmap.h"
 #include "platform/desktop.h"
 #include "platform/headless.h"
-#include "platform/codepage.h"
+#include "text/cp936.h"
 
 #include <gtest/gtest.h>
 
@@ -193,7 +193,7 @@ TEST_F(FormFixture, TypingImeAndClipboardInTheEditBox)
     d.backend.commit("空间😀");
     d.backend.key(VK_RETURN); // never typed
     d.pump();
-    EXPECT_EQ(form->edit->Text(), "QQ" + winenc::cp936_from_utf8("空间") + "?");
+    EXPECT_EQ(form->edit->Text(), "QQ" + utf8_to_cp936("空间") + "?");
     EXPECT_EQ(form->edit->Model().composition(), "");
     EXPECT_GT(changes, 0);
 
@@ -201,7 +201,7 @@ TEST_F(FormFixture, TypingImeAndClipboardInTheEditBox)
     d.backend.key(VK_BACK);
     d.backend.key(VK_BACK);
     d.pump();
-    EXPECT_EQ(form->edit->Text(), "QQ" + winenc::cp936_from_utf8("空"));
+    EXPECT_EQ(form->edit->Text(), "QQ" + utf8_to_cp936("空"));
 
     // Copy out (UTF-8 outside) and paste in, one line only.
     d.backend.key_down(VK_CONTROL);
@@ -216,7 +216,7 @@ TEST_F(FormFixture, TypingImeAndClipboardInTheEditBox)
     d.backend.key('V');
     d.backend.key_up(VK_CONTROL);
     d.pump();
-    EXPECT_EQ(form->edit->Text(), winenc::cp936_from_utf8("QQ空长尾词"));
+    EXPECT_EQ(form->edit->Text(), utf8_to_cp936("QQ空长尾词"));
 }
 
 TEST_F(FormFixture, ListRowsShowTheirRealSelection)

@@ -10,6 +10,7 @@
 #include "gfx/canvas.h"
 #include "gfx/draw_text.h"
 #include "gfx/font_cp936.h"
+#include "text/cp936.h"
 #include "tests/gfx-text/text_fonts.h"
 
 namespace lt {

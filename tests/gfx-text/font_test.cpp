@@ -7,6 +7,7 @@
 
 #include "gfx/font.h"
 #include "gfx/font_cp936.h"
+#include "text/cp936.h"
 #include "tests/gfx-text/text_fonts.h"
 
 // fontconfig 2.14 loses a few hundred bytes while parsing the system's

@@ -9,7 +9,7 @@
 #include "forms/forms.h"
 #include "forms/listbox.h"
 #include "forms/stdctrls.h"
-#include "platform/codepage.h"
+#include "text/cp936.h"
 #include "platform/desktop.h"
 #include "platform/sdl_backend.h"
 
@@ -23,7 +23,7 @@ namespace {
 
 std::string cp(const char* utf8)
 {
-    return winenc::cp936_from_utf8(utf8);
+    return utf8_to_cp936(utf8);
 }
 
 template <class T>
