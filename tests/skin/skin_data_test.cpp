@@ -18,10 +18,6 @@ using test::MessageRecorder;
 using test::Package;
 using test::PackageSpec;
 
-std::string BuildDir() {
-    const char* dir = std::getenv("LT_BINARY_DIR");
-    return dir ? dir : ".";
-}
 
 struct Loaded {
     TskCompressedStoredSkin stored{nullptr};
@@ -218,7 +214,7 @@ TEST(SkinData, FormInfoAdjustments) {
 // loaded result has the same objects as the embedded block and the same
 // bitmaps as the files.
 TEST(SkinData, PackageRoundTrip) {
-    const std::string dir = BuildDir() + "/assets/skin/";
+    const std::string dir = LT_SKIN_ASSET_DIR "/";
     Loaded built;
     built.stored.LoadFromSkinFile(dir + "skin.ini");
     ASSERT_FALSE(built.stored.IsEmpty());
@@ -253,7 +249,7 @@ TEST(SkinData, PackageRoundTrip) {
 
 TEST(SkinData, PackageWriterFailuresKeepTheBlock) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::path(BuildDir()) / "tests/skin/writer";
+    fs::path dir = fs::current_path() / "writer";
     fs::create_directories(dir);
     auto write = [&](const char* name, const std::string& text) {
         WriteSkinFile((dir / name).string(), std::vector<std::uint8_t>(text.begin(), text.end()));
