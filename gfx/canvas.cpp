@@ -58,12 +58,16 @@ Rect Canvas::clip_box() const {
     return b.empty() ? Rect{} : b.offset(-state_.origin.x, -state_.origin.y);
 }
 
-bool Canvas::is_visible(Point logical) const { return state_.clip.contains(logical + state_.origin); }
+bool Canvas::is_visible(Point logical) const { return visible(logical + state_.origin); }
+
+// The clip lies inside the bitmap when it is set; checking the bitmap's
+// bounds again keeps drawing safe after the bitmap was resized under the canvas.
+bool Canvas::visible(Point device) const { return target_->rect().contains(device) && state_.clip.contains(device); }
 
 // ---- 2. Fills and frames ----------------------------------------------------
 
 void Canvas::fill_device(const Rect& device, Pixel p) {
-    state_.clip.for_each_in(device, [&](const Rect& part) { target_->fill(part, p); });
+    for_each_visible(device, [&](const Rect& part) { target_->fill(part, p); });
 }
 
 void Canvas::fill_rect(const Rect& r, Color c) { fill_device(to_device(r), to_pixel(c)); }
@@ -117,7 +121,7 @@ void Canvas::draw_focus_rect(const Rect& r) {
     const Pixel x_or = to_pixel(state_.brush.color);
     const Rect d = to_device(r);
     auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0 && state_.clip.contains({x, y})) target_->row(y)[x] ^= x_or;
+        if (((x + y) & 1) == 0 && visible({x, y})) target_->row(y)[x] ^= x_or;
     };
     // Every border pixel once, so that a second call undoes the first.
     for (int x = d.left; x < d.right; ++x) {
@@ -156,7 +160,7 @@ void Canvas::line_to(Point to) {
     int err = dx + dy;
     Point q = a;
     while (q != b) {
-        if (state_.clip.contains(q)) target_->row(q.y)[q.x] = p;
+        if (visible(q)) target_->row(q.y)[q.x] = p;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -177,7 +181,7 @@ void Canvas::polyline(std::span<const Point> points) {
 
 void Canvas::set_pixel(Point p, Color c) {
     const Point d = p + state_.origin;
-    if (state_.clip.contains(d)) target_->row(d.y)[d.x] = to_pixel(c);
+    if (visible(d)) target_->row(d.y)[d.x] = to_pixel(c);
 }
 
 Color Canvas::get_pixel(Point p) const {
@@ -211,17 +215,23 @@ void Canvas::draw(Point dst, const Bitmap& src) { draw(dst, src, src.rect()); }
 
 void Canvas::draw(Point dst, const Bitmap& src, const Rect& src_rect) {
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
-    state_.clip.for_each_in(plan.target, [&](const Rect& part) {
+    for_each_visible(plan.target, [&](const Rect& part) {
         target_->copy_from(src, part.offset(plan.to_source), part.top_left());
     });
 }
 
 void Canvas::stretch_draw(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
+    if (&src == target_) {
+        // Reading and writing one bitmap: read from a copy.
+        const Bitmap copy = src;
+        stretch_draw(dst, copy, src_rect);
+        return;
+    }
     if (dst.empty() || src_rect.empty() || src.empty()) return;
     const Rect d = to_device(dst);
     const std::int64_t dw = d.width(), dh = d.height(), sw = src_rect.width(), sh = src_rect.height();
     std::vector<int> columns;
-    state_.clip.for_each_in(d, [&](const Rect& part) {
+    for_each_visible(d, [&](const Rect& part) {
         columns.resize(static_cast<std::size_t>(part.width()));
         for (int x = part.left; x < part.right; ++x) {
             columns[static_cast<std::size_t>(x - part.left)] =
@@ -241,29 +251,42 @@ void Canvas::stretch_draw(const Rect& dst, const Bitmap& src, const Rect& src_re
 }
 
 void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect, Color key) {
+    if (&src == target_) {
+        // Reading and writing one bitmap: read from a copy.
+        const Bitmap copy = src;
+        draw_transparent(dst, copy, src_rect, key);
+        return;
+    }
     const Rect s = src_rect.intersected(src.rect());
     if (s.empty()) return;
     const Pixel k = key == clNone ? src.pixel(s.left, s.bottom - 1) : to_pixel(key);
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
-    state_.clip.for_each_in(plan.target, [&](const Rect& part) {
+    for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            const Pixel* from = src.row(y + plan.to_source.y) + plan.to_source.x;
+            const Pixel* from = src.row(y + plan.to_source.y);
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
-                if (from[x] != k) to[x] = from[x];
+                const Pixel p = from[x + plan.to_source.x];
+                if (p != k) to[x] = p;
             }
         }
     });
 }
 
 void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
+    if (&src == target_) {
+        // Reading and writing one bitmap: read from a copy.
+        const Bitmap copy = src;
+        tile(dst, copy, src_rect);
+        return;
+    }
     // A tile with no pixels would never advance; nothing is drawn.
     const Rect s = src_rect.intersected(src.rect());
     if (s.empty() || dst.empty()) return;
     const Rect d = to_device(dst);
     const int tw = s.width();
     const int th = s.height();
-    state_.clip.for_each_in(d, [&](const Rect& part) {
+    for_each_visible(d, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
             const Pixel* from = src.row(s.top + (y - d.top) % th);
             Pixel* to = target_->row(y);
@@ -278,26 +301,32 @@ void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
     });
 }
 
-void Canvas::draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, bool ink_only,
-                              Pixel color) {
+void Canvas::draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color) {
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
-    state_.clip.for_each_in(plan.target, [&](const Rect& part) {
+    for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
-            const Pixel* from = src.row(y + plan.to_source.y) + plan.to_source.x;
+            const Pixel* from = src.row(y + plan.to_source.y);
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
-                if (from[x] != key && !(ink_only && is_light(from[x]))) to[x] = color;
+                const Pixel p = from[x + plan.to_source.x];
+                if (p != key && !is_light(p)) to[x] = color;
             }
         }
     });
 }
 
 void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, Color key) {
+    if (&src == target_) {
+        // Reading and writing one bitmap: read from a copy.
+        const Bitmap copy = src;
+        draw_disabled(dst, copy, src_rect, key);
+        return;
+    }
     const Rect s = src_rect.intersected(src.rect());
     if (s.empty()) return;
     const Pixel k = key == clNone ? src.pixel(s.left, s.bottom - 1) : to_pixel(key);
-    draw_mask_pixels(dst + Point{1, 1}, src, src_rect, k, true, to_pixel(clBtnHighlight));
-    draw_mask_pixels(dst, src, src_rect, k, true, to_pixel(clBtnShadow));
+    draw_ink(dst + Point{1, 1}, src, src_rect, k, to_pixel(clBtnHighlight));
+    draw_ink(dst, src, src_rect, k, to_pixel(clBtnShadow));
 }
 
 // ---- 5. Coverage masks ------------------------------------------------------
@@ -306,7 +335,7 @@ void Canvas::draw_alpha_mask(int x, int y, const std::uint8_t* alpha, int w, int
     if (alpha == nullptr || w <= 0 || h <= 0) return;
     const Pixel c = to_pixel(color);
     const Rect d = to_device(Rect::from_xywh(x, y, w, h));
-    state_.clip.for_each_in(d, [&](const Rect& part) {
+    for_each_visible(d, [&](const Rect& part) {
         for (int row = part.top; row < part.bottom; ++row) {
             const std::uint8_t* a = alpha + static_cast<std::ptrdiff_t>(row - d.top) * pitch;
             Pixel* to = target_->row(row);

@@ -157,8 +157,16 @@ private:
     };
 
     Rect to_device(const Rect& r) const { return r.offset(state_.origin); }
+    bool visible(Point device) const;
+    // Calls fn(Rect) for each part of the device rectangle inside the clip
+    // and the bitmap.
+    template <class Fn>
+    void for_each_visible(const Rect& device, Fn&& fn) const {
+        state_.clip.for_each_in(device.intersected(target_->rect()), fn);
+    }
     void fill_device(const Rect& device, Pixel p);
-    void draw_mask_pixels(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, bool ink_only, Pixel color);
+    // Paints `color` where the source holds an ink pixel (see draw_disabled).
+    void draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color);
 
     Bitmap* target_;
     State state_;

@@ -76,7 +76,7 @@ inline constexpr Color clBlue = rgb(0, 0, 255);
 inline constexpr Color clFuchsia = rgb(255, 0, 255);
 inline constexpr Color clAqua = rgb(0, 255, 255);
 inline constexpr Color clWhite = rgb(255, 255, 255);
-// "No colour": resolves to black; callers that accept it test for it first.
+// "No colour": not a drawable value; calls that accept it say what it means.
 inline constexpr Color clNone = 0x1FFFFFFFu;
 
 // The classic system colour scheme, indexed by system colour number.
