@@ -340,8 +340,20 @@ void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source) {
     Changing = true;
     BroadcastSkinMessage(SKM_BEFORECHANGE);
     ClearSkin();
+    std::vector<std::uint8_t> package = InflateSkinBlock(source->CompressedData());
+    ReadPackage(package);
+}
+
+void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package) {
+    Empty = true;
+    Changing = true;
+    BroadcastSkinMessage(SKM_BEFORECHANGE);
+    ClearSkin();
+    ReadPackage(package);
+}
+
+void TskSkinData::ReadPackage(std::span<const std::uint8_t> package) {
     try {
-        std::vector<std::uint8_t> package = InflateSkinBlock(source->CompressedData());
         SkinPackageContents contents;
         if (!ParseSkinPackage(package, contents)) return;
         Picture = std::move(contents.picture);

@@ -231,6 +231,8 @@ public:
     // and leaves the data cleared, Empty and Changing; a package version
     // above 3 leaves the same state without an exception.
     void LoadCompressedSkin(TskCompressedStoredSkin* source);
+    // The same load from a package that is already inflated (tools, fuzzing).
+    void LoadSkinPackage(std::span<const std::uint8_t> package);
     void BroadcastSkinMessage(unsigned message);
 
     // The first object with exactly this name (case-sensitive), or -1.
@@ -261,6 +263,7 @@ protected:
 
 private:
     void ClearSkin();
+    void ReadPackage(std::span<const std::uint8_t> package);
     void ReadDescription(const SkinIni& ini);
     void LoadListItem();
 
