@@ -6,12 +6,7 @@ namespace lt {
 
 namespace {
 
-std::string lower(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return r;
-}
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Blanks and control characters are trimmed from both ends of every line,
 // key and value.
@@ -195,6 +190,19 @@ std::string FormatPoint(const Point& p) {
 // ---------------------------------------------------------------------------
 // SkinIni
 
+std::size_t SkinIni::CaseInsensitiveHash::operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+    return h;
+}
+
+bool SkinIni::CaseInsensitiveEqual::operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 void SkinIni::Parse(std::string_view text) {
     sections_.clear();
     last_section_.clear();
@@ -212,7 +220,7 @@ void SkinIni::Parse(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             std::string name(trim(line.substr(1, line.size() - 2)));
-            last_section_[lower(name)] = sections_.size();
+            last_section_[name] = sections_.size();
             sections_.push_back(Section{std::move(name), {}, {}});
             current = &sections_.back();
             continue;
@@ -226,24 +234,25 @@ void SkinIni::Parse(std::string_view text) {
             l.key = std::string(trim(line.substr(0, eq)));
             l.value = std::string(trim(line.substr(eq + 1)));
             l.has_key = true;
-            current->last_key[lower(l.key)] = current->lines.size();
+            current->last_key[l.key] = current->lines.size();
         }
         current->lines.push_back(std::move(l));
     }
 }
 
-const SkinIni::Section* SkinIni::find_section(std::string_view name) const {
-    auto it = last_section_.find(lower(name));
+const SkinIni::Section* SkinIni::FindSection(std::string_view name) const {
+    auto it = last_section_.find(name);
     return it == last_section_.end() ? nullptr : &sections_[it->second];
 }
 
-bool SkinIni::HasSection(std::string_view section) const { return find_section(section) != nullptr; }
+const std::string* SkinIni::FindIn(const Section* section, std::string_view key) {
+    if (!section) return nullptr;
+    auto it = section->last_key.find(key);
+    return it == section->last_key.end() ? nullptr : &section->lines[it->second].value;
+}
 
 const std::string* SkinIni::Find(std::string_view section, std::string_view key) const {
-    const Section* s = find_section(section);
-    if (!s) return nullptr;
-    auto it = s->last_key.find(lower(key));
-    return it == s->last_key.end() ? nullptr : &s->lines[it->second].value;
+    return FindIn(FindSection(section), key);
 }
 
 std::string SkinIni::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
@@ -251,28 +260,30 @@ std::string SkinIni::ReadString(std::string_view section, std::string_view key, 
     return v ? *v : std::string(def);
 }
 
+// The typed reads go through the field reader, so both follow one set of
+// value rules.
 std::int32_t SkinIni::ReadInteger(std::string_view section, std::string_view key, std::int32_t def) const {
-    const std::string* v = Find(section, key);
-    if (!v) return def;
-    return ParseSkinInteger(*v).value_or(def);
+    std::int32_t v = 0;
+    SkinFieldReader(*this, section).Integer(std::string(key).c_str(), v, def);
+    return v;
 }
 
 bool SkinIni::ReadFlag(std::string_view section, std::string_view key) const {
-    return ReadInteger(section, key, 0) == 1;
+    bool v = false;
+    SkinFieldReader(*this, section).Flag(std::string(key).c_str(), v);
+    return v;
 }
 
 Rect SkinIni::ReadRect(std::string_view section, std::string_view key) const {
-    const std::string* v = Find(section, key);
-    std::int32_t f[4];
-    if (!v || !ParseSkinFields(*v, 4, f)) return Rect{};
-    return Rect{f[0], f[1], f[2], f[3]};
+    Rect v;
+    SkinFieldReader(*this, section).RectValue(std::string(key).c_str(), v);
+    return v;
 }
 
 Point SkinIni::ReadPoint(std::string_view section, std::string_view key) const {
-    const std::string* v = Find(section, key);
-    std::int32_t f[2];
-    if (!v || !ParseSkinFields(*v, 2, f)) return Point{};
-    return Point{f[0], f[1]};
+    Point v;
+    SkinFieldReader(*this, section).PointValue(std::string(key).c_str(), v);
+    return v;
 }
 
 std::vector<std::string> SkinIni::ReadStringList(std::string_view section, std::string_view name) const {
@@ -280,7 +291,7 @@ std::vector<std::string> SkinIni::ReadStringList(std::string_view section, std::
     std::int32_t count = ReadInteger(section, std::string(name) + "count", 0);
     // A count far beyond the keys that exist would only produce empty
     // strings; the lines of the section bound it.
-    const Section* s = find_section(section);
+    const Section* s = FindSection(section);
     if (!s || count <= 0) return items;
     if (static_cast<std::size_t>(count) > s->lines.size()) count = static_cast<std::int32_t>(s->lines.size());
     for (std::int32_t i = 0; i < count; ++i) items.push_back(ReadString(section, std::to_string(i), ""));
@@ -288,22 +299,21 @@ std::vector<std::string> SkinIni::ReadStringList(std::string_view section, std::
 }
 
 SkinIni::Section* SkinIni::section_for_write(std::string_view name) {
-    auto it = last_section_.find(lower(name));
+    auto it = last_section_.find(name);
     if (it != last_section_.end()) return &sections_[it->second];
-    last_section_[lower(name)] = sections_.size();
+    last_section_[std::string(name)] = sections_.size();
     sections_.push_back(Section{std::string(name), {}, {}});
     return &sections_.back();
 }
 
 void SkinIni::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = section_for_write(section);
-    std::string k = lower(key);
-    auto it = s->last_key.find(k);
+    auto it = s->last_key.find(key);
     if (it != s->last_key.end()) {
         s->lines[it->second].value = std::string(value);
         return;
     }
-    s->last_key[k] = s->lines.size();
+    s->last_key[std::string(key)] = s->lines.size();
     s->lines.push_back(Line{std::string(key), std::string(value), true});
 }
 
@@ -334,17 +344,33 @@ std::string SkinIni::Text() const {
 // Field reader and writer
 
 void SkinFieldReader::Integer(const char* key, std::int32_t& value, std::int32_t def) {
-    value = ini_.ReadInteger(section_, key, def);
+    const std::string* v = find(key);
+    value = v ? ParseSkinInteger(*v).value_or(def) : def;
 }
 void SkinFieldReader::ColorValue(const char* key, Color& value, Color def) {
-    value = static_cast<Color>(ini_.ReadInteger(section_, key, static_cast<std::int32_t>(def)));
+    std::int32_t v = 0;
+    Integer(key, v, static_cast<std::int32_t>(def));
+    value = static_cast<Color>(v);
 }
-void SkinFieldReader::Flag(const char* key, bool& value) { value = ini_.ReadFlag(section_, key); }
+void SkinFieldReader::Flag(const char* key, bool& value) {
+    std::int32_t v = 0;
+    Integer(key, v, 0);
+    value = v == 1;
+}
 void SkinFieldReader::String(const char* key, std::string& value, const char* def) {
-    value = ini_.ReadString(section_, key, def);
+    const std::string* v = find(key);
+    value = v ? *v : def;
 }
-void SkinFieldReader::RectValue(const char* key, Rect& value) { value = ini_.ReadRect(section_, key); }
-void SkinFieldReader::PointValue(const char* key, Point& value) { value = ini_.ReadPoint(section_, key); }
+void SkinFieldReader::RectValue(const char* key, Rect& value) {
+    const std::string* v = find(key);
+    std::int32_t f[4];
+    value = v && ParseSkinFields(*v, 4, f) ? Rect{f[0], f[1], f[2], f[3]} : Rect{};
+}
+void SkinFieldReader::PointValue(const char* key, Point& value) {
+    const std::string* v = find(key);
+    std::int32_t f[2];
+    value = v && ParseSkinFields(*v, 2, f) ? Point{f[0], f[1]} : Point{};
+}
 void SkinFieldReader::FontStyle(const char* key, TFontStyles& value) {
     const std::string* v = find(key);
     value = v ? ParseFontStyles(*v) : 0;

@@ -75,7 +75,12 @@ public:
     // a last line without a break is read like any other.
     void Parse(std::string_view text);
 
-    bool HasSection(std::string_view section) const;
+    struct Section;
+    bool HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+    // The last occurrence of a section, for readers that look up many keys
+    // in one section; null when it is missing.
+    const Section* FindSection(std::string_view section) const;
+    static const std::string* FindIn(const Section* section, std::string_view key);
     // The value of the last occurrence of `key` in the last occurrence of
     // `section`, or null when either is missing.
     const std::string* Find(std::string_view section, std::string_view key) const;
@@ -100,21 +105,36 @@ public:
     std::string Text() const;
 
 private:
+    // Section names and keys are looked up ignoring ASCII case, without
+    // building lower-case copies for every lookup.
+    struct CaseInsensitiveHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct CaseInsensitiveEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
+
     struct Line {
         std::string key;  // empty for a line without "="
         std::string value;  // the whole line when there is no "="
         bool has_key = false;
     };
+
+public:
     struct Section {
         std::string name;
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> last_key;  // lower-case key -> line index
+        NameIndex last_key;  // key -> index of its last line
     };
+
+private:
     Section* section_for_write(std::string_view name);
-    const Section* find_section(std::string_view name) const;
 
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> last_section_;  // lower-case name -> index
+    NameIndex last_section_;  // name -> index of its last occurrence
 };
 
 // ---------------------------------------------------------------------------
@@ -143,7 +163,7 @@ public:
 
 class SkinFieldReader final : public SkinFieldVisitor {
 public:
-    SkinFieldReader(const SkinIni& ini, std::string_view section) : ini_(ini), section_(section) {}
+    SkinFieldReader(const SkinIni& ini, std::string_view section) : section_(ini.FindSection(section)) {}
     void Integer(const char* key, std::int32_t& value, std::int32_t def) override;
     void ColorValue(const char* key, Color& value, Color def) override;
     void Flag(const char* key, bool& value) override;
@@ -158,9 +178,8 @@ public:
     void Command(const char* key, TskStdCommand& value) override;
 
 private:
-    const std::string* find(const char* key) const { return ini_.Find(section_, key); }
-    const SkinIni& ini_;
-    std::string section_;
+    const std::string* find(const char* key) const { return SkinIni::FindIn(section_, key); }
+    const SkinIni::Section* section_;
 };
 
 class SkinFieldWriter final : public SkinFieldVisitor {

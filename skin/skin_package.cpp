@@ -20,9 +20,9 @@ std::vector<std::uint8_t> InflateSkinBlock(std::span<const std::uint8_t> block) 
     zs.next_in = const_cast<Bytef*>(block.data());
     zs.avail_in = static_cast<uInt>(block.size());
     std::vector<std::uint8_t> out;
-    // Skin blocks inflate to about 28 times their size; one guess avoids
-    // most regrowth.
-    out.resize(std::min<std::size_t>(std::max<std::size_t>(block.size() * 32, 4096), kMaxSkinPackageSize));
+    // Skin blocks inflate to 30 to 60 times their size; one generous guess
+    // avoids regrowing.
+    out.resize(std::min<std::size_t>(std::max<std::size_t>(block.size() * 64, 4096), kMaxSkinPackageSize));
     std::size_t have = 0;
     int rc = Z_OK;
     while (rc == Z_OK) {
