@@ -27,7 +27,7 @@ BENCHMARK(BareInflate)->Unit(benchmark::kMicrosecond);
 
 void LoadEmbeddedSkin(benchmark::State& state) {
     TskCompressedStoredSkin stored(nullptr);
-    stored.SetCompressedData({EmbeddedSkinBlock().begin(), EmbeddedSkinBlock().end()});
+    AssignEmbeddedSkin(stored);
     TskSkinData data(nullptr);
     for (auto _ : state) {
         data.LoadCompressedSkin(&stored);

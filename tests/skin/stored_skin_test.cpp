@@ -19,7 +19,7 @@ namespace {
 class StoredSkin : public ::testing::Test {
 protected:
     void SetUp() override {
-        stored.SetCompressedData({EmbeddedSkinBlock().begin(), EmbeddedSkinBlock().end()});
+        AssignEmbeddedSkin(stored);
         data.SetCompressedStoredSkin(&stored);
         ASSERT_FALSE(data.Empty);
     }
@@ -306,7 +306,10 @@ TEST_F(StoredSkin, GeometryIsWellFormed) {
         }
     }
     for (const auto& o : data.SkinObjects) {
-        if (!o->skinrectinapicture) continue;
+        if (!o->skinrectinapicture) {
+            EXPECT_TRUE(data.Picture.rect().contains(o->skinrect)) << o->Name;
+            continue;
+        }
         const Bitmap* pic = data.ActivePicture(o->activepictureindex);
         ASSERT_NE(pic, nullptr) << o->Name;
         for (const Rect& r : {o->skinrect, o->activeskinrect, o->inactiveskinrect})
