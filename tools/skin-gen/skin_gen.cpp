@@ -298,8 +298,8 @@ public:
                 for (int y = 0; y < 13; ++y)
                     for (int x = 0; x < 13; ++x) {
                         double dx = x - 6, dy = y - 6, d = dx * dx + dy * dy;
-                        if (d <= 30) put(b, r.left + x, r.top + y, l.fill);
-                        else if (d <= 42) put(b, r.left + x, r.top + y, l.border);
+                        if (d <= 21) put(b, r.left + x, r.top + y, l.fill);
+                        else if (d <= 37) put(b, r.left + x, r.top + y, l.border);
                     }
                 if (l.checked) glyph_centered(b, r, kDot, l.mark);
             } else {
