@@ -75,7 +75,7 @@ public:
     // a last line without a break is read like any other.
     void Parse(std::string_view text);
 
-    struct Section;  // opaque to users: a handle for FindIn
+    struct Section;
     bool HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
     // The last occurrence of a section, for readers that look up many keys
     // in one section; null when it is missing.
@@ -122,12 +122,16 @@ private:
         std::string value;  // the whole line when there is no "="
         bool has_key = false;
     };
+
+public:
+    // Public only as the handle type; its members are for SkinIni.
     struct Section {
         std::string name;
         std::vector<Line> lines;
         NameIndex last_key;  // key -> index of its last line
     };
 
+private:
     Section* section_for_write(std::string_view name);
 
     std::vector<Section> sections_;
