@@ -3,6 +3,9 @@
 
 #include "forms/forms.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "forms/stdctrls.h"
 #include "gfx/draw_text.h"
 #include "platform/desktop.h"
@@ -30,8 +33,28 @@ void HandleControlException(std::exception_ptr error)
 
 // ---- TCustomForm ----
 
+namespace {
+// Every live form, oldest first.
+std::vector<TCustomForm*>& form_list()
+{
+    static std::vector<TCustomForm*> forms;
+    return forms;
+}
+} // namespace
+
+int TApplication::FormCount()
+{
+    return static_cast<int>(form_list().size());
+}
+
+TCustomForm* TApplication::Forms(int index)
+{
+    return form_list().at(static_cast<size_t>(index));
+}
+
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner)
 {
+    form_list().push_back(this);
     SetVisible(false);
     TControl::SetBounds(0, 0, 320, 240);
     Font().SetDesc(FontDesc{"MS Sans Serif", -11, false, false, false, false, DEFAULT_CHARSET, clWindowText});
@@ -40,6 +63,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner)
 
 TCustomForm::~TCustomForm()
 {
+    auto& forms = form_list();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     if (OnDestroy) {
         try {
             OnDestroy(this);

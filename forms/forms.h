@@ -161,6 +161,10 @@ public:
     // Runs what is waiting now and returns.
     void ProcessMessages();
 
+    // Every form that exists, oldest first (the framework's screen form list).
+    static int FormCount();
+    static TCustomForm* Forms(int index);
+
     // Reports an exception in the standard error box (or to OnException).
     void HandleException(std::exception_ptr error);
     void ShowException(const std::string& message);

@@ -1,4 +1,5 @@
 #include "skin/skin_data.h"
+#include "skin/form_broadcast.h"
 
 #include <istream>
 #include <ostream>
@@ -11,7 +12,8 @@ namespace lt {
 // Broadcaster
 
 namespace {
-SkinMessageBroadcaster* g_broadcaster = nullptr;
+// The application's forms, unless a test or a host sets another.
+SkinMessageBroadcaster* g_broadcaster = &FormsSkinBroadcaster();
 
 void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));

@@ -19,6 +19,7 @@
 
 #include "gfx/bitmap.h"
 #include "platform/component.h"
+#include "platform/messages.h"
 #include "skin/skin_objects.h"
 
 namespace lt {
@@ -27,23 +28,16 @@ class TskSkinData;
 class TskResourceStrData;
 
 // ---------------------------------------------------------------------------
-// Skin messages (window message numbers).
+// Skin messages (SKM_* in the window layer's message list).
 
-inline constexpr unsigned SKM_BEFORECHANGE = 1225;
-inline constexpr unsigned SKM_CHANGE = 1226;
-inline constexpr unsigned SKM_AFTERCHANGE = 1227;
-inline constexpr unsigned SKM_MENUCLOSED = 1228;
-inline constexpr unsigned SKM_MENUCOMMAND = 1229;
-inline constexpr unsigned SKM_RESSTRCHANGE = 1274;
-inline constexpr unsigned SKM_PARENTCHANGED = 1284;
-inline constexpr unsigned SKM_SKINNABLECHANGE = 1294;
 // The lParam every skin data broadcast carries.
 inline constexpr std::intptr_t kSkinMessageLParam = 1000;
 
 // Delivers a skin data's messages to the forms: synchronously, first to the
 // skin data's owner form, then to every other form in the application's
 // order, with wParam = the skin data and lParam = kSkinMessageLParam. The
-// window layer installs the real one; without one, messages go nowhere.
+// default sends them to the application's forms (skin/form_broadcast.h);
+// with none set, messages go nowhere.
 class SkinMessageBroadcaster {
 public:
     virtual ~SkinMessageBroadcaster() = default;

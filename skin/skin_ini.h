@@ -17,15 +17,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "forms/font.h"
 #include "gfx/color.h"
 #include "gfx/geometry.h"
 
 namespace lt {
 
-// Font styles as a set of bits.
-enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = std::uint8_t;
-
+// Font styles are the framework font's set of bits (fsBold, ...).
 enum TStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TAlignment : int { taLeftJustify, taCenter, taRightJustify };

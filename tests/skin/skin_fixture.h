@@ -24,14 +24,17 @@ std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& package);
 
 class MessageRecorder : public SkinMessageBroadcaster {
 public:
-    MessageRecorder() { SetSkinMessageBroadcaster(this); }
-    ~MessageRecorder() override { SetSkinMessageBroadcaster(nullptr); }
+    MessageRecorder() : previous_(GetSkinMessageBroadcaster()) { SetSkinMessageBroadcaster(this); }
+    ~MessageRecorder() override { SetSkinMessageBroadcaster(previous_); }
     void BroadcastSkinMessage(TskSkinData& data, unsigned message) override {
         messages.push_back(message);
         empty_at_message.push_back(data.Empty);
     }
     std::vector<unsigned> messages;
     std::vector<bool> empty_at_message;
+
+private:
+    SkinMessageBroadcaster* previous_;
 };
 
 }  // namespace lt::test

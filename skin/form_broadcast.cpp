@@ -1,0 +1,51 @@
+#include "skin/form_broadcast.h"
+
+#include "forms/forms.h"
+#include "platform/window.h"
+
+#include <vector>
+
+namespace lt {
+
+namespace {
+
+class FormsBroadcaster final : public SkinMessageBroadcaster {
+public:
+    void BroadcastSkinMessage(TskSkinData& data, unsigned message) override
+    {
+        auto* owner_form = dynamic_cast<TCustomForm*>(data.Owner());
+        // A form may react by creating or freeing forms; the list is taken
+        // first and each form checked before it is sent to.
+        std::vector<TCustomForm*> targets;
+        if (owner_form)
+            targets.push_back(owner_form);
+        for (int i = 0; i < TApplication::FormCount(); ++i)
+            if (TApplication::Forms(i) != owner_form)
+                targets.push_back(TApplication::Forms(i));
+        for (TCustomForm* form : targets) {
+            if (!still_a_form(form))
+                continue;
+            if (Window* window = form->Handle())
+                window->send(message, reinterpret_cast<WParam>(&data), kSkinMessageLParam);
+        }
+    }
+
+private:
+    static bool still_a_form(const TCustomForm* form)
+    {
+        for (int i = 0; i < TApplication::FormCount(); ++i)
+            if (TApplication::Forms(i) == form)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+SkinMessageBroadcaster& FormsSkinBroadcaster()
+{
+    static FormsBroadcaster broadcaster;
+    return broadcaster;
+}
+
+} // namespace lt

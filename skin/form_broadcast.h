@@ -1,0 +1,15 @@
+#pragma once
+// The skin messages reach the application's forms through this broadcaster,
+// which the skin data uses unless another one is set.
+
+#include "skin/skin_data.h"
+
+namespace lt {
+
+// Sends each message synchronously with wParam = the skin data and lParam =
+// kSkinMessageLParam: first to the window of the skin data's owner when the
+// owner is a form, then to every other form in the application's form list,
+// oldest first. A form whose window does not exist yet gets it made.
+SkinMessageBroadcaster& FormsSkinBroadcaster();
+
+} // namespace lt
