@@ -13,6 +13,7 @@
 #include "net/webget.h"
 
 #include "platform/event_loop.h"
+#include "text/ascii.h"
 
 #include <curl/curl.h>
 
@@ -133,22 +134,6 @@ void unregister_worker(const std::shared_ptr<WebGetControl>& control)
         r.running.erase(control);
     }
     r.ended.notify_all();
-}
-
-bool ascii_iequals(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 // A whole-text decimal number without sign; nothing else counts as one.

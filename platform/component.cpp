@@ -1,26 +1,10 @@
 #include "platform/component.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 
 namespace lt {
-
-namespace {
-bool same_ascii_nocase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x += 32;
-        if (y >= 'A' && y <= 'Z')
-            y += 32;
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-} // namespace
 
 TComponent::TComponent(TComponent* owner)
 {
@@ -51,7 +35,7 @@ TComponent* TComponent::FindComponent(const std::string& name) const
     if (name.empty())
         return nullptr;
     for (TComponent* c : components_)
-        if (same_ascii_nocase(c->name_, name))
+        if (ascii_iequals(c->name_, name))
             return c;
     return nullptr;
 }

@@ -1,5 +1,7 @@
 #include "tools/fake-services/fake_server.h"
 
+#include "text/ascii.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <charconv>
@@ -36,17 +38,6 @@ void reset_connection(int fd) {
     ::shutdown(fd, SHUT_RDWR);
 }
 
-bool iequals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x += 32;
-        if (y >= 'A' && y <= 'Z') y += 32;
-        if (x != y) return false;
-    }
-    return true;
-}
-
 // The first header line named `name` (any letter case), as sent.
 std::optional<std::string> header_line(const std::string& head, std::string_view name) {
     size_t pos = head.find("\r\n");
@@ -55,7 +46,7 @@ std::optional<std::string> header_line(const std::string& head, std::string_view
         size_t end = head.find("\r\n", start);
         std::string_view line(head.data() + start, (end == std::string::npos ? head.size() : end) - start);
         size_t colon = line.find(':');
-        if (colon != std::string_view::npos && iequals(line.substr(0, colon), name)) return std::string(line);
+        if (colon != std::string_view::npos && ascii_iequals(line.substr(0, colon), name)) return std::string(line);
         pos = end;
     }
     return std::nullopt;
@@ -298,7 +289,7 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
     rec.method = head.substr(0, sp1);
     rec.target = head.substr(sp1 + 1, sp2 - sp1 - 1);
     rec.range_line = header_line(head, "Range");
-    if (auto conn = header_line(head, "Connection"); conn && iequals(header_value(*conn), "close")) keep_open = false;
+    if (auto conn = header_line(head, "Connection"); conn && ascii_iequals(header_value(*conn), "close")) keep_open = false;
 
     std::string path = rec.target.substr(0, rec.target.find('?'));
     std::string query = rec.target.find('?') == std::string::npos ? "" : rec.target.substr(rec.target.find('?') + 1);
