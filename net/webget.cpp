@@ -23,7 +23,10 @@
 #include <charconv>
 #include <climits>
 #include <csignal>
+#include <chrono>
 #include <condition_variable>
+#include <deque>
+#include <functional>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -74,6 +77,63 @@ WorkerRegistry& registry()
 {
     static auto* r = new WorkerRegistry;
     return *r;
+}
+
+// The threads that run worker bodies. Each fetch still has a worker of its
+// own that ends with it; only the OS thread under it is kept, idle for up to
+// half a minute, for the next fetch, because making a thread for every
+// answer costs about as much as a loopback answer itself. It is never
+// destroyed, for the same reason as the registry.
+class WorkerThreads {
+public:
+    // Runs job on an idle thread, or on a new one. Throws (and keeps
+    // nothing) when no thread can be made.
+    void run(std::function<void()> job)
+    {
+        std::unique_lock lock(mutex_);
+        jobs_.push_back(std::move(job));
+        if (jobs_.size() <= idle_) {
+            lock.unlock();
+            queued_.notify_one();
+            return;
+        }
+        try {
+            std::thread([this] { serve(); }).detach();
+        } catch (...) {
+            jobs_.pop_back();
+            throw;
+        }
+    }
+
+private:
+    void serve()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            ++idle_;
+            const bool got = queued_.wait_for(lock, std::chrono::seconds(30), [this] { return !jobs_.empty(); });
+            --idle_;
+            if (!got)
+                return;
+            std::function<void()> job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            job();
+            job = nullptr;
+            lock.lock();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable queued_;
+    std::deque<std::function<void()>> jobs_;
+    size_t idle_ = 0;
+};
+
+WorkerThreads& worker_threads()
+{
+    static auto* threads = new WorkerThreads;
+    return *threads;
 }
 
 // Connections and DNS answers shared by every worker's handle, so that a
@@ -732,7 +792,7 @@ void TWebGet::FetchString()
     auto worker = std::make_shared<TWebGetThread>(std::move(s), control, mailbox_);
     register_worker(control);
     try {
-        std::thread([worker, control, mailbox = mailbox_]() mutable {
+        worker_threads().run([worker, control, mailbox = mailbox_]() mutable {
             worker->Execute();
             // The worker hands its completion over and ends; it never waits
             // for the UI thread. A step that arrives after the loop has gone
@@ -745,7 +805,7 @@ void TWebGet::FetchString()
             worker.reset();
             mailbox.reset();
             unregister_worker(control);
-        }).detach();
+        });
     } catch (...) {
         unregister_worker(control);
         throw;
