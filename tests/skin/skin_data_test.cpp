@@ -68,7 +68,7 @@ TEST(SkinData, LoadSendsBeforeChangeAfter) {
 TEST(SkinData, PackageVariants) {
     struct Row {
         const char* name;
-        PackageSpec spec;
+        PackageSpec pkg;
         std::size_t active;
         bool inactive, mask;
     };
@@ -90,7 +90,7 @@ TEST(SkinData, PackageVariants) {
     };
     for (const Row& r : rows) {
         Loaded s;
-        s.Load(Compress(Package(r.spec)));
+        s.Load(Compress(Package(r.pkg)));
         EXPECT_FALSE(s.data.Empty) << r.name;
         EXPECT_EQ(s.data.ActivePictures.size(), r.active) << r.name;
         EXPECT_EQ(s.data.InactivePicture.empty(), !r.inactive) << r.name;
@@ -194,10 +194,10 @@ TEST(SkinData, FormInfoAdjustments) {
          {9, 29}, {0, 202}, {1, 1, 2, 2}},
     };
     for (const Row& r : rows) {
-        PackageSpec spec;
-        spec.description = std::string("[PICTURES]\n") + r.pictures + "\n[FORMINFO]\n" + corners + r.forminfo;
+        PackageSpec pkg;
+        pkg.description = std::string("[PICTURES]\n") + r.pictures + "\n[FORMINFO]\n" + corners + r.forminfo;
         Loaded s;
-        s.Load(Compress(Package(spec)));
+        s.Load(Compress(Package(pkg)));
         EXPECT_EQ(s.data.FormInfo.lefttoppoint, r.lefttop) << r.name;
         EXPECT_EQ(s.data.FormInfo.hittestleftbottompoint, r.hittest_leftbottom) << r.name;
         EXPECT_EQ(s.data.FormInfo.maskrectarea, r.maskrectarea) << r.name;

@@ -10,7 +10,7 @@ std::vector<std::uint8_t> TinyBmp(std::uint8_t shade) {
     return encode_bmp(b, {24, {}});
 }
 
-std::vector<std::uint8_t> Package(const PackageSpec& spec) {
+std::vector<std::uint8_t> Package(const PackageSpec& pkg) {
     std::vector<std::uint8_t> p;
     auto put_int = [&](std::int32_t v) {
         for (int i = 0; i < 4; ++i) p.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
@@ -22,20 +22,20 @@ std::vector<std::uint8_t> Package(const PackageSpec& spec) {
             p.insert(p.end(), b.begin(), b.end());
         }
     };
-    put_int(spec.version);
-    put_optional(spec.picture, 0x10);
-    put_optional(spec.inactive, 0x20);
-    put_optional(spec.mask, 0x30);
-    if (spec.version == 2) {
+    put_int(pkg.version);
+    put_optional(pkg.picture, 0x10);
+    put_optional(pkg.inactive, 0x20);
+    put_optional(pkg.mask, 0x30);
+    if (pkg.version == 2) {
         put_optional(true, 0x40);
         put_optional(false, 0);
     }
-    put_int(spec.active_count);
-    for (int i = 0; i < spec.active_count; ++i) {
+    put_int(pkg.active_count);
+    for (int i = 0; i < pkg.active_count; ++i) {
         auto b = TinyBmp(static_cast<std::uint8_t>(0x50 + i));
         p.insert(p.end(), b.begin(), b.end());
     }
-    p.insert(p.end(), spec.description.begin(), spec.description.end());
+    p.insert(p.end(), pkg.description.begin(), pkg.description.end());
     return p;
 }
 

@@ -19,7 +19,7 @@ struct PackageSpec {
     int active_count = 1;
     std::string description = "[SKINOBJECTS]\r\ncount=1\r\n0=caption:caption\r\n[caption]\r\nfontheight=16\r\n";
 };
-std::vector<std::uint8_t> Package(const PackageSpec& spec);
+std::vector<std::uint8_t> Package(const PackageSpec& pkg);
 std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& package);
 
 class MessageRecorder : public SkinMessageBroadcaster {
