@@ -430,7 +430,8 @@ void TWinControl::CreateParams(lt::CreateParams& p)
     p.background = GetColor();
 }
 
-void TWinControl::CreateWnd() {}
+void TWinControl::CreateWnd()
+{ }
 
 void TWinControl::create_window()
 {
@@ -642,7 +643,7 @@ bool TWinControl::route_mouse(Message& m)
     if (!target)
         return false;
     bool press = m.msg == WM_LBUTTONDOWN || m.msg == WM_LBUTTONDBLCLK || m.msg == WM_RBUTTONDOWN ||
-                 m.msg == WM_RBUTTONDBLCLK || m.msg == WM_MBUTTONDOWN || m.msg == WM_MBUTTONDBLCLK;
+        m.msg == WM_RBUTTONDBLCLK || m.msg == WM_MBUTTONDOWN || m.msg == WM_MBUTTONDBLCLK;
     bool release = m.msg == WM_LBUTTONUP || m.msg == WM_RBUTTONUP || m.msg == WM_MBUTTONUP;
     if (press) {
         mouse_control_ = target;

@@ -44,8 +44,7 @@ class TPopupMenu;
 // ---- events and shift state ----
 
 using TShiftState = unsigned;
-inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
-                             ssDouble = 64;
+inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -183,9 +182,9 @@ protected:
     virtual void MouseLeave();
     // Draws a windowless control; the canvas origin is the control's top-left
     // and the clip its bounds.
-    virtual void PaintControl(Canvas& canvas) {}
+    virtual void PaintControl(Canvas& canvas) { }
     // Told after the bounds changed.
-    virtual void Resized() {}
+    virtual void Resized() { }
     virtual void FontChanged() { Invalidate(); }
     // Called by TWinControl for its windowless children.
     friend class TWinControl;
@@ -283,7 +282,7 @@ protected:
     // Called once the window exists (children's windows are made after).
     virtual void CreateWnd();
     // Paints the control's own client area (before windowless children).
-    virtual void PaintWindow(Canvas& canvas, const Rect& update) {}
+    virtual void PaintWindow(Canvas& canvas, const Rect& update) { }
     // Fills part of the client behind the content (the control's colour);
     // a skin draws its own picture there instead.
     virtual void PaintBackground(Canvas& canvas, const Rect& client_rect) { canvas.fill_rect(client_rect, GetColor()); }
@@ -328,7 +327,7 @@ public:
 protected:
     // The canvas of the running paint; nullptr outside Paint.
     Canvas* GetCanvas() const { return canvas_; }
-    virtual void Paint() {}
+    virtual void Paint() { }
     void PaintControl(Canvas& canvas) override;
 
 private:
@@ -343,7 +342,7 @@ public:
 protected:
     // The canvas of the running paint (client coordinates); nullptr outside Paint.
     Canvas* GetCanvas() const { return canvas_; }
-    virtual void Paint() {}
+    virtual void Paint() { }
     void PaintWindow(Canvas& canvas, const Rect& update) override;
 
 private:

@@ -49,7 +49,7 @@ void TFont::SetSize(int points)
 TFontStyles TFont::Style() const
 {
     return (desc_.bold ? fsBold : 0u) | (desc_.italic ? fsItalic : 0u) | (desc_.underline ? fsUnderline : 0u) |
-           (desc_.strikeout ? fsStrikeOut : 0u);
+        (desc_.strikeout ? fsStrikeOut : 0u);
 }
 
 void TFont::SetStyle(TFontStyles style)

@@ -346,7 +346,8 @@ void TCustomForm::DialogKey(int vk)
         b->Click();
 }
 
-void TCustomForm::Paint() {}
+void TCustomForm::Paint()
+{ }
 
 void TCustomForm::paint_frame(Canvas& canvas)
 {
@@ -546,7 +547,8 @@ EventLoop& timer_loop()
 }
 } // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), timer_(timer_loop()) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), timer_(timer_loop())
+{ }
 
 TTimer::~TTimer() = default;
 

@@ -33,8 +33,8 @@ class EventLoop;
 // ---- modal results and close actions ----
 
 using TModalResult = int;
-inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-                              mrYes = 6, mrNo = 7;
+inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                              mrNo = 7;
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };

@@ -112,9 +112,9 @@ void TCustomListBox::CreateParams(lt::CreateParams& p)
 
 void TCustomListBox::apply_mode()
 {
-    model_.set_mode(!multi_select_      ? ListSelectMode::Single
-                    : extended_select_ ? ListSelectMode::Extended
-                                       : ListSelectMode::Multiple);
+    model_.set_mode(!multi_select_ ? ListSelectMode::Single
+            : extended_select_     ? ListSelectMode::Extended
+                                   : ListSelectMode::Multiple);
 }
 
 void TCustomListBox::SetMultiSelect(bool on)
@@ -149,8 +149,8 @@ bool TCustomListBox::Selected(int index)
 
 void TCustomListBox::SetSelected(int index, bool on)
 {
-    LResult r = multi_select_ ? Perform(LB_SETSEL, on, index)
-                              : Perform(LB_SETCURSEL, static_cast<WParam>(on ? index : -1));
+    LResult r =
+        multi_select_ ? Perform(LB_SETSEL, on, index) : Perform(LB_SETCURSEL, static_cast<WParam>(on ? index : -1));
     if (r == LB_ERR && (index < 0 || index >= model_.count()))
         ThrowListIndexError(index);
 }
@@ -366,15 +366,30 @@ void TCustomListBox::scroll(unsigned code, int pos)
 {
     int top = model_.top_index(), page = model_.visible_rows();
     switch (code) {
-    case SB_LINEUP: top -= 1; break;
-    case SB_LINEDOWN: top += 1; break;
-    case SB_PAGEUP: top -= page; break;
-    case SB_PAGEDOWN: top += page; break;
+    case SB_LINEUP:
+        top -= 1;
+        break;
+    case SB_LINEDOWN:
+        top += 1;
+        break;
+    case SB_PAGEUP:
+        top -= page;
+        break;
+    case SB_PAGEDOWN:
+        top += page;
+        break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: top = pos; break;
-    case SB_TOP: top = 0; break;
-    case SB_BOTTOM: top = model_.count(); break;
-    default: return;
+    case SB_THUMBTRACK:
+        top = pos;
+        break;
+    case SB_TOP:
+        top = 0;
+        break;
+    case SB_BOTTOM:
+        top = model_.count();
+        break;
+    default:
+        return;
     }
     model_.set_top_index(top);
 }

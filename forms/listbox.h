@@ -75,7 +75,7 @@ using TDrawItemEvent =
 // row that does not exist does nothing.
 class TListBoxStrings : public TStrings {
 public:
-    explicit TListBoxStrings(TCustomListBox& box) : box_(box) {}
+    explicit TListBoxStrings(TCustomListBox& box) : box_(box) { }
     int Count() const override;
     std::string Strings(int index) const override;
     void* Objects(int index) const override;

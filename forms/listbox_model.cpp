@@ -44,7 +44,8 @@ void grow(V& v)
 }
 } // namespace
 
-ListBoxModel::ListBoxModel(std::unique_ptr<ListRowStore> store) : store_(std::move(store)) {}
+ListBoxModel::ListBoxModel(std::unique_ptr<ListRowStore> store) : store_(std::move(store))
+{ }
 
 // ---- rows ----
 
@@ -313,8 +314,14 @@ namespace {
 bool is_move_key(int key)
 {
     switch (key) {
-    case VK_UP: case VK_LEFT: case VK_DOWN: case VK_RIGHT:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_UP:
+    case VK_LEFT:
+    case VK_DOWN:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
         return true;
     default:
         return false;

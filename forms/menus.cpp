@@ -26,22 +26,38 @@ namespace {
 std::string key_name(int key)
 {
     switch (key) {
-    case VK_BACK: return "BkSp";
-    case VK_TAB: return "Tab";
-    case VK_RETURN: return "Enter";
-    case VK_ESCAPE: return "Esc";
-    case VK_SPACE: return "Space";
-    case VK_PRIOR: return "PgUp";
-    case VK_NEXT: return "PgDn";
-    case VK_END: return "End";
-    case VK_HOME: return "Home";
-    case VK_LEFT: return "Left";
-    case VK_UP: return "Up";
-    case VK_RIGHT: return "Right";
-    case VK_DOWN: return "Down";
-    case VK_INSERT: return "Ins";
-    case VK_DELETE: return "Del";
-    default: break;
+    case VK_BACK:
+        return "BkSp";
+    case VK_TAB:
+        return "Tab";
+    case VK_RETURN:
+        return "Enter";
+    case VK_ESCAPE:
+        return "Esc";
+    case VK_SPACE:
+        return "Space";
+    case VK_PRIOR:
+        return "PgUp";
+    case VK_NEXT:
+        return "PgDn";
+    case VK_END:
+        return "End";
+    case VK_HOME:
+        return "Home";
+    case VK_LEFT:
+        return "Left";
+    case VK_UP:
+        return "Up";
+    case VK_RIGHT:
+        return "Right";
+    case VK_DOWN:
+        return "Down";
+    case VK_INSERT:
+        return "Ins";
+    case VK_DELETE:
+        return "Del";
+    default:
+        break;
     }
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
         return std::string(1, static_cast<char>(key));
@@ -108,7 +124,8 @@ uint16_t next_command()
 }
 } // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(next_command()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(next_command())
+{ }
 
 TMenuItem::~TMenuItem()
 {
@@ -210,7 +227,8 @@ TMenuItem* TMenuItem::FindCommand(uint16_t command)
 
 // ---- TPopupMenu ----
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) {}
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr))
+{ }
 
 TPopupMenu::~TPopupMenu()
 {

@@ -108,7 +108,7 @@ public:
     bool DispatchCommand(uint16_t command);
 
 protected:
-    virtual void DoPopup(int x, int y) {}
+    virtual void DoPopup(int x, int y) { }
 
 private:
     TMenuItem* items_;

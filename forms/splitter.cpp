@@ -26,11 +26,20 @@ TControl* TSplitter::ResizeControl() const
             continue;
         bool touches = false;
         switch (Align()) {
-        case TAlign::alLeft: touches = c->Left() + c->Width() == Left(); break;
-        case TAlign::alRight: touches = c->Left() == Left() + Width(); break;
-        case TAlign::alTop: touches = c->Top() + c->Height() == Top(); break;
-        case TAlign::alBottom: touches = c->Top() == Top() + Height(); break;
-        default: break;
+        case TAlign::alLeft:
+            touches = c->Left() + c->Width() == Left();
+            break;
+        case TAlign::alRight:
+            touches = c->Left() == Left() + Width();
+            break;
+        case TAlign::alTop:
+            touches = c->Top() + c->Height() == Top();
+            break;
+        case TAlign::alBottom:
+            touches = c->Top() == Top() + Height();
+            break;
+        default:
+            break;
         }
         if (touches)
             return c;

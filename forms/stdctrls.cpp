@@ -219,9 +219,9 @@ void TPanel::Paint()
     c.set_bk_mode(BkMode::Transparent);
     c.set_text_color(Font().GetColor());
     unsigned flags = DT_SINGLELINE | DT_VCENTER |
-                     (Alignment == TAlignment::taCenter        ? DT_CENTER
-                      : Alignment == TAlignment::taRightJustify ? DT_RIGHT
-                                                                : DT_LEFT);
+        (Alignment == TAlignment::taCenter                ? DT_CENTER
+                : Alignment == TAlignment::taRightJustify ? DT_RIGHT
+                                                          : DT_LEFT);
     draw_text(c, GetText(), r, flags);
 }
 

@@ -18,7 +18,8 @@ void* TStrings::Objects(int index) const
     return nullptr;
 }
 
-void TStrings::SetObjects(int index, void* object) {}
+void TStrings::SetObjects(int index, void* object)
+{ }
 
 int TStrings::Add(const std::string& s)
 {

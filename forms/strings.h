@@ -56,7 +56,7 @@ public:
 
 protected:
     // Told when the list enters (true) or leaves (false) a batch of changes.
-    virtual void SetUpdateState(bool updating) {}
+    virtual void SetUpdateState(bool updating) { }
     // The comparison IndexOf uses.
     virtual bool SameText(const std::string& a, const std::string& b) const;
 

@@ -64,7 +64,8 @@ public:
     const std::vector<Pixel>& palette() const { return palette_; }
     void set_source_format(int bit_count, std::vector<Pixel> palette);
 
-    friend bool operator==(const Bitmap& a, const Bitmap& b) {
+    friend bool operator==(const Bitmap& a, const Bitmap& b)
+    {
         return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
     }
 
@@ -76,4 +77,4 @@ private:
     std::vector<Pixel> palette_;
 };
 
-}  // namespace lt
+} // namespace lt

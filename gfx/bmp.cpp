@@ -19,22 +19,33 @@ namespace {
 
 // ---- 1. Little-endian field access ----------------------------------------
 
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t le32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
+std::uint16_t le16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
-std::int32_t le32s(const std::uint8_t* p) { return static_cast<std::int32_t>(le32(p)); }
+std::uint32_t le32(const std::uint8_t* p)
+{
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
+}
+std::int32_t le32s(const std::uint8_t* p)
+{
+    return static_cast<std::int32_t>(le32(p));
+}
 
-void put16(std::vector<std::uint8_t>& out, unsigned v) {
+void put16(std::vector<std::uint8_t>& out, unsigned v)
+{
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
-void set32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+void set32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 constexpr std::size_t kFileHeaderSize = 14;
@@ -44,7 +55,10 @@ constexpr std::uint32_t kBiBitfields = 3;
 
 // ---- 2. Reader --------------------------------------------------------------
 
-[[noreturn]] void fail(const std::string& what) { throw BmpError("Bitmap image is not valid: " + what); }
+[[noreturn]] void fail(const std::string& what)
+{
+    throw BmpError("Bitmap image is not valid: " + what);
+}
 
 // One channel of a bit-field pixel: where its bits are and how to widen them
 // to 8 bits.
@@ -53,13 +67,17 @@ struct Channel {
     int shift = 0;
     std::uint32_t max = 0;
 
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (m == 0) return;
+    explicit Channel(std::uint32_t m) : mask(m)
+    {
+        if (m == 0)
+            return;
         shift = std::countr_zero(m);
         max = m >> shift;
     }
-    unsigned value(std::uint32_t px) const {
-        if (max == 0) return 0;
+    unsigned value(std::uint32_t px) const
+    {
+        if (max == 0)
+            return 0;
         std::uint64_t v = (px & mask) >> shift;
         return static_cast<unsigned>((v * 255 + max / 2) / max);
     }
@@ -68,12 +86,16 @@ struct Channel {
 // Bounds-checked cursor over the input span; every read is checked first.
 class Reader {
 public:
-    Reader(std::span<const std::uint8_t> bytes, std::size_t pos) : bytes_(bytes), pos_(pos) {
-        if (pos > bytes.size()) fail("position past the end of the data");
+    Reader(std::span<const std::uint8_t> bytes, std::size_t pos) : bytes_(bytes), pos_(pos)
+    {
+        if (pos > bytes.size())
+            fail("position past the end of the data");
     }
     std::uint64_t remaining() const { return bytes_.size() - pos_; }
-    const std::uint8_t* take(std::uint64_t n, const char* what) {
-        if (n > remaining()) fail(std::string("data ends inside the ") + what);
+    const std::uint8_t* take(std::uint64_t n, const char* what)
+    {
+        if (n > remaining())
+            fail(std::string("data ends inside the ") + what);
         const std::uint8_t* p = bytes_.data() + pos_;
         pos_ += static_cast<std::size_t>(n);
         return p;
@@ -85,22 +107,25 @@ private:
     std::size_t pos_;
 };
 
-void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int height, bool top_down,
-                 int bit_count, const std::vector<Pixel>& palette, const std::array<Channel, 3>& ch,
-                 Bitmap& out) {
+void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int height, bool top_down, int bit_count,
+    const std::vector<Pixel>& palette, const std::array<Channel, 3>& ch, Bitmap& out)
+{
     auto index_pixel = [&](unsigned index) { return index < palette.size() ? palette[index] : Pixel{0}; };
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* src = bits + stride * static_cast<std::uint64_t>(top_down ? y : height - 1 - y);
         Pixel* dst = out.row(y);
         switch (bit_count) {
         case 1:
-            for (int x = 0; x < width; ++x) dst[x] = index_pixel((src[x >> 3] >> (7 - (x & 7))) & 1u);
+            for (int x = 0; x < width; ++x)
+                dst[x] = index_pixel((src[x >> 3] >> (7 - (x & 7))) & 1u);
             break;
         case 4:
-            for (int x = 0; x < width; ++x) dst[x] = index_pixel((src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu);
+            for (int x = 0; x < width; ++x)
+                dst[x] = index_pixel((src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xFu);
             break;
         case 8:
-            for (int x = 0; x < width; ++x) dst[x] = index_pixel(src[x]);
+            for (int x = 0; x < width; ++x)
+                dst[x] = index_pixel(src[x]);
             break;
         case 16:
             for (int x = 0; x < width; ++x) {
@@ -109,7 +134,8 @@ void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int 
             }
             break;
         case 24:
-            for (int x = 0; x < width; ++x) dst[x] = make_pixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+            for (int x = 0; x < width; ++x)
+                dst[x] = make_pixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             break;
         case 32:
             for (int x = 0; x < width; ++x) {
@@ -121,16 +147,19 @@ void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int 
     }
 }
 
-}  // namespace
+} // namespace
 
-std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitmap& out) {
+std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitmap& out)
+{
     Reader in(bytes, pos);
     const std::uint8_t* fh = in.take(kFileHeaderSize, "file header");
-    if (fh[0] != 'B' || fh[1] != 'M') fail("no \"BM\" signature");
+    if (fh[0] != 'B' || fh[1] != 'M')
+        fail("no \"BM\" signature");
 
     const std::uint8_t* sizep = in.take(4, "info header");
     std::uint32_t header_size = le32(sizep);
-    if (header_size < kInfoHeaderSize) fail("info header shorter than 40 bytes");
+    if (header_size < kInfoHeaderSize)
+        fail("info header shorter than 40 bytes");
     // The longer V4/V5 headers start with the same 40 bytes; the rest is
     // skipped, except for the colour masks that directly follow those 40.
     const std::uint8_t* h = in.take(header_size - 4, "info header") - 4;
@@ -142,16 +171,18 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
     std::uint32_t size_image = le32(h + 20);
     std::uint32_t colors_used = le32(h + 32);
 
-    if (planes != 1) fail("plane count is not 1");
-    if (bit_count != 1 && bit_count != 4 && bit_count != 8 && bit_count != 16 && bit_count != 24 &&
-        bit_count != 32) {
+    if (planes != 1)
+        fail("plane count is not 1");
+    if (bit_count != 1 && bit_count != 4 && bit_count != 8 && bit_count != 16 && bit_count != 24 && bit_count != 32) {
         fail("unsupported bit depth " + std::to_string(bit_count));
     }
     if (compression != kBiRgb && !(compression == kBiBitfields && (bit_count == 16 || bit_count == 32))) {
         fail("unsupported compression " + std::to_string(compression));
     }
-    if (width <= 0) fail("width is not positive");
-    if (height == 0 || height == INT_MIN) fail("bad height");
+    if (width <= 0)
+        fail("width is not positive");
+    if (height == 0 || height == INT_MIN)
+        fail("bad height");
     const bool top_down = height < 0;
     const std::int64_t abs_height = top_down ? -std::int64_t{height} : std::int64_t{height};
     if (width > Bitmap::kMaxSide || abs_height > Bitmap::kMaxSide ||
@@ -160,19 +191,23 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
     }
 
     std::array<Channel, 3> channels{Channel(0x00FF0000u), Channel(0x0000FF00u), Channel(0x000000FFu)};
-    if (bit_count == 16) channels = {Channel(0x7C00u), Channel(0x03E0u), Channel(0x001Fu)};
+    if (bit_count == 16)
+        channels = {Channel(0x7C00u), Channel(0x03E0u), Channel(0x001Fu)};
     if (compression == kBiBitfields) {
         const std::uint8_t* m = header_size == kInfoHeaderSize ? in.take(12, "colour masks")
-                                : header_size >= kInfoHeaderSize + 12 ? h + kInfoHeaderSize
-                                                                      : nullptr;
-        if (m == nullptr) fail("info header too short for colour masks");
+            : header_size >= kInfoHeaderSize + 12              ? h + kInfoHeaderSize
+                                                               : nullptr;
+        if (m == nullptr)
+            fail("info header too short for colour masks");
         channels = {Channel(le32(m)), Channel(le32(m + 4)), Channel(le32(m + 8))};
     }
 
     std::uint64_t table_entries = colors_used;
     if (bit_count <= 8) {
-        if (colors_used > 256) fail("more than 256 colours in the colour table");
-        if (colors_used == 0) table_entries = std::uint64_t{1} << bit_count;
+        if (colors_used > 256)
+            fail("more than 256 colours in the colour table");
+        if (colors_used == 0)
+            table_entries = std::uint64_t{1} << bit_count;
     }
     const std::uint8_t* table = in.take(table_entries * 4, "colour table");
     std::vector<Pixel> palette;
@@ -186,13 +221,14 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
 
     const std::uint64_t stride = (std::uint64_t{static_cast<std::uint32_t>(width)} * bit_count + 31) / 32 * 4;
     const std::uint64_t needed = stride * static_cast<std::uint64_t>(abs_height);
-    if (size_image != 0 && size_image < needed) fail("biSizeImage is smaller than the rows");
+    if (size_image != 0 && size_image < needed)
+        fail("biSizeImage is smaller than the rows");
     // A larger biSizeImage is consumed whole; the extra bytes are ignored.
     const std::uint8_t* bits = in.take(size_image != 0 ? size_image : needed, "pixel rows");
 
     Bitmap result(width, static_cast<int>(abs_height));
     decode_rows(bits, stride, width, static_cast<int>(abs_height), top_down, static_cast<int>(bit_count), palette,
-                channels, result);
+        channels, result);
     result.set_source_format(static_cast<int>(bit_count), std::move(palette));
     out = std::move(result);
     return in.pos() - pos;
@@ -202,7 +238,8 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
 
 namespace {
 
-std::vector<Pixel> grey_ramp(int entries) {
+std::vector<Pixel> grey_ramp(int entries)
+{
     std::vector<Pixel> ramp;
     for (int i = 0; i < entries; ++i) {
         unsigned v = static_cast<unsigned>(i * 255 / (entries - 1));
@@ -215,10 +252,12 @@ std::vector<Pixel> grey_ramp(int entries) {
 // nearest in RGB distance. Results are cached since pictures repeat colours.
 class PaletteMapper {
 public:
-    explicit PaletteMapper(const std::vector<Pixel>& palette) : palette_(palette) {}
-    unsigned index(Pixel p) {
+    explicit PaletteMapper(const std::vector<Pixel>& palette) : palette_(palette) { }
+    unsigned index(Pixel p)
+    {
         auto it = cache_.find(p);
-        if (it != cache_.end()) return it->second;
+        if (it != cache_.end())
+            return it->second;
         unsigned best = 0;
         long best_distance = -1;
         for (unsigned i = 0; i < palette_.size(); ++i) {
@@ -230,7 +269,8 @@ public:
                 best = i;
                 best_distance = d;
             }
-            if (d == 0) break;
+            if (d == 0)
+                break;
         }
         cache_.emplace(p, best);
         return best;
@@ -241,10 +281,12 @@ private:
     std::unordered_map<Pixel, unsigned> cache_;
 };
 
-}  // namespace
+} // namespace
 
-void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWriteOptions& options) {
-    if (bmp.empty()) throw GfxError("Cannot write an empty bitmap as BMP");
+void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWriteOptions& options)
+{
+    if (bmp.empty())
+        throw GfxError("Cannot write an empty bitmap as BMP");
     int bits = options.bit_count;
     if (bits == 0) {
         int src = bmp.source_bit_count();
@@ -258,14 +300,16 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
         const std::size_t max_entries = std::size_t{1} << bits;
         palette = !options.palette.empty() ? options.palette : bmp.palette();
         if (palette.empty() || palette.size() > max_entries) {
-            if (!options.palette.empty()) throw GfxError("Colour table too large for the bit depth");
+            if (!options.palette.empty())
+                throw GfxError("Colour table too large for the bit depth");
             palette = grey_ramp(static_cast<int>(max_entries));
         }
     }
 
     const int width = bmp.width();
     const int height = bmp.height();
-    const std::uint32_t stride = static_cast<std::uint32_t>((std::uint64_t{static_cast<unsigned>(width)} * bits + 31) / 32 * 4);
+    const std::uint32_t stride =
+        static_cast<std::uint32_t>((std::uint64_t{static_cast<unsigned>(width)} * bits + 31) / 32 * 4);
     const std::uint32_t image_size = stride * static_cast<std::uint32_t>(height);
     const std::uint32_t offset = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + 4 * palette.size());
 
@@ -273,12 +317,12 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
     out.reserve(start + offset + image_size);
     out.push_back('B');
     out.push_back('M');
-    put32(out, 0);  // file size, set below
+    put32(out, 0); // file size, set below
     put32(out, 0);
     put32(out, offset);
     put32(out, kInfoHeaderSize);
     put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));  // positive: bottom-up rows
+    put32(out, static_cast<std::uint32_t>(height)); // positive: bottom-up rows
     put16(out, 1);
     put16(out, static_cast<unsigned>(bits));
     put32(out, kBiRgb);
@@ -322,7 +366,8 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
     set32(out, start + 2, static_cast<std::uint32_t>(out.size() - start));
 }
 
-std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& options) {
+std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& options)
+{
     std::vector<std::uint8_t> out;
     append_bmp(out, bmp, options);
     return out;
@@ -330,23 +375,29 @@ std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& o
 
 // ---- 4. Files ---------------------------------------------------------------
 
-Bitmap load_bmp_file(const std::string& path) {
+Bitmap load_bmp_file(const std::string& path)
+{
     std::ifstream f(path, std::ios::binary);
-    if (!f) throw GfxError("Cannot open file \"" + path + "\"");
+    if (!f)
+        throw GfxError("Cannot open file \"" + path + "\"");
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) throw GfxError("Cannot read file \"" + path + "\"");
+    if (f.bad())
+        throw GfxError("Cannot read file \"" + path + "\"");
     Bitmap bmp;
     read_bmp(bytes, 0, bmp);
     return bmp;
 }
 
-void save_bmp_file(const std::string& path, const Bitmap& bmp, const BmpWriteOptions& options) {
+void save_bmp_file(const std::string& path, const Bitmap& bmp, const BmpWriteOptions& options)
+{
     std::vector<std::uint8_t> bytes = encode_bmp(bmp, options);
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) throw GfxError("Cannot create file \"" + path + "\"");
+    if (!f)
+        throw GfxError("Cannot create file \"" + path + "\"");
     f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     f.close();
-    if (!f) throw GfxError("Cannot write file \"" + path + "\"");
+    if (!f)
+        throw GfxError("Cannot write file \"" + path + "\"");
 }
 
-}  // namespace lt
+} // namespace lt

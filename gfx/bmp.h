@@ -52,4 +52,4 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
 std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& options = {});
 void save_bmp_file(const std::string& path, const Bitmap& bmp, const BmpWriteOptions& options = {});
 
-}  // namespace lt
+} // namespace lt

@@ -13,91 +13,138 @@ namespace lt {
 
 namespace {
 
-Pixel blend(Pixel dst, Pixel src, unsigned a) {
+Pixel blend(Pixel dst, Pixel src, unsigned a)
+{
     auto mix = [a](unsigned d, unsigned s) { return (d * (255 - a) + s * a + 127) / 255; };
     return make_pixel(mix(pixel_red(dst), pixel_red(src)), mix(pixel_green(dst), pixel_green(src)),
-                      mix(pixel_blue(dst), pixel_blue(src)));
+        mix(pixel_blue(dst), pixel_blue(src)));
 }
 
-bool is_light(Pixel p) { return pixel_red(p) >= 0xC0 && pixel_green(p) >= 0xC0 && pixel_blue(p) >= 0xC0; }
+bool is_light(Pixel p)
+{
+    return pixel_red(p) >= 0xC0 && pixel_green(p) >= 0xC0 && pixel_blue(p) >= 0xC0;
+}
 
-}  // namespace
+} // namespace
 
 // ---- 1. State and clipping ------------------------------------------------
 
-Canvas::Canvas(Bitmap& target) : target_(&target) { state_.clip = Region(target.rect()); }
+Canvas::Canvas(Bitmap& target) : target_(&target)
+{
+    state_.clip = Region(target.rect());
+}
 
-void Canvas::save() { saved_.push_back(state_); }
+void Canvas::save()
+{
+    saved_.push_back(state_);
+}
 
-void Canvas::restore() {
-    if (saved_.empty()) return;
+void Canvas::restore()
+{
+    if (saved_.empty())
+        return;
     state_ = std::move(saved_.back());
     saved_.pop_back();
 }
 
-void Canvas::reset_clip() { state_.clip = Region(target_->rect()); }
+void Canvas::reset_clip()
+{
+    state_.clip = Region(target_->rect());
+}
 
-void Canvas::set_clip(const Region& logical) {
+void Canvas::set_clip(const Region& logical)
+{
     Region device = logical;
     device.offset(state_.origin.x, state_.origin.y);
     state_.clip = device.intersect(Region(target_->rect()));
 }
 
-void Canvas::intersect_clip(const Rect& logical) { state_.clip.intersect(Region(to_device(logical))); }
+void Canvas::intersect_clip(const Rect& logical)
+{
+    state_.clip.intersect(Region(to_device(logical)));
+}
 
-void Canvas::intersect_clip(const Region& logical) {
+void Canvas::intersect_clip(const Region& logical)
+{
     Region device = logical;
     device.offset(state_.origin.x, state_.origin.y);
     state_.clip.intersect(device);
 }
 
-void Canvas::exclude_clip(const Rect& logical) { state_.clip.subtract(Region(to_device(logical))); }
+void Canvas::exclude_clip(const Rect& logical)
+{
+    state_.clip.subtract(Region(to_device(logical)));
+}
 
-Rect Canvas::clip_box() const {
+Rect Canvas::clip_box() const
+{
     Rect b = state_.clip.bounds();
     return b.empty() ? Rect{} : b.offset(-state_.origin.x, -state_.origin.y);
 }
 
-bool Canvas::is_visible(Point logical) const { return visible(logical + state_.origin); }
+bool Canvas::is_visible(Point logical) const
+{
+    return visible(logical + state_.origin);
+}
 
 // The clip lies inside the bitmap when it is set; checking the bitmap's
 // bounds again keeps drawing safe after the bitmap was resized under the canvas.
-bool Canvas::visible(Point device) const { return target_->rect().contains(device) && state_.clip.contains(device); }
+bool Canvas::visible(Point device) const
+{
+    return target_->rect().contains(device) && state_.clip.contains(device);
+}
 
 // ---- 2. Fills and frames ----------------------------------------------------
 
-void Canvas::fill_device(const Rect& device, Pixel p) {
+void Canvas::fill_device(const Rect& device, Pixel p)
+{
     for_each_visible(device, [&](const Rect& part) { target_->fill(part, p); });
 }
 
-void Canvas::fill_rect(const Rect& r, Color c) { fill_device(to_device(r), to_pixel(c)); }
-
-void Canvas::fill_rect(const Rect& r) {
-    if (!state_.brush.clear) fill_rect(r, state_.brush.color);
+void Canvas::fill_rect(const Rect& r, Color c)
+{
+    fill_device(to_device(r), to_pixel(c));
 }
 
-void Canvas::fill_region(const Region& logical, Color c) {
+void Canvas::fill_rect(const Rect& r)
+{
+    if (!state_.brush.clear)
+        fill_rect(r, state_.brush.color);
+}
+
+void Canvas::fill_region(const Region& logical, Color c)
+{
     const Pixel p = to_pixel(c);
-    for (const Rect& r : logical.rects()) fill_device(to_device(r), p);
+    for (const Rect& r : logical.rects())
+        fill_device(to_device(r), p);
 }
 
-void Canvas::frame_rect(const Rect& r, Color c) {
-    if (r.empty()) return;
+void Canvas::frame_rect(const Rect& r, Color c)
+{
+    if (r.empty())
+        return;
     const Pixel p = to_pixel(c);
     const Rect d = to_device(r);
     fill_device({d.left, d.top, d.right, d.top + 1}, p);
-    if (d.height() > 1) fill_device({d.left, d.bottom - 1, d.right, d.bottom}, p);
+    if (d.height() > 1)
+        fill_device({d.left, d.bottom - 1, d.right, d.bottom}, p);
     fill_device({d.left, d.top + 1, d.left + 1, d.bottom - 1}, p);
-    if (d.width() > 1) fill_device({d.right - 1, d.top + 1, d.right, d.bottom - 1}, p);
+    if (d.width() > 1)
+        fill_device({d.right - 1, d.top + 1, d.right, d.bottom - 1}, p);
 }
 
-void Canvas::rectangle(const Rect& r) {
-    if (!state_.brush.clear) fill_rect(state_.pen.clear ? r : r.inflated(-1, -1), state_.brush.color);
-    if (!state_.pen.clear) frame_rect(r, state_.pen.color);
+void Canvas::rectangle(const Rect& r)
+{
+    if (!state_.brush.clear)
+        fill_rect(state_.pen.clear ? r : r.inflated(-1, -1), state_.brush.color);
+    if (!state_.pen.clear)
+        frame_rect(r, state_.pen.color);
 }
 
-Rect Canvas::frame3d(const Rect& r, Color top_left, Color bottom_right) {
-    if (r.empty()) return r;
+Rect Canvas::frame3d(const Rect& r, Color top_left, Color bottom_right)
+{
+    if (r.empty())
+        return r;
     const Pixel tl = to_pixel(top_left);
     const Pixel br = to_pixel(bottom_right);
     const Rect d = to_device(r);
@@ -109,37 +156,45 @@ Rect Canvas::frame3d(const Rect& r, Color top_left, Color bottom_right) {
     return r.inflated(-1, -1);
 }
 
-Rect Canvas::draw_edge(const Rect& r, EdgeStyle style) {
+Rect Canvas::draw_edge(const Rect& r, EdgeStyle style)
+{
     if (style == EdgeStyle::Raised) {
         return frame3d(frame3d(r, cl3DLight, cl3DDkShadow), clBtnHighlight, clBtnShadow);
     }
     return frame3d(frame3d(r, clBtnShadow, clBtnHighlight), cl3DDkShadow, cl3DLight);
 }
 
-void Canvas::draw_focus_rect(const Rect& r) {
-    if (r.empty()) return;
+void Canvas::draw_focus_rect(const Rect& r)
+{
+    if (r.empty())
+        return;
     const Pixel x_or = to_pixel(state_.brush.color);
     const Rect d = to_device(r);
     auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0 && visible({x, y})) target_->row(y)[x] ^= x_or;
+        if (((x + y) & 1) == 0 && visible({x, y}))
+            target_->row(y)[x] ^= x_or;
     };
     // Every border pixel once, so that a second call undoes the first.
     for (int x = d.left; x < d.right; ++x) {
         dot(x, d.top);
-        if (d.height() > 1) dot(x, d.bottom - 1);
+        if (d.height() > 1)
+            dot(x, d.bottom - 1);
     }
     for (int y = d.top + 1; y < d.bottom - 1; ++y) {
         dot(d.left, y);
-        if (d.width() > 1) dot(d.right - 1, y);
+        if (d.width() > 1)
+            dot(d.right - 1, y);
     }
 }
 
 // ---- 3. Lines and pixels ----------------------------------------------------
 
-void Canvas::line_to(Point to) {
+void Canvas::line_to(Point to)
+{
     const Point from = state_.pen_pos;
     state_.pen_pos = to;
-    if (state_.pen.clear || from == to) return;
+    if (state_.pen.clear || from == to)
+        return;
     const Pixel p = to_pixel(state_.pen.color);
     const Point a = from + state_.origin;
     const Point b = to + state_.origin;
@@ -160,7 +215,8 @@ void Canvas::line_to(Point to) {
     int err = dx + dy;
     Point q = a;
     while (q != b) {
-        if (visible(q)) target_->row(q.y)[q.x] = p;
+        if (visible(q))
+            target_->row(q.y)[q.x] = p;
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -173,18 +229,24 @@ void Canvas::line_to(Point to) {
     }
 }
 
-void Canvas::polyline(std::span<const Point> points) {
-    if (points.empty()) return;
+void Canvas::polyline(std::span<const Point> points)
+{
+    if (points.empty())
+        return;
     move_to(points[0]);
-    for (std::size_t i = 1; i < points.size(); ++i) line_to(points[i]);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        line_to(points[i]);
 }
 
-void Canvas::set_pixel(Point p, Color c) {
+void Canvas::set_pixel(Point p, Color c)
+{
     const Point d = p + state_.origin;
-    if (visible(d)) target_->row(d.y)[d.x] = to_pixel(c);
+    if (visible(d))
+        target_->row(d.y)[d.x] = to_pixel(c);
 }
 
-Color Canvas::get_pixel(Point p) const {
+Color Canvas::get_pixel(Point p) const
+{
     const Point d = p + state_.origin;
     return target_->rect().contains(d) ? pixel_to_color(target_->pixel(d.x, d.y)) : clNone;
 }
@@ -201,56 +263,65 @@ struct BlitPlan {
     Point to_source;
 };
 
-BlitPlan plan_blit(Point dst, const Bitmap& src, const Rect& src_rect) {
+BlitPlan plan_blit(Point dst, const Bitmap& src, const Rect& src_rect)
+{
     const Rect s = src_rect.intersected(src.rect());
-    if (s.empty()) return {};
-    const Rect d = Rect::from_xywh(dst.x + (s.left - src_rect.left), dst.y + (s.top - src_rect.top), s.width(),
-                                   s.height());
+    if (s.empty())
+        return {};
+    const Rect d =
+        Rect::from_xywh(dst.x + (s.left - src_rect.left), dst.y + (s.top - src_rect.top), s.width(), s.height());
     return {d, {s.left - d.left, s.top - d.top}};
 }
 
-}  // namespace
+} // namespace
 
-void Canvas::draw(Point dst, const Bitmap& src) { draw(dst, src, src.rect()); }
-
-void Canvas::draw(Point dst, const Bitmap& src, const Rect& src_rect) {
-    const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
-    for_each_visible(plan.target, [&](const Rect& part) {
-        target_->copy_from(src, part.offset(plan.to_source), part.top_left());
-    });
+void Canvas::draw(Point dst, const Bitmap& src)
+{
+    draw(dst, src, src.rect());
 }
 
-void Canvas::stretch_draw(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
+void Canvas::draw(Point dst, const Bitmap& src, const Rect& src_rect)
+{
+    const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
+    for_each_visible(
+        plan.target, [&](const Rect& part) { target_->copy_from(src, part.offset(plan.to_source), part.top_left()); });
+}
+
+void Canvas::stretch_draw(const Rect& dst, const Bitmap& src, const Rect& src_rect)
+{
     if (&src == target_) {
         // Reading and writing one bitmap: read from a copy.
         const Bitmap copy = src;
         stretch_draw(dst, copy, src_rect);
         return;
     }
-    if (dst.empty() || src_rect.empty() || src.empty()) return;
+    if (dst.empty() || src_rect.empty() || src.empty())
+        return;
     const Rect d = to_device(dst);
     const std::int64_t dw = d.width(), dh = d.height(), sw = src_rect.width(), sh = src_rect.height();
     std::vector<int> columns;
     for_each_visible(d, [&](const Rect& part) {
         columns.resize(static_cast<std::size_t>(part.width()));
         for (int x = part.left; x < part.right; ++x) {
-            columns[static_cast<std::size_t>(x - part.left)] =
-                src_rect.left + static_cast<int>((x - d.left) * sw / dw);
+            columns[static_cast<std::size_t>(x - part.left)] = src_rect.left + static_cast<int>((x - d.left) * sw / dw);
         }
         for (int y = part.top; y < part.bottom; ++y) {
             const int sy = src_rect.top + static_cast<int>((y - d.top) * sh / dh);
-            if (sy < 0 || sy >= src.height()) continue;
+            if (sy < 0 || sy >= src.height())
+                continue;
             const Pixel* from = src.row(sy);
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
                 const int sx = columns[static_cast<std::size_t>(x - part.left)];
-                if (sx >= 0 && sx < src.width()) to[x] = from[sx];
+                if (sx >= 0 && sx < src.width())
+                    to[x] = from[sx];
             }
         }
     });
 }
 
-void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect, Color key) {
+void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect, Color key)
+{
     if (&src == target_) {
         // Reading and writing one bitmap: read from a copy.
         const Bitmap copy = src;
@@ -258,7 +329,8 @@ void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect
         return;
     }
     const Rect s = src_rect.intersected(src.rect());
-    if (s.empty()) return;
+    if (s.empty())
+        return;
     const Pixel k = key == clNone ? src.pixel(s.left, s.bottom - 1) : to_pixel(key);
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
     for_each_visible(plan.target, [&](const Rect& part) {
@@ -267,13 +339,15 @@ void Canvas::draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
                 const Pixel p = from[x + plan.to_source.x];
-                if (p != k) to[x] = p;
+                if (p != k)
+                    to[x] = p;
             }
         }
     });
 }
 
-void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
+void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect)
+{
     if (&src == target_) {
         // Reading and writing one bitmap: read from a copy.
         const Bitmap copy = src;
@@ -282,7 +356,8 @@ void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
     }
     // A tile with no pixels would never advance; nothing is drawn.
     const Rect s = src_rect.intersected(src.rect());
-    if (s.empty() || dst.empty()) return;
+    if (s.empty() || dst.empty())
+        return;
     const Rect d = to_device(dst);
     const int tw = s.width();
     const int th = s.height();
@@ -301,7 +376,8 @@ void Canvas::tile(const Rect& dst, const Bitmap& src, const Rect& src_rect) {
     });
 }
 
-void Canvas::draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color) {
+void Canvas::draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel key, Pixel color)
+{
     const BlitPlan plan = plan_blit(dst + state_.origin, src, src_rect);
     for_each_visible(plan.target, [&](const Rect& part) {
         for (int y = part.top; y < part.bottom; ++y) {
@@ -309,13 +385,15 @@ void Canvas::draw_ink(Point dst, const Bitmap& src, const Rect& src_rect, Pixel 
             Pixel* to = target_->row(y);
             for (int x = part.left; x < part.right; ++x) {
                 const Pixel p = from[x + plan.to_source.x];
-                if (p != key && !is_light(p)) to[x] = color;
+                if (p != key && !is_light(p))
+                    to[x] = color;
             }
         }
     });
 }
 
-void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, Color key) {
+void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, Color key)
+{
     if (&src == target_) {
         // Reading and writing one bitmap: read from a copy.
         const Bitmap copy = src;
@@ -323,7 +401,8 @@ void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, C
         return;
     }
     const Rect s = src_rect.intersected(src.rect());
-    if (s.empty()) return;
+    if (s.empty())
+        return;
     const Pixel k = key == clNone ? src.pixel(s.left, s.bottom - 1) : to_pixel(key);
     draw_ink(dst + Point{1, 1}, src, src_rect, k, to_pixel(clBtnHighlight));
     draw_ink(dst, src, src_rect, k, to_pixel(clBtnShadow));
@@ -331,8 +410,10 @@ void Canvas::draw_disabled(Point dst, const Bitmap& src, const Rect& src_rect, C
 
 // ---- 5. Coverage masks ------------------------------------------------------
 
-void Canvas::draw_alpha_mask(int x, int y, const std::uint8_t* alpha, int w, int h, int pitch, Color color) {
-    if (alpha == nullptr || w <= 0 || h <= 0) return;
+void Canvas::draw_alpha_mask(int x, int y, const std::uint8_t* alpha, int w, int h, int pitch, Color color)
+{
+    if (alpha == nullptr || w <= 0 || h <= 0)
+        return;
     const Pixel c = to_pixel(color);
     const Rect d = to_device(Rect::from_xywh(x, y, w, h));
     for_each_visible(d, [&](const Rect& part) {
@@ -351,10 +432,11 @@ void Canvas::draw_alpha_mask(int x, int y, const std::uint8_t* alpha, int w, int
     });
 }
 
-void Canvas::draw_alpha_mask_embossed(int x, int y, const std::uint8_t* alpha, int w, int h, int pitch,
-                                      Color highlight, Color shadow) {
+void Canvas::draw_alpha_mask_embossed(
+    int x, int y, const std::uint8_t* alpha, int w, int h, int pitch, Color highlight, Color shadow)
+{
     draw_alpha_mask(x + 1, y + 1, alpha, w, h, pitch, highlight);
     draw_alpha_mask(x, y, alpha, w, h, pitch, shadow);
 }
 
-}  // namespace lt
+} // namespace lt

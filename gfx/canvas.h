@@ -24,12 +24,12 @@ namespace lt {
 
 struct Pen {
     Color color = clBlack;
-    bool clear = false;  // a clear pen draws no lines or outlines
+    bool clear = false; // a clear pen draws no lines or outlines
 };
 
 struct Brush {
     Color color = clWhite;
-    bool clear = false;  // a clear brush fills nothing
+    bool clear = false; // a clear brush fills nothing
 };
 
 enum class BkMode { Opaque, Transparent };
@@ -69,8 +69,8 @@ public:
     int saved_depth() const { return static_cast<int>(saved_.size()); }
 
     // ---- Clipping ---------------------------------------------------------
-    void reset_clip();                          // the whole bitmap
-    void set_clip(const Region& logical);       // replaces the clip
+    void reset_clip();                    // the whole bitmap
+    void set_clip(const Region& logical); // replaces the clip
     void intersect_clip(const Rect& logical);
     void intersect_clip(const Region& logical);
     void exclude_clip(const Rect& logical);
@@ -82,7 +82,7 @@ public:
 
     // ---- Fills and frames ------------------------------------------------
     void fill_rect(const Rect& r, Color c);
-    void fill_rect(const Rect& r);  // with the brush
+    void fill_rect(const Rect& r); // with the brush
     void fill_region(const Region& logical, Color c);
     // One-pixel border just inside `r`.
     void frame_rect(const Rect& r, Color c);
@@ -104,7 +104,11 @@ public:
     void move_to(Point p) { state_.pen_pos = p; }
     void line_to(Point p);
     Point pen_pos() const { return state_.pen_pos; }
-    void line(Point from, Point to) { move_to(from); line_to(to); }
+    void line(Point from, Point to)
+    {
+        move_to(from);
+        line_to(to);
+    }
     // Joined lines through the points; the last point is not drawn.
     void polyline(std::span<const Point> points);
     void set_pixel(Point p, Color c);
@@ -122,7 +126,8 @@ public:
     // Copies `src_rect` leaving out the pixels of the key colour; clNone as
     // key means the lower-left pixel of `src_rect`.
     void draw_transparent(Point dst, const Bitmap& src, const Rect& src_rect, Color key = clNone);
-    void draw_transparent(Point dst, const Bitmap& src, Color key = clNone) {
+    void draw_transparent(Point dst, const Bitmap& src, Color key = clNone)
+    {
         draw_transparent(dst, src, src.rect(), key);
     }
     // Repeats `src_rect` over `dst` from its top-left corner in rows and
@@ -141,7 +146,7 @@ public:
     // The embossed look of a mask: at (x + 1, y + 1) in `highlight`, then at
     // (x, y) in `shadow`.
     void draw_alpha_mask_embossed(int x, int y, const std::uint8_t* alpha, int w, int h, int pitch,
-                                  Color highlight = clBtnHighlight, Color shadow = clBtnShadow);
+        Color highlight = clBtnHighlight, Color shadow = clBtnShadow);
 
 private:
     struct State {
@@ -161,7 +166,8 @@ private:
     // Calls fn(Rect) for each part of the device rectangle inside the clip
     // and the bitmap.
     template <class Fn>
-    void for_each_visible(const Rect& device, Fn&& fn) const {
+    void for_each_visible(const Rect& device, Fn&& fn) const
+    {
         state_.clip.for_each_in(device.intersected(target_->rect()), fn);
     }
     void fill_device(const Rect& device, Pixel p);
@@ -185,4 +191,4 @@ private:
     Canvas& canvas_;
 };
 
-}  // namespace lt
+} // namespace lt

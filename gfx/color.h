@@ -16,15 +16,31 @@ namespace lt {
 using Color = std::uint32_t;
 using Pixel = std::uint32_t;
 
-constexpr Color rgb(unsigned r, unsigned g, unsigned b) {
+constexpr Color rgb(unsigned r, unsigned g, unsigned b)
+{
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned color_red(Color c) { return c & 0xFFu; }
-constexpr unsigned color_green(Color c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned color_blue(Color c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned color_red(Color c)
+{
+    return c & 0xFFu;
+}
+constexpr unsigned color_green(Color c)
+{
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned color_blue(Color c)
+{
+    return (c >> 16) & 0xFFu;
+}
 
-constexpr bool is_system_color(Color c) { return (c & 0xFF000000u) == 0xFF000000u; }
-constexpr Color system_color(unsigned index) { return 0xFF000000u | (index & 0xFFu); }
+constexpr bool is_system_color(Color c)
+{
+    return (c & 0xFF000000u) == 0xFF000000u;
+}
+constexpr Color system_color(unsigned index)
+{
+    return 0xFF000000u | (index & 0xFFu);
+}
 
 // System colours by their classic numbers.
 inline constexpr Color clScrollBar = system_color(0);
@@ -86,18 +102,32 @@ const std::array<Color, kSystemColorCount>& system_color_table();
 // number gives black), anything else by its low 24 bits.
 Color resolve_color(Color c);
 
-constexpr Pixel make_pixel(unsigned r, unsigned g, unsigned b) {
+constexpr Pixel make_pixel(unsigned r, unsigned g, unsigned b)
+{
     return ((r & 0xFFu) << 16) | ((g & 0xFFu) << 8) | (b & 0xFFu);
 }
-constexpr unsigned pixel_red(Pixel p) { return (p >> 16) & 0xFFu; }
-constexpr unsigned pixel_green(Pixel p) { return (p >> 8) & 0xFFu; }
-constexpr unsigned pixel_blue(Pixel p) { return p & 0xFFu; }
+constexpr unsigned pixel_red(Pixel p)
+{
+    return (p >> 16) & 0xFFu;
+}
+constexpr unsigned pixel_green(Pixel p)
+{
+    return (p >> 8) & 0xFFu;
+}
+constexpr unsigned pixel_blue(Pixel p)
+{
+    return p & 0xFFu;
+}
 
 // Pixel of an RGB colour (system colours are resolved first).
-inline Pixel to_pixel(Color c) {
+inline Pixel to_pixel(Color c)
+{
     Color v = resolve_color(c);
     return make_pixel(color_red(v), color_green(v), color_blue(v));
 }
-constexpr Color pixel_to_color(Pixel p) { return rgb(pixel_red(p), pixel_green(p), pixel_blue(p)); }
+constexpr Color pixel_to_color(Pixel p)
+{
+    return rgb(pixel_red(p), pixel_green(p), pixel_blue(p));
+}
 
-}  // namespace lt
+} // namespace lt

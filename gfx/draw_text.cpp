@@ -114,14 +114,17 @@ struct Range {
     size_t end = 0;
 };
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Breaks one paragraph into lines no wider than `width` where it can: after a
 // run of blanks (which hang at the line's end and are not counted), and
 // before or after a double-byte character. A word wider than the whole line
 // stays whole and overflows, as on the platform.
-void break_paragraph(const Font& font, std::string_view text, Range para, int width, int tab_width,
-                     std::vector<Range>& lines)
+void break_paragraph(
+    const Font& font, std::string_view text, Range para, int width, int tab_width, std::vector<Range>& lines)
 {
     struct Break {
         size_t visible_end;
@@ -190,7 +193,7 @@ std::vector<Range> paragraphs(std::string_view text)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TextLayout layout_text(const Font& font, std::string_view text, const Rect& rect, unsigned flags)
 {
@@ -244,13 +247,13 @@ TextLayout layout_text(const Font& font, std::string_view text, const Rect& rect
             else if (off >= s.tail)
                 accel_in_line = off - s.tail + s.head + kEllipsis.size();
         }
-        line.width = walk_line(font, line.text, layout.tab_width,
-                               [&](size_t pos, size_t, char32_t, int x, int advance) {
-                                   if (pos == accel_in_line) {
-                                       line.underline_x = x;
-                                       line.underline_width = advance;
-                                   }
-                               });
+        line.width =
+            walk_line(font, line.text, layout.tab_width, [&](size_t pos, size_t, char32_t, int x, int advance) {
+                if (pos == accel_in_line) {
+                    line.underline_x = x;
+                    line.underline_width = advance;
+                }
+            });
         widest = std::max(widest, line.width);
         line.y = rect.top + static_cast<int>(i) * m.height;
         layout.lines.push_back(std::move(line));
@@ -351,18 +354,18 @@ void draw_lines(Canvas& canvas, const Font& font, const TextLayout& layout, Colo
                 return;
             const Glyph& g = font.glyph(cp);
             if (g.width > 0 && g.height > 0)
-                canvas.draw_alpha_mask(line.x + x + g.left, baseline - g.top, g.alpha.data(), g.width, g.height,
-                                       g.width, color);
+                canvas.draw_alpha_mask(
+                    line.x + x + g.left, baseline - g.top, g.alpha.data(), g.width, g.height, g.width, color);
         });
         const int underline_y = baseline + m.underline_offset;
         if (desc.underline && line.width > 0)
             canvas.fill_rect(Rect::from_xywh(line.x, underline_y, line.width, m.underline_thickness), color);
         if (desc.strikeout && line.width > 0)
-            canvas.fill_rect(Rect::from_xywh(line.x, baseline - m.strikeout_offset, line.width, m.strikeout_thickness),
-                             color);
+            canvas.fill_rect(
+                Rect::from_xywh(line.x, baseline - m.strikeout_offset, line.width, m.strikeout_thickness), color);
         if (line.underline_width > 0 && !desc.underline)
-            canvas.fill_rect(Rect::from_xywh(line.underline_x, underline_y, line.underline_width, m.underline_thickness),
-                             color);
+            canvas.fill_rect(
+                Rect::from_xywh(line.underline_x, underline_y, line.underline_width, m.underline_thickness), color);
     }
 }
 
@@ -370,7 +373,7 @@ int draw_text_in(Canvas& canvas, std::string_view text, Rect& rect, unsigned fla
 {
     const FontPtr font = canvas_font(canvas);
     const TextLayout layout = layout_text(*font, text, rect, flags);
-    const bool tabstop = flags & DT_TABSTOP;  // the high flag bits are then the tab size
+    const bool tabstop = flags & DT_TABSTOP; // the high flag bits are then the tab size
     if (!tabstop && (flags & DT_CALCRECT)) {
         rect = layout.calc_rect;
         return layout.height;
@@ -382,7 +385,7 @@ int draw_text_in(Canvas& canvas, std::string_view text, Rect& rect, unsigned fla
     return layout.height;
 }
 
-}  // namespace
+} // namespace
 
 FontPtr canvas_font(const Canvas& canvas)
 {
@@ -399,8 +402,7 @@ Rect measure_text(Canvas& canvas, std::string_view text, const Rect& rect, unsig
     return layout_text(*canvas_font(canvas), text, rect, flags).calc_rect;
 }
 
-int draw_text_disabled(Canvas& canvas, std::string_view text, Rect& rect, unsigned flags, Color highlight,
-                       Color shadow)
+int draw_text_disabled(Canvas& canvas, std::string_view text, Rect& rect, unsigned flags, Color highlight, Color shadow)
 {
     if (flags & DT_CALCRECT && !(flags & DT_TABSTOP))
         return draw_text(canvas, text, rect, flags);
@@ -441,4 +443,4 @@ Size text_extent(Canvas& canvas, std::string_view text)
     return {line_width(*font, text, 0), font->metrics().height};
 }
 
-}  // namespace lt
+} // namespace lt

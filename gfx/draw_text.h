@@ -25,8 +25,8 @@ inline constexpr unsigned DT_TOP = 0x0;
 inline constexpr unsigned DT_LEFT = 0x0;
 inline constexpr unsigned DT_CENTER = 0x1;
 inline constexpr unsigned DT_RIGHT = 0x2;
-inline constexpr unsigned DT_VCENTER = 0x4;        // with DT_SINGLELINE only
-inline constexpr unsigned DT_BOTTOM = 0x8;         // with DT_SINGLELINE only
+inline constexpr unsigned DT_VCENTER = 0x4; // with DT_SINGLELINE only
+inline constexpr unsigned DT_BOTTOM = 0x8;  // with DT_SINGLELINE only
 inline constexpr unsigned DT_WORDBREAK = 0x10;
 inline constexpr unsigned DT_SINGLELINE = 0x20;
 inline constexpr unsigned DT_EXPANDTABS = 0x40;
@@ -40,8 +40,8 @@ inline constexpr unsigned DT_PATH_ELLIPSIS = 0x4000;
 inline constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 // ExtTextOut options.
-inline constexpr unsigned ETO_OPAQUE = 0x2;   // fill the rectangle with the background colour
-inline constexpr unsigned ETO_CLIPPED = 0x4;  // clip the text to the rectangle
+inline constexpr unsigned ETO_OPAQUE = 0x2;  // fill the rectangle with the background colour
+inline constexpr unsigned ETO_CLIPPED = 0x4; // clip the text to the rectangle
 
 inline constexpr std::string_view kEllipsis = "...";
 
@@ -61,12 +61,12 @@ struct TextLine {
 struct TextLayout {
     std::vector<TextLine> lines;
     int line_height = 0;
-    int tab_width = 0;  // pixels between tab stops, 0 when tabs are not expanded
+    int tab_width = 0; // pixels between tab stops, 0 when tabs are not expanded
     // What DrawText reports and what DT_CALCRECT makes of the rectangle: the
     // rectangle keeps its top-left corner and takes the widest line's width
     // and the lines' height.
     Rect calc_rect;
-    int height = 0;  // the DrawText result
+    int height = 0; // the DrawText result
 };
 
 TextLayout layout_text(const Font& font, std::string_view text, const Rect& rect, unsigned flags);
@@ -85,7 +85,7 @@ Rect measure_text(Canvas& canvas, std::string_view text, const Rect& rect, unsig
 // and down in `highlight`, then in place in `shadow`, both on a clear
 // background.
 int draw_text_disabled(Canvas& canvas, std::string_view text, Rect& rect, unsigned flags,
-                       Color highlight = clBtnHighlight, Color shadow = clBtnShadow);
+    Color highlight = clBtnHighlight, Color shadow = clBtnShadow);
 
 // TextOut: one line whose cell's top-left corner is (x, y); no tabs, no
 // prefix. An opaque background fills the cell.
@@ -122,4 +122,4 @@ std::string strip_prefix(std::string_view text, size_t* accel_pos = nullptr);
 // letter, or 0 when it has none (or it is a double-byte character).
 char accelerator_char(std::string_view text);
 
-}  // namespace lt
+} // namespace lt

@@ -82,7 +82,7 @@ struct ChainEntry {
     std::string file;
     int index = 0;
     std::string family;
-    FcCharSet* charset = nullptr;  // owned copy; fonts live for the process
+    FcCharSet* charset = nullptr; // owned copy; fonts live for the process
     bool synthetic_bold = false;
     bool synthetic_italic = false;
 };
@@ -283,7 +283,7 @@ void shear(Glyph& g)
     if (g.width == 0 || g.height == 0)
         return;
     auto shift = [&](int row) {
-        const int above = g.top - row;  // rows above the baseline (negative below)
+        const int above = g.top - row; // rows above the baseline (negative below)
         return above >= 0 ? above / 5 : -((-above + 4) / 5);
     };
     const int lo = std::min(shift(0), shift(g.height - 1));
@@ -292,8 +292,8 @@ void shear(Glyph& g)
     std::vector<unsigned char> out(static_cast<size_t>(w) * g.height, 0);
     for (int y = 0; y < g.height; ++y) {
         const int dx = shift(y) - lo;
-        std::copy_n(g.alpha.data() + static_cast<size_t>(y) * g.width, g.width,
-                    out.data() + static_cast<size_t>(y) * w + dx);
+        std::copy_n(
+            g.alpha.data() + static_cast<size_t>(y) * g.width, g.width, out.data() + static_cast<size_t>(y) * w + dx);
     }
     g.alpha = std::move(out);
     g.width = w;
@@ -512,7 +512,7 @@ private:
     mutable std::unordered_map<char32_t, CharEntry> chars_;
 };
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 // 5. The process-wide font cache
@@ -537,4 +537,4 @@ std::shared_ptr<const Font> Font::get(const FontDesc& desc)
     return font;
 }
 
-}  // namespace lt
+} // namespace lt

@@ -23,26 +23,26 @@ namespace lt {
 
 // The text metrics a control lays text out with, in whole pixels.
 struct FontMetrics {
-    int ascent = 0;            // baseline to the top of the cell
-    int descent = 0;           // baseline to the bottom of the cell
-    int height = 0;            // ascent + descent: the line height
-    int internal_leading = 0;  // height minus the em size
-    int ave_char_width = 0;    // width of a typical Latin character; tab stops use it
-    int underline_offset = 0;  // rows below the baseline to the underline's top
+    int ascent = 0;           // baseline to the top of the cell
+    int descent = 0;          // baseline to the bottom of the cell
+    int height = 0;           // ascent + descent: the line height
+    int internal_leading = 0; // height minus the em size
+    int ave_char_width = 0;   // width of a typical Latin character; tab stops use it
+    int underline_offset = 0; // rows below the baseline to the underline's top
     int underline_thickness = 1;
-    int strikeout_offset = 0;  // rows above the baseline to the strike-out's top
+    int strikeout_offset = 0; // rows above the baseline to the strike-out's top
     int strikeout_thickness = 1;
 };
 
 // One rendered character: an 8-bit coverage mask placed relative to the pen
 // position on the baseline.
 struct Glyph {
-    int left = 0;     // mask's left edge right of the pen
-    int top = 0;      // mask's top row above the baseline
+    int left = 0; // mask's left edge right of the pen
+    int top = 0;  // mask's top row above the baseline
     int width = 0;
     int height = 0;
-    int advance = 0;  // pen movement in pixels
-    std::vector<unsigned char> alpha;  // width * height coverage values
+    int advance = 0;                  // pen movement in pixels
+    std::vector<unsigned char> alpha; // width * height coverage values
 };
 
 class Font {
@@ -73,4 +73,4 @@ public:
 
 using FontPtr = std::shared_ptr<const Font>;
 
-}  // namespace lt
+} // namespace lt

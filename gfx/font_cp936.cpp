@@ -18,8 +18,14 @@ constexpr unsigned kLeadFirst = 0x81, kLeadLast = 0xFE;
 constexpr unsigned kTrailFirst = 0x40, kTrailLast = 0xFE;
 constexpr unsigned kTrailCount = kTrailLast - kTrailFirst + 1;
 
-bool is_lead(unsigned char b) { return b >= kLeadFirst && b <= kLeadLast; }
-bool is_trail(unsigned char b) { return b >= kTrailFirst && b <= kTrailLast && b != 0x7F; }
+bool is_lead(unsigned char b)
+{
+    return b >= kLeadFirst && b <= kLeadLast;
+}
+bool is_trail(unsigned char b)
+{
+    return b >= kTrailFirst && b <= kTrailLast && b != 0x7F;
+}
 
 // Decodes one byte sequence with a fresh conversion state; 0 when the
 // converter rejects it or yields more than one character.
@@ -46,8 +52,7 @@ struct PairTable {
             for (unsigned trail = kTrailFirst; trail <= kTrailLast; ++trail) {
                 if (!is_trail(static_cast<unsigned char>(trail)))
                     continue;
-                const unsigned char bytes[2] = {static_cast<unsigned char>(lead),
-                                                static_cast<unsigned char>(trail)};
+                const unsigned char bytes[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
                 char32_t cp = cp936 != reinterpret_cast<iconv_t>(-1) ? iconv_one(cp936, bytes, 2) : 0;
                 if (cp == 0 && gb18030 != reinterpret_cast<iconv_t>(-1))
                     cp = iconv_one(gb18030, bytes, 2);

@@ -40,11 +40,10 @@ struct Rect {
     constexpr Size size() const { return {width(), height()}; }
     constexpr Point top_left() const { return {left, top}; }
     constexpr bool empty() const { return right <= left || bottom <= top; }
-    constexpr bool contains(Point p) const {
-        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-    }
+    constexpr bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     // True when `r` lies wholly inside; an empty `r` is inside anything.
-    constexpr bool contains(const Rect& r) const {
+    constexpr bool contains(const Rect& r) const
+    {
         return r.empty() || (r.left >= left && r.right <= right && r.top >= top && r.bottom <= bottom);
     }
 
@@ -55,17 +54,21 @@ struct Rect {
 
     // The common part; an empty result is normalised to Rect{} so callers can
     // compare results without caring where an empty rectangle came from.
-    constexpr Rect intersected(const Rect& o) const {
+    constexpr Rect intersected(const Rect& o) const
+    {
         Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
         return r.empty() ? Rect{} : r;
     }
     constexpr bool intersects(const Rect& o) const { return !intersected(o).empty(); }
     // The bounding box of both; an empty operand does not contribute.
-    constexpr Rect united(const Rect& o) const {
-        if (empty()) return o.empty() ? Rect{} : o;
-        if (o.empty()) return *this;
+    constexpr Rect united(const Rect& o) const
+    {
+        if (empty())
+            return o.empty() ? Rect{} : o;
+        if (o.empty())
+            return *this;
         return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
     }
 };
 
-}  // namespace lt
+} // namespace lt

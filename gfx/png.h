@@ -13,4 +13,4 @@ namespace lt {
 std::vector<std::uint8_t> encode_png(const Bitmap& bmp);
 void save_png_file(const std::string& path, const Bitmap& bmp);
 
-}  // namespace lt
+} // namespace lt

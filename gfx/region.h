@@ -43,13 +43,18 @@ public:
 
     // Calls fn(Rect) for every non-empty intersection of `r` with the region.
     template <class Fn>
-    void for_each_in(const Rect& r, Fn&& fn) const {
-        if (!bounds_.intersects(r)) return;
+    void for_each_in(const Rect& r, Fn&& fn) const
+    {
+        if (!bounds_.intersects(r))
+            return;
         for (const Rect& own : rects_) {
-            if (own.bottom <= r.top) continue;
-            if (own.top >= r.bottom) break;
+            if (own.bottom <= r.top)
+                continue;
+            if (own.top >= r.bottom)
+                break;
             Rect part = own.intersected(r);
-            if (!part.empty()) fn(part);
+            if (!part.empty())
+                fn(part);
         }
     }
 
@@ -63,4 +68,4 @@ private:
     Rect bounds_;
 };
 
-}  // namespace lt
+} // namespace lt

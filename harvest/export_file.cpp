@@ -17,10 +17,10 @@ namespace lt {
 
 FileCreateError::FileCreateError(const std::string& path, const std::string& reason)
     : std::runtime_error("Cannot create file \"" + path + "\". " + reason)
-{
-}
+{ }
 
-StreamWriteError::StreamWriteError() : std::runtime_error("Stream write error") {}
+StreamWriteError::StreamWriteError() : std::runtime_error("Stream write error")
+{ }
 
 std::string ExportBytes(const std::vector<std::string>& rows)
 {
@@ -44,7 +44,10 @@ std::string ExportBytes(const IndexedList& rows)
 
 namespace {
 
-std::string system_text(int err) { return std::system_category().message(err); }
+std::string system_text(int err)
+{
+    return std::system_category().message(err);
+}
 
 // Writes all bytes, going on after short writes and interruptions.
 bool write_all(int fd, std::string_view bytes, const ExportIo& io)
@@ -80,7 +83,8 @@ int create_beside(const std::string& path, std::string& temp_path)
     static std::atomic<unsigned> counter{0};
     const std::string folder = folder_of(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp_path = folder + "/." + name_of(path) + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        temp_path =
+            folder + "/." + name_of(path) + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
         int fd = open(temp_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -104,12 +108,13 @@ void write_in_place(const std::string& path, std::string_view bytes, const Expor
 
 void WriteExportFile(const std::string& path, std::string_view bytes)
 {
-    WriteExportFile(path, bytes, ExportIo{[](int fd, const void* data, size_t size) { return ::write(fd, data, size); }});
+    WriteExportFile(
+        path, bytes, ExportIo{[](int fd, const void* data, size_t size) { return ::write(fd, data, size); }});
 }
 
 void WriteExportFile(const std::string& path, std::string_view bytes, const ExportIo& io)
 {
-    struct stat target {};
+    struct stat target { };
     bool exists = lstat(path.c_str(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode))
         throw FileCreateError(path, system_text(EISDIR));

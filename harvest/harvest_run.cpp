@@ -37,7 +37,7 @@ bool has_line_break_or_nul(std::string_view text)
 // owner, so the run never holds a pointer to a freed request.
 class HarvestRun::Reaper : public TComponent {
 public:
-    explicit Reaper(HarvestRun& run) : TComponent(nullptr), run_(run) {}
+    explicit Reaper(HarvestRun& run) : TComponent(nullptr), run_(run) { }
     std::unordered_set<TComponent*> releasing; // reported, waiting to be freed
 
 protected:
@@ -54,7 +54,11 @@ private:
 };
 
 HarvestRun::HarvestRun(HarvestHost& host, TComponent* owner, EventLoop& loop)
-    : host_(host), owner_(owner), loop_(loop), hosts_(ServiceHosts::FromEnvironment()), reaper_(std::make_unique<Reaper>(*this))
+    : host_(host),
+      owner_(owner),
+      loop_(loop),
+      hosts_(ServiceHosts::FromEnvironment()),
+      reaper_(std::make_unique<Reaper>(*this))
 {
     Timer& timer = host_.Timer2();
     timer.SetEnabled(false);

@@ -21,14 +21,14 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-#include <climits>
-#include <csignal>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
-#include <deque>
-#include <functional>
+#include <csignal>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -57,7 +57,7 @@ void webget_global_init()
         // Workers ask libcurl not to touch signals, and the TLS layer of a
         // redirect to https may still write to a socket the server has
         // closed; that must end the write, not the program.
-        struct sigaction current {};
+        struct sigaction current { };
         if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
             ::signal(SIGPIPE, SIG_IGN);
     });
@@ -350,8 +350,7 @@ class TWebGetThread {
 public:
     TWebGetThread(WebGetSettings settings, std::shared_ptr<WebGetControl> control, std::shared_ptr<Mailbox> mailbox)
         : settings_(std::move(settings)), control_(std::move(control)), mailbox_(std::move(mailbox))
-    {
-    }
+    { }
 
     // The worker body; the outcome goes to the control block's success flag.
     void Execute();
@@ -477,7 +476,7 @@ bool TWebGetThread::is_redirect() const
     // The statuses a browser follows when they name a new location.
     static const int kFollowed[] = {300, 301, 302, 303, 307, 308};
     return !head_.location.empty() &&
-           std::find(std::begin(kFollowed), std::end(kFollowed), head_.status) != std::end(kFollowed);
+        std::find(std::begin(kFollowed), std::end(kFollowed), head_.status) != std::end(kFollowed);
 }
 
 bool TWebGetThread::on_final_head()
@@ -530,7 +529,8 @@ bool TWebGetThread::on_body(const char* data, size_t size)
         }
         size_t piece = std::min(size, step);
         if (framed)
-            piece = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece), head_.content_length - received_));
+            piece =
+                static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece), head_.content_length - received_));
         if (static_cast<int64_t>(body_.size() + piece) > settings_.max_body_size) {
             failed_ = true;
             return false;
@@ -648,8 +648,8 @@ bool TWebGetThread::resolve_location(std::string& url, const std::string& locati
     CURLU* u = curl_url();
     char* resolved = nullptr;
     bool ok = u && curl_url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK &&
-              curl_url_set(u, CURLUPART_URL, location.c_str(), 0) == CURLUE_OK &&
-              curl_url_get(u, CURLUPART_URL, &resolved, 0) == CURLUE_OK;
+        curl_url_set(u, CURLUPART_URL, location.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(u, CURLUPART_URL, &resolved, 0) == CURLUE_OK;
     if (ok)
         url = resolved;
     curl_free(resolved);
@@ -700,7 +700,8 @@ void TWebGetThread::Execute()
         // here. There is no response cache, so every answer is fresh.
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, settings_.connect_timeout_ms)));
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings_.receive_timeout_ms + 999) / 1000)));
+        curl_easy_setopt(
+            curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings_.receive_timeout_ms + 999) / 1000)));
         // The body's framing is judged here, not by libcurl, so that a
         // malformed Content-Length reads as absent instead of failing.
         curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);

@@ -26,7 +26,7 @@ public:
 // EventLoop::advance rather than set().
 class VirtualClock final : public Clock {
 public:
-    explicit VirtualClock(int64_t start_ms = 0) : now_(start_ms) {}
+    explicit VirtualClock(int64_t start_ms = 0) : now_(start_ms) { }
     int64_t now_ms() const override { return now_.load(std::memory_order_acquire); }
     bool is_virtual() const override { return true; }
     void set(int64_t ms) { now_.store(ms, std::memory_order_release); }

@@ -60,7 +60,8 @@ void TComponent::RemoveFreeNotification(TComponent* other)
     b.erase(std::remove(b.begin(), b.end(), other), b.end());
 }
 
-void TComponent::Notification(TComponent*, TOperation) {}
+void TComponent::Notification(TComponent*, TOperation)
+{ }
 
 void TComponent::insert(TComponent* c)
 {

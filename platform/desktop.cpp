@@ -92,8 +92,9 @@ int vk_of(MouseButton b)
 
 std::uint32_t button_message(MouseButton b, bool down, bool dbl, bool nc)
 {
-    std::uint32_t base = b == MouseButton::Left ? WM_LBUTTONDOWN : b == MouseButton::Right ? WM_RBUTTONDOWN
-                                                                                            : WM_MBUTTONDOWN;
+    std::uint32_t base = b == MouseButton::Left ? WM_LBUTTONDOWN
+        : b == MouseButton::Right               ? WM_RBUTTONDOWN
+                                                : WM_MBUTTONDOWN;
     if (nc)
         base = base - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
     return base + (down ? (dbl ? 2 : 0) : 1);
@@ -323,7 +324,7 @@ void Desktop::activate(Window* top)
     restack(*top, true);
     top->send(WM_NCACTIVATE, 1);
     top->send(WM_ACTIVATE, key_down(VK_LBUTTON) || key_down(VK_RBUTTON) ? WA_CLICKACTIVE : WA_ACTIVE,
-              reinterpret_cast<LParam>(old));
+        reinterpret_cast<LParam>(old));
 }
 
 void Desktop::restore_focus(Window& top)
@@ -431,11 +432,16 @@ std::int16_t Desktop::key_state(int vk) const
 WParam Desktop::mouse_key_flags() const
 {
     WParam f = 0;
-    if (key_down(VK_LBUTTON)) f |= MK_LBUTTON;
-    if (key_down(VK_RBUTTON)) f |= MK_RBUTTON;
-    if (key_down(VK_MBUTTON)) f |= MK_MBUTTON;
-    if (key_down(VK_SHIFT)) f |= MK_SHIFT;
-    if (key_down(VK_CONTROL)) f |= MK_CONTROL;
+    if (key_down(VK_LBUTTON))
+        f |= MK_LBUTTON;
+    if (key_down(VK_RBUTTON))
+        f |= MK_RBUTTON;
+    if (key_down(VK_MBUTTON))
+        f |= MK_MBUTTON;
+    if (key_down(VK_SHIFT))
+        f |= MK_SHIFT;
+    if (key_down(VK_CONTROL))
+        f |= MK_CONTROL;
     return f;
 }
 
@@ -623,15 +629,17 @@ void Desktop::input_mouse_move(Point screen)
             bool right = d.hit == HTRIGHT || d.hit == HTTOPRIGHT || d.hit == HTBOTTOMRIGHT;
             bool top = d.hit == HTTOP || d.hit == HTTOPLEFT || d.hit == HTTOPRIGHT;
             bool bottom = d.hit == HTBOTTOM || d.hit == HTBOTTOMLEFT || d.hit == HTBOTTOMRIGHT;
-            if (left) r.left += dx;
-            if (right) r.right += dx;
-            if (top) r.top += dy;
-            if (bottom) r.bottom += dy;
+            if (left)
+                r.left += dx;
+            if (right)
+                r.right += dx;
+            if (top)
+                r.top += dy;
+            if (bottom)
+                r.bottom += dy;
             Rect screen_area = screen_bounds();
-            MinMaxInfo mmi{{screen_area.width(), screen_area.height()},
-                           {0, 0},
-                           {1, 1},
-                           {screen_area.width() + 24, screen_area.height() + 24}};
+            MinMaxInfo mmi{{screen_area.width(), screen_area.height()}, {0, 0}, {1, 1},
+                {screen_area.width() + 24, screen_area.height() + 24}};
             w.send(WM_GETMINMAXINFO, 0, reinterpret_cast<LParam>(&mmi));
             clamp_extent(r.left, r.right, left, mmi.min_track_size.x, mmi.max_track_size.x);
             clamp_extent(r.top, r.bottom, top, mmi.min_track_size.y, mmi.max_track_size.y);
@@ -724,22 +732,22 @@ void Desktop::input_mouse_button(MouseButton b, bool down, Point screen)
         const int64_t now = loop_.now_ms();
         const int half = kDoubleClickBox / 2;
         bool dbl = (nc || target->double_clicks_) && last.window == target && last.button == b && last.nc == nc &&
-                   now - last.time <= kDoubleClickMs && std::abs(screen.x - last.at.x) <= half &&
-                   std::abs(screen.y - last.at.y) <= half;
+            now - last.time <= kDoubleClickMs && std::abs(screen.x - last.at.x) <= half &&
+            std::abs(screen.y - last.at.y) <= half;
         // A double-click ends the pair: a third press starts a new one.
         last = dbl ? State::Click{} : State::Click{target, b, now, screen, nc};
         if (nc)
             target->send(button_message(b, true, dbl, true), static_cast<WParam>(ht), point_lparam(screen));
         else
-            target->send(button_message(b, true, dbl, false), mouse_key_flags(),
-                         point_lparam(target->screen_to_client(screen)));
+            target->send(
+                button_message(b, true, dbl, false), mouse_key_flags(), point_lparam(target->screen_to_client(screen)));
         return;
     }
     if (nc)
         target->send(button_message(b, false, false, true), static_cast<WParam>(ht), point_lparam(screen));
     else
-        target->send(button_message(b, false, false, false), mouse_key_flags(),
-                     point_lparam(target->screen_to_client(screen)));
+        target->send(
+            button_message(b, false, false, false), mouse_key_flags(), point_lparam(target->screen_to_client(screen)));
 }
 
 void Desktop::input_mouse_wheel(int delta, Point screen)
@@ -749,7 +757,7 @@ void Desktop::input_mouse_wheel(int delta, Point screen)
     if (!target || !input_allowed(target))
         return;
     target->send(WM_MOUSEWHEEL, (static_cast<WParam>(static_cast<std::uint16_t>(delta)) << 16) | mouse_key_flags(),
-                 point_lparam(screen));
+        point_lparam(screen));
 }
 
 // ---------------------------------------------------------------- keyboard and text input
@@ -788,17 +796,22 @@ void Desktop::input_key(int vk, bool down, bool repeat)
     LParam lp = 1 | (alt ? (1 << 29) : 0) | ((was_down || !down) ? (1 << 30) : 0);
     if (!down)
         lp |= static_cast<LParam>(std::uint32_t{1} << 31);
-    target->send(down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP), static_cast<WParam>(vk),
-                 lp);
+    target->send(
+        down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP), static_cast<WParam>(vk), lp);
     if (!down)
         return;
     // The characters of keys that type no text.
     unsigned ch = 0;
-    if (vk == VK_BACK) ch = 8;
-    else if (vk == VK_TAB) ch = 9;
-    else if (vk == VK_RETURN) ch = 13;
-    else if (vk == VK_ESCAPE) ch = 27;
-    else if (ctrl && !alt && vk >= 'A' && vk <= 'Z') ch = static_cast<unsigned>(vk - 'A' + 1);
+    if (vk == VK_BACK)
+        ch = 8;
+    else if (vk == VK_TAB)
+        ch = 9;
+    else if (vk == VK_RETURN)
+        ch = 13;
+    else if (vk == VK_ESCAPE)
+        ch = 27;
+    else if (ctrl && !alt && vk >= 'A' && vk <= 'Z')
+        ch = static_cast<unsigned>(vk - 'A' + 1);
     else if (sys && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == VK_SPACE))
         ch = static_cast<unsigned>(vk >= 'A' && vk <= 'Z' ? vk - 'A' + 'a' : vk);
     if (!ch)
@@ -866,8 +879,8 @@ void Desktop::input_commit(const std::string& utf8)
     if (!ime_result_.empty()) {
         auto c = static_cast<unsigned char>(ime_result_[0]);
         first = (c >= 0x81 && c <= 0xFE && ime_result_.size() > 1)
-                    ? (WParam{c} << 8) | static_cast<unsigned char>(ime_result_[1])
-                    : c;
+            ? (WParam{c} << 8) | static_cast<unsigned char>(ime_result_[1])
+            : c;
     }
     target->send(WM_IME_COMPOSITION, first, GCS_RESULTSTR);
     ime_result_.clear();

@@ -206,7 +206,6 @@ std::string error_box_text(const std::string& message);
 // captioned `title`, with the error icon and an OK button; returns when
 // OK is pressed, Enter or Escape is typed or the box is closed. `owner` (may
 // be nullptr) is disabled meanwhile.
-void show_error_box(Desktop& desktop, Window* owner, const std::string& title_cp936,
-                    const std::string& message_cp936);
+void show_error_box(Desktop& desktop, Window* owner, const std::string& title_cp936, const std::string& message_cp936);
 
 } // namespace lt

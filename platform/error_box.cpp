@@ -51,8 +51,7 @@ void paint_box_text(Canvas& c, const std::string& text, const Rect& r, bool wrap
     c.font().height = -12;
     Rect box = r;
     draw_text(c, text, box,
-              DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS) |
-                  (centre ? DT_CENTER : 0));
+        DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS) | (centre ? DT_CENTER : 0));
 }
 
 } // namespace
@@ -64,8 +63,8 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
     CreateParams p;
     p.owner = owner;
     p.text = title;
-    p.bounds = Rect::from_xywh(area.left + (area.width() - kBoxWidth) / 2,
-                               area.top + (area.height() - kBoxHeight) / 2, kBoxWidth, kBoxHeight);
+    p.bounds = Rect::from_xywh(
+        area.left + (area.width() - kBoxWidth) / 2, area.top + (area.height() - kBoxHeight) / 2, kBoxWidth, kBoxHeight);
     p.background = clBtnFace;
     p.proc = [&desktop, text](Window& w, Message& m) -> LResult {
         switch (m.msg) {

@@ -273,14 +273,12 @@ void EventLoop::advance(int64_t ms)
     auto& clock = static_cast<VirtualClock&>(clock_);
     const int64_t target = clock.now_ms() + ms;
     for (;;) {
-        while (run_posted() || (source_ && source_->dispatch_pending())) {
-        }
+        while (run_posted() || (source_ && source_->dispatch_pending())) { }
         if (!fire_one_due(target))
             break;
     }
     clock.set(target);
-    while (run_posted() || (source_ && source_->dispatch_pending())) {
-    }
+    while (run_posted() || (source_ && source_->dispatch_pending())) { }
 }
 
 bool EventLoop::wait_until(const std::function<bool()>& pred, int timeout_ms)
@@ -288,8 +286,7 @@ bool EventLoop::wait_until(const std::function<bool()>& pred, int timeout_ms)
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(timeout_ms);
     for (;;) {
-        while (run_posted() || (source_ && source_->dispatch_pending())) {
-        }
+        while (run_posted() || (source_ && source_->dispatch_pending())) { }
         if (pred())
             return true;
         auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();

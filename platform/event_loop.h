@@ -107,7 +107,11 @@ public:
 
     // Runs posted steps and due timers until quit(), waiting in between.
     void run();
-    void quit() { quit_ = true; mailbox_->post([] {}); }
+    void quit()
+    {
+        quit_ = true;
+        mailbox_->post([] {});
+    }
     bool quitting() const { return quit_; }
     // Clears a previous quit() so the loop can run again.
     void reset_quit() { quit_ = false; }

@@ -4,7 +4,8 @@
 
 namespace lt {
 
-HeadlessBackend::HeadlessBackend(Size screen) : screen_(screen), work_area_(Rect::from_size(screen)) {}
+HeadlessBackend::HeadlessBackend(Size screen) : screen_(screen), work_area_(Rect::from_size(screen))
+{ }
 
 // ---------------------------------------------------------------- injected input
 
@@ -17,9 +18,18 @@ void HeadlessBackend::push(Event e)
     woken_.notify_all();
 }
 
-void HeadlessBackend::mouse_move(Point p) { push({Event::Move, p}); }
-void HeadlessBackend::mouse_down(Point p, MouseButton b) { push({Event::Down, p, b}); }
-void HeadlessBackend::mouse_up(Point p, MouseButton b) { push({Event::Up, p, b}); }
+void HeadlessBackend::mouse_move(Point p)
+{
+    push({Event::Move, p});
+}
+void HeadlessBackend::mouse_down(Point p, MouseButton b)
+{
+    push({Event::Down, p, b});
+}
+void HeadlessBackend::mouse_up(Point p, MouseButton b)
+{
+    push({Event::Up, p, b});
+}
 
 void HeadlessBackend::click(Point p, MouseButton b)
 {
@@ -28,9 +38,18 @@ void HeadlessBackend::click(Point p, MouseButton b)
     mouse_up(p, b);
 }
 
-void HeadlessBackend::wheel(Point p, int delta) { push({Event::Wheel, p, MouseButton::Left, delta}); }
-void HeadlessBackend::key_down(int vk, bool repeat) { push({Event::KeyDown, {}, MouseButton::Left, vk, repeat}); }
-void HeadlessBackend::key_up(int vk) { push({Event::KeyUp, {}, MouseButton::Left, vk}); }
+void HeadlessBackend::wheel(Point p, int delta)
+{
+    push({Event::Wheel, p, MouseButton::Left, delta});
+}
+void HeadlessBackend::key_down(int vk, bool repeat)
+{
+    push({Event::KeyDown, {}, MouseButton::Left, vk, repeat});
+}
+void HeadlessBackend::key_up(int vk)
+{
+    push({Event::KeyUp, {}, MouseButton::Left, vk});
+}
 
 void HeadlessBackend::key(int vk)
 {
@@ -38,14 +57,20 @@ void HeadlessBackend::key(int vk)
     key_up(vk);
 }
 
-void HeadlessBackend::type(const std::string& utf8) { push({Event::Text, {}, MouseButton::Left, 0, false, utf8}); }
+void HeadlessBackend::type(const std::string& utf8)
+{
+    push({Event::Text, {}, MouseButton::Left, 0, false, utf8});
+}
 
 void HeadlessBackend::compose(const std::string& utf8, int cursor_chars)
 {
     push({Event::Compose, {}, MouseButton::Left, cursor_chars, false, utf8});
 }
 
-void HeadlessBackend::commit(const std::string& utf8) { push({Event::Commit, {}, MouseButton::Left, 0, false, utf8}); }
+void HeadlessBackend::commit(const std::string& utf8)
+{
+    push({Event::Commit, {}, MouseButton::Left, 0, false, utf8});
+}
 
 // ---------------------------------------------------------------- what reached the screen
 
@@ -74,7 +99,10 @@ void HeadlessBackend::snapshot_screen(Desktop& desktop, const std::string& png_p
 
 // ---------------------------------------------------------------- Backend
 
-void HeadlessBackend::native_create(Window& top) { presented_[&top]; }
+void HeadlessBackend::native_create(Window& top)
+{
+    presented_[&top];
+}
 
 void HeadlessBackend::native_destroy(Window& top)
 {
@@ -85,13 +113,26 @@ void HeadlessBackend::native_destroy(Window& top)
         native_focus_ = nullptr;
 }
 
-void HeadlessBackend::native_show(Window& top, bool) { minimized_.erase(&top); }
-void HeadlessBackend::native_minimize(Window& top) { minimized_.insert(&top); }
-void HeadlessBackend::native_set_title(Window&) {}
-void HeadlessBackend::native_set_bounds(Window&, const Rect&) {}
-void HeadlessBackend::native_set_shape(Window&, const Region*) {}
-void HeadlessBackend::native_restack(const std::vector<Window*>&) {}
-void HeadlessBackend::native_focus(Window& top) { native_focus_ = &top; }
+void HeadlessBackend::native_show(Window& top, bool)
+{
+    minimized_.erase(&top);
+}
+void HeadlessBackend::native_minimize(Window& top)
+{
+    minimized_.insert(&top);
+}
+void HeadlessBackend::native_set_title(Window&)
+{ }
+void HeadlessBackend::native_set_bounds(Window&, const Rect&)
+{ }
+void HeadlessBackend::native_set_shape(Window&, const Region*)
+{ }
+void HeadlessBackend::native_restack(const std::vector<Window*>&)
+{ }
+void HeadlessBackend::native_focus(Window& top)
+{
+    native_focus_ = &top;
+}
 
 void HeadlessBackend::present(Window& top, const Bitmap& image, const Rect& dirty)
 {
@@ -118,15 +159,33 @@ bool HeadlessBackend::pump(Desktop& desktop)
         any = true;
         desktop.loop().run_guarded([&] {
             switch (e.kind) {
-            case Event::Move: desktop.input_mouse_move(e.at); break;
-            case Event::Down: desktop.input_mouse_button(e.button, true, e.at); break;
-            case Event::Up: desktop.input_mouse_button(e.button, false, e.at); break;
-            case Event::Wheel: desktop.input_mouse_wheel(e.value, e.at); break;
-            case Event::KeyDown: desktop.input_key(e.value, true, e.repeat); break;
-            case Event::KeyUp: desktop.input_key(e.value, false); break;
-            case Event::Text: desktop.input_text(e.text); break;
-            case Event::Compose: desktop.input_composition(e.text, e.value); break;
-            case Event::Commit: desktop.input_commit(e.text); break;
+            case Event::Move:
+                desktop.input_mouse_move(e.at);
+                break;
+            case Event::Down:
+                desktop.input_mouse_button(e.button, true, e.at);
+                break;
+            case Event::Up:
+                desktop.input_mouse_button(e.button, false, e.at);
+                break;
+            case Event::Wheel:
+                desktop.input_mouse_wheel(e.value, e.at);
+                break;
+            case Event::KeyDown:
+                desktop.input_key(e.value, true, e.repeat);
+                break;
+            case Event::KeyUp:
+                desktop.input_key(e.value, false);
+                break;
+            case Event::Text:
+                desktop.input_text(e.text);
+                break;
+            case Event::Compose:
+                desktop.input_composition(e.text, e.value);
+                break;
+            case Event::Commit:
+                desktop.input_commit(e.text);
+                break;
             }
         });
     }

@@ -8,11 +8,11 @@
 // window's image into the backend's own copy, so snapshots show what reached
 // the "screen".
 
+#include <condition_variable>
 #include <deque>
 #include <map>
-#include <set>
 #include <mutex>
-#include <condition_variable>
+#include <set>
 #include <string>
 #include <variant>
 

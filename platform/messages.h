@@ -30,15 +30,33 @@ struct Message {
 
 constexpr LParam make_lparam(int lo, int hi)
 {
-    return static_cast<LParam>(static_cast<std::uint32_t>((static_cast<std::uint32_t>(lo) & 0xFFFFu) |
-                                                          ((static_cast<std::uint32_t>(hi) & 0xFFFFu) << 16)));
+    return static_cast<LParam>(static_cast<std::uint32_t>(
+        (static_cast<std::uint32_t>(lo) & 0xFFFFu) | ((static_cast<std::uint32_t>(hi) & 0xFFFFu) << 16)));
 }
-constexpr LParam point_lparam(Point p) { return make_lparam(p.x, p.y); }
-constexpr int lparam_x(LParam l) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) & 0xFFFFu); }
-constexpr int lparam_y(LParam l) { return static_cast<std::int16_t>((static_cast<std::uint32_t>(l) >> 16) & 0xFFFFu); }
-constexpr Point lparam_point(LParam l) { return {lparam_x(l), lparam_y(l)}; }
-constexpr unsigned lo_word(std::uintptr_t v) { return static_cast<unsigned>(v & 0xFFFFu); }
-constexpr unsigned hi_word(std::uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xFFFFu); }
+constexpr LParam point_lparam(Point p)
+{
+    return make_lparam(p.x, p.y);
+}
+constexpr int lparam_x(LParam l)
+{
+    return static_cast<std::int16_t>(static_cast<std::uint32_t>(l) & 0xFFFFu);
+}
+constexpr int lparam_y(LParam l)
+{
+    return static_cast<std::int16_t>((static_cast<std::uint32_t>(l) >> 16) & 0xFFFFu);
+}
+constexpr Point lparam_point(LParam l)
+{
+    return {lparam_x(l), lparam_y(l)};
+}
+constexpr unsigned lo_word(std::uintptr_t v)
+{
+    return static_cast<unsigned>(v & 0xFFFFu);
+}
+constexpr unsigned hi_word(std::uintptr_t v)
+{
+    return static_cast<unsigned>((v >> 16) & 0xFFFFu);
+}
 
 // ---------------------------------------------------------------- messages
 
@@ -208,7 +226,10 @@ inline constexpr int HTOBJECT = 19;
 inline constexpr int HTCLOSE = 20;
 inline constexpr int HTHELP = 21;
 
-constexpr bool is_sizing_hit(int ht) { return ht >= HTLEFT && ht <= HTBOTTOMRIGHT; }
+constexpr bool is_sizing_hit(int ht)
+{
+    return ht >= HTLEFT && ht <= HTBOTTOMRIGHT;
+}
 
 // ---------------------------------------------------------------- system commands
 

@@ -23,8 +23,8 @@
 
 #include "gfx/bitmap.h"
 #include "gfx/region.h"
-#include "text/cp936.h"
 #include "platform/desktop.h"
+#include "text/cp936.h"
 
 #if LT_HAVE_X11
 #include <X11/Xlib.h>
@@ -48,58 +48,103 @@ int vk_from_sdl(SDL_Keycode k)
     if (k >= SDLK_KP_1 && k <= SDLK_KP_9)
         return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
     switch (k) {
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_CAPSLOCK: return VK_CAPITAL;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_END: return VK_END;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_APPLICATION: return VK_APPS;
-    case SDLK_KP_0: return VK_NUMPAD0;
-    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
-    case SDLK_KP_PLUS: return VK_ADD;
-    case SDLK_KP_MINUS: return VK_SUBTRACT;
-    case SDLK_KP_PERIOD: return VK_DECIMAL;
-    case SDLK_KP_DIVIDE: return VK_DIVIDE;
-    default: return 0;
+    case SDLK_BACKSPACE:
+        return VK_BACK;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return VK_RETURN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return VK_MENU;
+    case SDLK_PAUSE:
+        return VK_PAUSE;
+    case SDLK_CAPSLOCK:
+        return VK_CAPITAL;
+    case SDLK_ESCAPE:
+        return VK_ESCAPE;
+    case SDLK_SPACE:
+        return VK_SPACE;
+    case SDLK_PAGEUP:
+        return VK_PRIOR;
+    case SDLK_PAGEDOWN:
+        return VK_NEXT;
+    case SDLK_END:
+        return VK_END;
+    case SDLK_HOME:
+        return VK_HOME;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
+    case SDLK_INSERT:
+        return VK_INSERT;
+    case SDLK_DELETE:
+        return VK_DELETE;
+    case SDLK_APPLICATION:
+        return VK_APPS;
+    case SDLK_KP_0:
+        return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY:
+        return VK_MULTIPLY;
+    case SDLK_KP_PLUS:
+        return VK_ADD;
+    case SDLK_KP_MINUS:
+        return VK_SUBTRACT;
+    case SDLK_KP_PERIOD:
+        return VK_DECIMAL;
+    case SDLK_KP_DIVIDE:
+        return VK_DIVIDE;
+    default:
+        return 0;
     }
 }
 
 SDL_SystemCursor sdl_cursor(Cursor c)
 {
     switch (c) {
-    case Cursor::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-    case Cursor::Wait: return SDL_SYSTEM_CURSOR_WAIT;
-    case Cursor::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case Cursor::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
-    case Cursor::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
-    case Cursor::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case Cursor::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
-    case Cursor::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case Cursor::Hand: return SDL_SYSTEM_CURSOR_HAND;
-    case Cursor::No: return SDL_SYSTEM_CURSOR_NO;
-    case Cursor::Arrow: break;
+    case Cursor::IBeam:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case Cursor::Wait:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case Cursor::Cross:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case Cursor::SizeNS:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case Cursor::SizeWE:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case Cursor::SizeNWSE:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case Cursor::SizeNESW:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case Cursor::SizeAll:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case Cursor::Hand:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case Cursor::No:
+        return SDL_SYSTEM_CURSOR_NO;
+    case Cursor::Arrow:
+        break;
     }
     return SDL_SYSTEM_CURSOR_ARROW;
 }
 
 MouseButton button_from_sdl(Uint8 b)
 {
-    return b == SDL_BUTTON_RIGHT ? MouseButton::Right : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
+    return b == SDL_BUTTON_RIGHT ? MouseButton::Right
+        : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle
+                                 : MouseButton::Left;
 }
 
 } // namespace
@@ -242,9 +287,9 @@ void SdlBackend::native_set_shape(Window& top, const Region* region)
     rects.reserve(region->rects().size());
     for (const Rect& r : region->rects())
         rects.push_back({static_cast<short>(r.left), static_cast<short>(r.top), static_cast<unsigned short>(r.width()),
-                         static_cast<unsigned short>(r.height())});
-    XShapeCombineRectangles(dpy, xwin, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()), ShapeSet,
-                            YXBanded);
+            static_cast<unsigned short>(r.height())});
+    XShapeCombineRectangles(
+        dpy, xwin, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()), ShapeSet, YXBanded);
     XFlush(dpy);
 #else
     (void)top;
@@ -288,13 +333,13 @@ void SdlBackend::present(Window& top, const Bitmap& image, const Rect& dirty)
     if (surface->format->format == SDL_PIXELFORMAT_RGB888 || surface->format->format == SDL_PIXELFORMAT_ARGB8888) {
         for (int y = r.top; y < r.bottom; ++y)
             std::memcpy(base + static_cast<size_t>(y) * surface->pitch + static_cast<size_t>(r.left) * 4,
-                        image.row(y) + r.left, static_cast<size_t>(r.width()) * 4);
+                image.row(y) + r.left, static_cast<size_t>(r.width()) * 4);
     } else {
-        SDL_ConvertPixels(r.width(), r.height(), SDL_PIXELFORMAT_RGB888, image.row(r.top) + r.left,
-                          image.pitch() * 4, surface->format->format,
-                          base + static_cast<size_t>(r.top) * surface->pitch +
-                              static_cast<size_t>(r.left) * surface->format->BytesPerPixel,
-                          surface->pitch);
+        SDL_ConvertPixels(r.width(), r.height(), SDL_PIXELFORMAT_RGB888, image.row(r.top) + r.left, image.pitch() * 4,
+            surface->format->format,
+            base + static_cast<size_t>(r.top) * surface->pitch +
+                static_cast<size_t>(r.left) * surface->format->BytesPerPixel,
+            surface->pitch);
     }
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
@@ -392,7 +437,7 @@ void SdlBackend::Impl::translate(Desktop& desktop, const SDL_Event& e)
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         desktop.input_mouse_button(button_from_sdl(e.button.button), e.type == SDL_MOUSEBUTTONDOWN,
-                                   at(e.button.windowID, e.button.x, e.button.y));
+            at(e.button.windowID, e.button.x, e.button.y));
         break;
     case SDL_MOUSEWHEEL:
         desktop.input_mouse_wheel(e.wheel.y * WHEEL_DELTA, desktop.cursor_pos());

@@ -10,7 +10,7 @@ namespace lt {
 
 class Timer {
 public:
-    explicit Timer(EventLoop& loop) : loop_(loop) {}
+    explicit Timer(EventLoop& loop) : loop_(loop) { }
     ~Timer() { stop(); }
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;

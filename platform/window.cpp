@@ -16,12 +16,21 @@
 namespace lt {
 
 Window::Window(Desktop& desktop, const CreateParams& p)
-    : desktop_(desktop), parent_(p.parent), owner_(p.parent ? nullptr : p.owner), popup_(!p.parent && p.popup),
-      bounds_(p.bounds), client_(Rect::from_size(p.bounds.size())), enabled_(p.enabled), tab_stop_(p.tab_stop),
-      double_clicks_(p.double_clicks), cursor_(p.cursor), background_(p.background), text_(p.text), proc_(p.proc),
+    : desktop_(desktop),
+      parent_(p.parent),
+      owner_(p.parent ? nullptr : p.owner),
+      popup_(!p.parent && p.popup),
+      bounds_(p.bounds),
+      client_(Rect::from_size(p.bounds.size())),
+      enabled_(p.enabled),
+      tab_stop_(p.tab_stop),
+      double_clicks_(p.double_clicks),
+      cursor_(p.cursor),
+      background_(p.background),
+      text_(p.text),
+      proc_(p.proc),
       user_data_(p.user_data)
-{
-}
+{ }
 
 Window::~Window() = default;
 
@@ -123,12 +132,27 @@ LResult Window::default_proc(Message& m)
         int ht = static_cast<std::int16_t>(lo_word(static_cast<std::uintptr_t>(m.lparam)));
         Cursor c = Cursor::Arrow;
         switch (ht) {
-        case HTCLIENT: c = reinterpret_cast<Window*>(m.wparam)->cursor_; break;
-        case HTLEFT: case HTRIGHT: c = Cursor::SizeWE; break;
-        case HTTOP: case HTBOTTOM: c = Cursor::SizeNS; break;
-        case HTTOPLEFT: case HTBOTTOMRIGHT: c = Cursor::SizeNWSE; break;
-        case HTTOPRIGHT: case HTBOTTOMLEFT: c = Cursor::SizeNESW; break;
-        default: break;
+        case HTCLIENT:
+            c = reinterpret_cast<Window*>(m.wparam)->cursor_;
+            break;
+        case HTLEFT:
+        case HTRIGHT:
+            c = Cursor::SizeWE;
+            break;
+        case HTTOP:
+        case HTBOTTOM:
+            c = Cursor::SizeNS;
+            break;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            c = Cursor::SizeNWSE;
+            break;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            c = Cursor::SizeNESW;
+            break;
+        default:
+            break;
         }
         desktop_.set_cursor(c);
         return 0;

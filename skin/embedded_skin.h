@@ -14,9 +14,10 @@ std::span<const std::uint8_t> EmbeddedSkinBlock();
 
 // Gives a stored-skin component the embedded block and the name of the
 // description it was built from, as the main window's form resource does.
-inline void AssignEmbeddedSkin(TskCompressedStoredSkin& stored) {
+inline void AssignEmbeddedSkin(TskCompressedStoredSkin& stored)
+{
     stored.FileName = "skin.ini";
     stored.SetCompressedData({EmbeddedSkinBlock().begin(), EmbeddedSkinBlock().end()});
 }
 
-}  // namespace lt
+} // namespace lt

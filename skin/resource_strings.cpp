@@ -5,7 +5,8 @@ namespace lt {
 // Every text the engine can show, by name, in the default order. The frame,
 // menu and dialog texts are the ones those parts show without a resource
 // component; the rest are short plain English.
-const std::vector<std::string>& DefaultResourceStrings() {
+const std::vector<std::string>& DefaultResourceStrings()
+{
     static const std::vector<std::string> lines = {
         "MI_MINCAPTION=Mi&nimize",
         "MI_MAXCAPTION=Ma&ximize",
@@ -141,9 +142,11 @@ const std::vector<std::string>& DefaultResourceStrings() {
     return lines;
 }
 
-TskResourceStrData::TskResourceStrData(TComponent* owner) : TComponent(owner), ResStrings(DefaultResourceStrings()) {}
+TskResourceStrData::TskResourceStrData(TComponent* owner) : TComponent(owner), ResStrings(DefaultResourceStrings())
+{ }
 
-std::string TskResourceStrData::GetResStr(const std::string& name) const {
+std::string TskResourceStrData::GetResStr(const std::string& name) const
+{
     for (const std::string& line : ResStrings) {
         std::size_t eq = line.find('=');
         if (eq != std::string::npos && line.compare(0, eq, name) == 0 && eq == name.size())
@@ -152,4 +155,4 @@ std::string TskResourceStrData::GetResStr(const std::string& name) const {
     return "";
 }
 
-}  // namespace lt
+} // namespace lt

@@ -15,75 +15,96 @@ namespace {
 // The application's forms, unless a test or a host sets another.
 SkinMessageBroadcaster* g_broadcaster = &FormsSkinBroadcaster();
 
-void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-std::uint32_t get_u32(std::span<const std::uint8_t> b, std::size_t at) {
+std::uint32_t get_u32(std::span<const std::uint8_t> b, std::size_t at)
+{
     return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-           std::uint32_t{b[at + 3]} << 24;
+        std::uint32_t{b[at + 3]} << 24;
 }
 
 // A binary property value: type byte, 32-bit count, bytes. Returns the bytes.
-std::span<const std::uint8_t> read_binary_value(std::span<const std::uint8_t> stream, std::size_t& consumed) {
+std::span<const std::uint8_t> read_binary_value(std::span<const std::uint8_t> stream, std::size_t& consumed)
+{
     if (stream.size() < 5 || stream[0] != TskCompressedStoredSkin::kBinaryValueType)
         throw std::runtime_error("Invalid property value");
     std::uint32_t count = get_u32(stream, 1);
-    if (count > stream.size() - 5) throw EReadError();
+    if (count > stream.size() - 5)
+        throw EReadError();
     consumed = 5 + std::size_t{count};
     return stream.subspan(5, count);
 }
 
 // The compressed skin file form: version, length, block. A version above 3
 // or a length beyond the bytes gives an empty block.
-std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_t> file) {
-    if (file.size() < 8) return {};
+std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_t> file)
+{
+    if (file.size() < 8)
+        return {};
     auto version = static_cast<std::int32_t>(get_u32(file, 0));
     auto length = static_cast<std::int32_t>(get_u32(file, 4));
-    if (version > kSkinPackageVersion || length < 0 || static_cast<std::size_t>(length) > file.size() - 8) return {};
+    if (version > kSkinPackageVersion || length < 0 || static_cast<std::size_t>(length) > file.size() - 8)
+        return {};
     return {file.begin() + 8, file.begin() + 8 + length};
 }
 
-std::vector<std::uint8_t> compressed_file_from_block(const std::vector<std::uint8_t>& block) {
+std::vector<std::uint8_t> compressed_file_from_block(const std::vector<std::uint8_t>& block)
+{
     std::vector<std::uint8_t> out;
     put_u32(out, static_cast<std::uint32_t>(kSkinPackageVersion));
     put_u32(out, static_cast<std::uint32_t>(block.size()));
     out.insert(out.end(), block.begin(), block.end());
     return out;
 }
-}  // namespace
+} // namespace
 
-void SetSkinMessageBroadcaster(SkinMessageBroadcaster* broadcaster) { g_broadcaster = broadcaster; }
-SkinMessageBroadcaster* GetSkinMessageBroadcaster() { return g_broadcaster; }
+void SetSkinMessageBroadcaster(SkinMessageBroadcaster* broadcaster)
+{
+    g_broadcaster = broadcaster;
+}
+SkinMessageBroadcaster* GetSkinMessageBroadcaster()
+{
+    return g_broadcaster;
+}
 
 // ---------------------------------------------------------------------------
 // TskCompressedStoredSkin
 
-std::size_t TskCompressedStoredSkin::ReadCompressedData(std::span<const std::uint8_t> stream) {
+std::size_t TskCompressedStoredSkin::ReadCompressedData(std::span<const std::uint8_t> stream)
+{
     std::size_t consumed = 0;
     auto bytes = read_binary_value(stream, consumed);
     data_.assign(bytes.begin(), bytes.end());
     return consumed;
 }
 
-void TskCompressedStoredSkin::WriteCompressedData(std::vector<std::uint8_t>& stream) const {
+void TskCompressedStoredSkin::WriteCompressedData(std::vector<std::uint8_t>& stream) const
+{
     stream.push_back(kBinaryValueType);
     put_u32(stream, static_cast<std::uint32_t>(data_.size()));
     stream.insert(stream.end(), data_.begin(), data_.end());
 }
 
-void TskCompressedStoredSkin::LoadFromSkinFile(const std::string& path) {
+void TskCompressedStoredSkin::LoadFromSkinFile(const std::string& path)
+{
     std::optional<std::vector<std::uint8_t>> package = BuildSkinPackage(path);
-    if (!package) return;
+    if (!package)
+        return;
     data_ = DeflateSkinPackage(*package);
 }
 
-void TskCompressedStoredSkin::LoadFromCompressedFile(const std::string& path) {
+void TskCompressedStoredSkin::LoadFromCompressedFile(const std::string& path)
+{
     data_.clear();
     data_ = block_from_compressed_file(ReadSkinFile(path));
 }
 
-void TskCompressedStoredSkin::LoadFromCompressedStream(std::istream& stream) {
+void TskCompressedStoredSkin::LoadFromCompressedStream(std::istream& stream)
+{
     data_.clear();
     stream.clear();
     stream.seekg(0);
@@ -91,7 +112,8 @@ void TskCompressedStoredSkin::LoadFromCompressedStream(std::istream& stream) {
     data_ = block_from_compressed_file(file);
 }
 
-void TskCompressedStoredSkin::SaveToCompressedStream(std::ostream& stream) const {
+void TskCompressedStoredSkin::SaveToCompressedStream(std::ostream& stream) const
+{
     std::vector<std::uint8_t> file = compressed_file_from_block(data_);
     stream.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
@@ -100,23 +122,27 @@ void TskCompressedStoredSkin::SaveToCompressedStream(std::ostream& stream) const
 // Skin list
 
 TskSkinListItem::TskSkinListItem(int index)
-    : Name("skSkin" + std::to_string(index)), skin_(std::make_unique<TskCompressedStoredSkin>(nullptr)) {}
+    : Name("skSkin" + std::to_string(index)), skin_(std::make_unique<TskCompressedStoredSkin>(nullptr))
+{ }
 
-std::size_t TskSkinListItem::ReadSkinProperty(std::span<const std::uint8_t> stream) {
+std::size_t TskSkinListItem::ReadSkinProperty(std::span<const std::uint8_t> stream)
+{
     std::size_t consumed = 0;
     auto file = read_binary_value(stream, consumed);
     skin_->SetCompressedData(block_from_compressed_file(file));
     return consumed;
 }
 
-void TskSkinListItem::WriteSkinProperty(std::vector<std::uint8_t>& stream) const {
+void TskSkinListItem::WriteSkinProperty(std::vector<std::uint8_t>& stream) const
+{
     std::vector<std::uint8_t> file = compressed_file_from_block(skin_->CompressedData());
     stream.push_back(TskCompressedStoredSkin::kBinaryValueType);
     put_u32(stream, static_cast<std::uint32_t>(file.size()));
     stream.insert(stream.end(), file.begin(), file.end());
 }
 
-TskSkinListItem& TskCompressedSkinList::Add() {
+TskSkinListItem& TskCompressedSkinList::Add()
+{
     Skins.push_back(std::make_unique<TskSkinListItem>(Count()));
     return *Skins.back();
 }
@@ -130,18 +156,19 @@ TskSkinListItem& TskCompressedSkinList::Add() {
 #define FLAG(f) v.Flag(#f, f)
 #define RECT(f) v.RectValue(#f, f)
 #define POINT(f) v.PointValue(#f, f)
-#define CORNERS()          \
-    POINT(lefttoppoint);   \
-    POINT(righttoppoint);  \
-    POINT(leftbottompoint); \
+#define CORNERS()                                                                                                      \
+    POINT(lefttoppoint);                                                                                               \
+    POINT(righttoppoint);                                                                                              \
+    POINT(leftbottompoint);                                                                                            \
     POINT(rightbottompoint)
-#define STRETCHES()     \
-    FLAG(leftstretch);  \
-    FLAG(rightstretch); \
-    FLAG(topstretch);   \
+#define STRETCHES()                                                                                                    \
+    FLAG(leftstretch);                                                                                                 \
+    FLAG(rightstretch);                                                                                                \
+    FLAG(topstretch);                                                                                                  \
     FLAG(bottomstretch)
 
-void TskSkinFormInfo::Fields(SkinFieldVisitor& v) {
+void TskSkinFormInfo::Fields(SkinFieldVisitor& v)
+{
     CORNERS();
     RECT(clientrect);
     PIC(bgpictureindex);
@@ -169,19 +196,23 @@ void TskSkinFormInfo::Fields(SkinFieldVisitor& v) {
     v.InactiveEffect("inactiveeffect", inactiveeffect);
 }
 
-void TskSkinFormInfo::Adjust(bool has_mask) {
+void TskSkinFormInfo::Adjust(bool has_mask)
+{
     if (has_mask) {
         maskrectarea = maskrectarea.empty() ? clientrect : maskrectarea.united(clientrect);
         auto fill = [](Point& hit, const Point& corner) {
-            if (hit.x == 0) hit.x = corner.x;
-            if (hit.y == 0) hit.y = corner.y;
+            if (hit.x == 0)
+                hit.x = corner.x;
+            if (hit.y == 0)
+                hit.y = corner.y;
         };
         fill(hittestlefttoppoint, lefttoppoint);
         fill(hittestrighttoppoint, righttoppoint);
         fill(hittestleftbottompoint, leftbottompoint);
         fill(hittestrightbottompoint, rightbottompoint);
     }
-    if (rightbottompoint.x == lefttoppoint.x || rightbottompoint.y == lefttoppoint.y) return;
+    if (rightbottompoint.x == lefttoppoint.x || rightbottompoint.y == lefttoppoint.y)
+        return;
     const Rect& c = clientrect;
     lefttoppoint = {std::max(lefttoppoint.x, c.left), std::max(lefttoppoint.y, c.top)};
     righttoppoint = {std::min(righttoppoint.x, c.right), std::max(righttoppoint.y, c.top)};
@@ -189,7 +220,8 @@ void TskSkinFormInfo::Adjust(bool has_mask) {
     rightbottompoint = {std::min(rightbottompoint.x, c.right), std::min(rightbottompoint.y, c.bottom)};
 }
 
-void TskSkinPopupWindow::Fields(SkinFieldVisitor& v) {
+void TskSkinPopupWindow::Fields(SkinFieldVisitor& v)
+{
     PIC(windowpictureindex);
     PIC(maskpictureindex);
     CORNERS();
@@ -201,7 +233,8 @@ void TskSkinPopupWindow::Fields(SkinFieldVisitor& v) {
     v.StretchType("stretchtype", stretchtype);
 }
 
-void TskSkinHintWindow::Fields(SkinFieldVisitor& v) {
+void TskSkinHintWindow::Fields(SkinFieldVisitor& v)
+{
     PIC(windowpictureindex);
     PIC(maskpictureindex);
     CORNERS();
@@ -215,7 +248,8 @@ void TskSkinHintWindow::Fields(SkinFieldVisitor& v) {
     v.StretchType("stretchtype", stretchtype);
 }
 
-void TskSkinColors::Fields(SkinFieldVisitor& v) {
+void TskSkinColors::Fields(SkinFieldVisitor& v)
+{
     COLOR(cbtnface, clBtnFace);
     COLOR(cbtntext, clBtnText);
     COLOR(cwindow, clWindow);
@@ -226,9 +260,10 @@ void TskSkinColors::Fields(SkinFieldVisitor& v) {
     COLOR(cbtnshadow, clBtnShadow);
 }
 
-void TskSkinColors::SetSystemDefaults() {
-    *this = TskSkinColors{clBtnFace, clBtnText, clWindow, clWindowText,
-                          clHighlight, clHighlightText, clBtnHighlight, clBtnShadow};
+void TskSkinColors::SetSystemDefaults()
+{
+    *this = TskSkinColors{
+        clBtnFace, clBtnText, clWindow, clWindowText, clHighlight, clHighlightText, clBtnHighlight, clBtnShadow};
 }
 
 #undef INT
@@ -243,85 +278,116 @@ void TskSkinColors::SetSystemDefaults() {
 // ---------------------------------------------------------------------------
 // TskSkinData
 
-TskSkinData::TskSkinData(TComponent* owner) : TComponent(owner) {}
+TskSkinData::TskSkinData(TComponent* owner) : TComponent(owner)
+{ }
 
 TskSkinData::~TskSkinData() = default;
 
-void TskSkinData::SetSkinnableForm(bool value) {
-    if (value == skinnable_form_) return;
+void TskSkinData::SetSkinnableForm(bool value)
+{
+    if (value == skinnable_form_)
+        return;
     skinnable_form_ = value;
-    if (!ReadingFromStream) BroadcastSkinMessage(SKM_SKINNABLECHANGE);
+    if (!ReadingFromStream)
+        BroadcastSkinMessage(SKM_SKINNABLECHANGE);
 }
 
-void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value) {
-    if (stored_skin_) RemoveFreeNotification(stored_skin_);
+void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* value)
+{
+    if (stored_skin_)
+        RemoveFreeNotification(stored_skin_);
     stored_skin_ = value;
-    if (!value) return;
+    if (!value)
+        return;
     FreeNotification(value);
     LoadCompressedSkin(value);
 }
 
-void TskSkinData::SetResourceStrData(TskResourceStrData* value) {
-    if (res_str_data_) RemoveFreeNotification(res_str_data_);
+void TskSkinData::SetResourceStrData(TskResourceStrData* value)
+{
+    if (res_str_data_)
+        RemoveFreeNotification(res_str_data_);
     res_str_data_ = value;
-    if (value) FreeNotification(value);
+    if (value)
+        FreeNotification(value);
     BroadcastSkinMessage(SKM_RESSTRCHANGE);
 }
 
-void TskSkinData::SetSkinList(TskCompressedSkinList* value) {
-    if (skin_list_) RemoveFreeNotification(skin_list_);
+void TskSkinData::SetSkinList(TskCompressedSkinList* value)
+{
+    if (skin_list_)
+        RemoveFreeNotification(skin_list_);
     skin_list_ = value;
-    if (!value) return;
+    if (!value)
+        return;
     FreeNotification(value);
     LoadListItem();
 }
 
-void TskSkinData::SetSkinIndex(int value) {
-    if (value == skin_index_) return;
+void TskSkinData::SetSkinIndex(int value)
+{
+    if (value == skin_index_)
+        return;
     if (!skin_list_) {
         skin_index_ = value;
         return;
     }
-    if (value < 0 || value >= skin_list_->Count()) return;
+    if (value < 0 || value >= skin_list_->Count())
+        return;
     skin_index_ = value;
     LoadListItem();
 }
 
-void TskSkinData::LoadListItem() {
+void TskSkinData::LoadListItem()
+{
     if (skin_index_ >= 0 && skin_index_ < skin_list_->Count())
         LoadCompressedSkin(&skin_list_->Skins[static_cast<std::size_t>(skin_index_)]->Skin());
 }
 
-void TskSkinData::Notification(TComponent* component, TOperation operation) {
+void TskSkinData::Notification(TComponent* component, TOperation operation)
+{
     TComponent::Notification(component, operation);
-    if (operation != TOperation::opRemove) return;
-    if (component == stored_skin_) stored_skin_ = nullptr;
-    if (component == res_str_data_) res_str_data_ = nullptr;
-    if (component == skin_list_) skin_list_ = nullptr;
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == stored_skin_)
+        stored_skin_ = nullptr;
+    if (component == res_str_data_)
+        res_str_data_ = nullptr;
+    if (component == skin_list_)
+        skin_list_ = nullptr;
 }
 
-void TskSkinData::BroadcastSkinMessage(unsigned message) {
-    if (g_broadcaster) g_broadcaster->BroadcastSkinMessage(*this, message);
+void TskSkinData::BroadcastSkinMessage(unsigned message)
+{
+    if (g_broadcaster)
+        g_broadcaster->BroadcastSkinMessage(*this, message);
 }
 
-int TskSkinData::FindSkinObject(std::string_view name) const {
+int TskSkinData::FindSkinObject(std::string_view name) const
+{
     for (std::size_t i = 0; i < SkinObjects.size(); ++i)
-        if (SkinObjects[i]->Name == name) return static_cast<int>(i);
+        if (SkinObjects[i]->Name == name)
+            return static_cast<int>(i);
     return -1;
 }
 
-int TskSkinData::FindSkinControl(std::string_view name) const {
+int TskSkinData::FindSkinControl(std::string_view name) const
+{
     for (std::size_t i = 0; i < SkinControls.size(); ++i)
-        if (SkinControls[i]->Name == name) return static_cast<int>(i);
+        if (SkinControls[i]->Name == name)
+            return static_cast<int>(i);
     return -1;
 }
 
-const Bitmap* TskSkinData::ActivePicture(std::int32_t index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= ActivePictures.size()) return nullptr;
+const Bitmap* TskSkinData::ActivePicture(std::int32_t index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= ActivePictures.size())
+        return nullptr;
     return ActivePictures[static_cast<std::size_t>(index)].get();
 }
 
-void TskSkinData::ClearSkin() {
+void TskSkinData::ClearSkin()
+{
     SkinObjects.clear();
     SkinControls.clear();
     ActivePictures.clear();
@@ -336,8 +402,10 @@ void TskSkinData::ClearSkin() {
     MaskPictureName.clear();
 }
 
-void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source) {
-    if (!source || source->IsEmpty()) return;
+void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source)
+{
+    if (!source || source->IsEmpty())
+        return;
     Empty = true;
     Changing = true;
     BroadcastSkinMessage(SKM_BEFORECHANGE);
@@ -346,7 +414,8 @@ void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source) {
     ReadPackage(package);
 }
 
-void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package) {
+void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package)
+{
     Empty = true;
     Changing = true;
     BroadcastSkinMessage(SKM_BEFORECHANGE);
@@ -354,17 +423,20 @@ void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package) {
     ReadPackage(package);
 }
 
-void TskSkinData::ReadPackage(std::span<const std::uint8_t> package) {
+void TskSkinData::ReadPackage(std::span<const std::uint8_t> package)
+{
     try {
         SkinPackageContents contents;
-        if (!ParseSkinPackage(package, contents)) return;
+        if (!ParseSkinPackage(package, contents))
+            return;
         Picture = std::move(contents.picture);
         InactivePicture = std::move(contents.inactive_picture);
         MaskPicture = std::move(contents.mask_picture);
         ActivePictures.reserve(contents.active_pictures.size());
-        for (Bitmap& b : contents.active_pictures) ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
-        SkinIni ini(std::string_view(reinterpret_cast<const char*>(contents.description.data()),
-                                     contents.description.size()));
+        for (Bitmap& b : contents.active_pictures)
+            ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
+        SkinIni ini(
+            std::string_view(reinterpret_cast<const char*>(contents.description.data()), contents.description.size()));
         ReadDescription(ini);
     } catch (...) {
         // Bad data leaves nothing half loaded: the skin stays cleared.
@@ -377,7 +449,8 @@ void TskSkinData::ReadPackage(std::span<const std::uint8_t> package) {
     BroadcastSkinMessage(SKM_AFTERCHANGE);
 }
 
-void TskSkinData::ReadDescription(const SkinIni& ini) {
+void TskSkinData::ReadDescription(const SkinIni& ini)
+{
     skinname = ini.ReadString("VERSION", "skinname", "");
     skinauthor = ini.ReadString("VERSION", "skinauthor", "");
     authoremail = ini.ReadString("VERSION", "authoremail", "");
@@ -404,9 +477,11 @@ void TskSkinData::ReadDescription(const SkinIni& ini) {
     auto read_list = [&ini](const char* section, auto create, auto& list) {
         for (const std::string& entry : ini.ReadStringList(section, "")) {
             std::size_t colon = entry.find(':');
-            if (colon == std::string::npos) continue;
+            if (colon == std::string::npos)
+                continue;
             auto object = create(std::string_view(entry).substr(colon + 1), entry.substr(0, colon));
-            if (!object) continue;
+            if (!object)
+                continue;
             object->ReadData(ini);
             list.push_back(std::move(object));
         }
@@ -415,4 +490,4 @@ void TskSkinData::ReadDescription(const SkinIni& ini) {
     read_list("SKINCONTROLS", CreateSkinControl, SkinControls);
 }
 
-}  // namespace lt
+} // namespace lt

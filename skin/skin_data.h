@@ -53,7 +53,7 @@ public:
     // Binary value type of a property in the component stream.
     static constexpr std::uint8_t kBinaryValueType = 0x0A;
 
-    explicit TskCompressedStoredSkin(TComponent* owner) : TComponent(owner) {}
+    explicit TskCompressedStoredSkin(TComponent* owner) : TComponent(owner) { }
 
     std::string Description;
     // Only stored at run time: no file is read when they are set.
@@ -108,7 +108,7 @@ private:
 
 class TskCompressedSkinList : public TComponent {
 public:
-    explicit TskCompressedSkinList(TComponent* owner) : TComponent(owner) {}
+    explicit TskCompressedSkinList(TComponent* owner) : TComponent(owner) { }
     // Adds an item named "skSkin<index>".
     TskSkinListItem& Add();
     int Count() const { return static_cast<int>(Skins.size()); }
@@ -268,4 +268,4 @@ private:
     int skin_index_ = 0;
 };
 
-}  // namespace lt
+} // namespace lt

@@ -30,7 +30,13 @@ enum TAlignment : int { taLeftJustify, taCenter, taRightJustify };
 enum TInactiveEffect : int { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 // Commands of frame buttons; the numbers are those the frame dispatches on.
 enum TskStdCommand : int {
-    cmClose = 0, cmMaximize = 1, cmMinimize = 2, cmSysMenu = 3, cmDefault = 4, cmRollUp = 5, cmMinimizeToTray = 6
+    cmClose = 0,
+    cmMaximize = 1,
+    cmMinimize = 2,
+    cmSysMenu = 3,
+    cmDefault = 4,
+    cmRollUp = 5,
+    cmMinimizeToTray = 6
 };
 
 // ---------------------------------------------------------------------------
@@ -116,8 +122,8 @@ private:
     using NameIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
     struct Line {
-        std::string key;  // empty for a line without "="
-        std::string value;  // the whole line when there is no "="
+        std::string key;   // empty for a line without "="
+        std::string value; // the whole line when there is no "="
         bool has_key = false;
     };
 
@@ -126,14 +132,14 @@ public:
     struct Section {
         std::string name;
         std::vector<Line> lines;
-        NameIndex last_key;  // key -> index of its last line
+        NameIndex last_key; // key -> index of its last line
     };
 
 private:
     Section* section_for_write(std::string_view name);
 
     std::vector<Section> sections_;
-    NameIndex last_section_;  // name -> index of its last occurrence
+    NameIndex last_section_; // name -> index of its last occurrence
 };
 
 // ---------------------------------------------------------------------------
@@ -162,7 +168,7 @@ public:
 
 class SkinFieldReader final : public SkinFieldVisitor {
 public:
-    SkinFieldReader(const SkinIni& ini, std::string_view section) : section_(ini.FindSection(section)) {}
+    SkinFieldReader(const SkinIni& ini, std::string_view section) : section_(ini.FindSection(section)) { }
     void Integer(const char* key, std::int32_t& value, std::int32_t def) override;
     void ColorValue(const char* key, Color& value, Color def) override;
     void Flag(const char* key, bool& value) override;
@@ -183,7 +189,7 @@ private:
 
 class SkinFieldWriter final : public SkinFieldVisitor {
 public:
-    SkinFieldWriter(SkinIni& ini, std::string_view section) : ini_(ini), section_(section) {}
+    SkinFieldWriter(SkinIni& ini, std::string_view section) : ini_(ini), section_(section) { }
     void Integer(const char* key, std::int32_t& value, std::int32_t def) override;
     void ColorValue(const char* key, Color& value, Color def) override;
     void Flag(const char* key, bool& value) override;
@@ -203,4 +209,4 @@ private:
     std::string section_;
 };
 
-}  // namespace lt
+} // namespace lt

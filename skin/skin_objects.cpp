@@ -12,28 +12,31 @@ namespace lt {
 #define POINT(f) v.PointValue(#f, f)
 #define STYLE(f) v.FontStyle(#f, f)
 // The four font keys most classes read, in their table order.
-#define FONT()              \
-    STR(fontname, "Arial"); \
-    INT(fontheight, 14);    \
-    STYLE(fontstyle);       \
+#define FONT()                                                                                                         \
+    STR(fontname, "Arial");                                                                                            \
+    INT(fontheight, 14);                                                                                               \
+    STYLE(fontstyle);                                                                                                  \
     COLOR(fontcolor, 0)
 
 // ===========================================================================
 // Frame and menu objects
 
-void TskDataSkinObject::ReadData(const SkinIni& ini) {
+void TskDataSkinObject::ReadData(const SkinIni& ini)
+{
     SkinFieldReader r(ini, Name);
     Fields(r);
 }
 
 // The field list takes references for both directions; the writer only reads
 // through them.
-void TskDataSkinObject::WriteData(SkinIni& ini) const {
+void TskDataSkinObject::WriteData(SkinIni& ini) const
+{
     SkinFieldWriter w(ini, Name);
     const_cast<TskDataSkinObject*>(this)->Fields(w);
 }
 
-void TskDataSkinObject::Fields(SkinFieldVisitor& v) {
+void TskDataSkinObject::Fields(SkinFieldVisitor& v)
+{
     STR(hint, "");
     PIC(activepictureindex);
     FLAG(skinrectinapicture);
@@ -44,15 +47,20 @@ void TskDataSkinObject::Fields(SkinFieldVisitor& v) {
     v.MorphKind("morphkind", morphkind);
 }
 
-void TskDataUserObject::Fields(SkinFieldVisitor& v) { RECT(skinrect); }
+void TskDataUserObject::Fields(SkinFieldVisitor& v)
+{
+    RECT(skinrect);
+}
 
-void TskDataSkinButton::Fields(SkinFieldVisitor& v) {
+void TskDataSkinButton::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinObject::Fields(v);
     RECT(downrect);
     RECT(disableskinrsect);
 }
 
-void TskDataSkinStdButton::Fields(SkinFieldVisitor& v) {
+void TskDataSkinStdButton::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinButton::Fields(v);
     v.Command("command", command);
     RECT(restorerect);
@@ -61,7 +69,8 @@ void TskDataSkinStdButton::Fields(SkinFieldVisitor& v) {
     RECT(restoreinactiverect);
 }
 
-void TskDataSkinCaption::Fields(SkinFieldVisitor& v) {
+void TskDataSkinCaption::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinObject::Fields(v);
     RECT(textrect);
     STR(fontname, "Arial");
@@ -89,12 +98,14 @@ void TskDataSkinCaption::Fields(SkinFieldVisitor& v) {
     FLAG(fullframe);
 }
 
-void TskDataSkinAnimate::ReadData(const SkinIni& ini) {
+void TskDataSkinAnimate::ReadData(const SkinIni& ini)
+{
     TskDataSkinObject::ReadData(ini);
     morphing = false;
 }
 
-void TskDataSkinAnimate::Fields(SkinFieldVisitor& v) {
+void TskDataSkinAnimate::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinObject::Fields(v);
     INT(countframes, 1);
     FLAG(cycle);
@@ -108,14 +119,19 @@ void TskDataSkinAnimate::Fields(SkinFieldVisitor& v) {
     RECT(restoreinactiverect);
 }
 
-void TskDataSkinMenuItem::ReadData(const SkinIni& ini) {
+void TskDataSkinMenuItem::ReadData(const SkinIni& ini)
+{
     TskDataSkinObject::ReadData(ini);
-    if (activecheckimagerect.empty()) activecheckimagerect = checkimagerect;
-    if (activeradioimagerect.empty()) activeradioimagerect = radioimagerect;
-    if (activearrowimagerect.empty()) activearrowimagerect = arrowimagerect;
+    if (activecheckimagerect.empty())
+        activecheckimagerect = checkimagerect;
+    if (activeradioimagerect.empty())
+        activeradioimagerect = radioimagerect;
+    if (activearrowimagerect.empty())
+        activearrowimagerect = arrowimagerect;
 }
 
-void TskDataSkinMenuItem::Fields(SkinFieldVisitor& v) {
+void TskDataSkinMenuItem::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinObject::Fields(v);
     INT(itemleftoffset, 0);
     INT(itemrightoffset, 0);
@@ -149,7 +165,8 @@ void TskDataSkinMenuItem::Fields(SkinFieldVisitor& v) {
     RECT(activearrowimagerect);
 }
 
-void TskDataSkinMainMenuItem::Fields(SkinFieldVisitor& v) {
+void TskDataSkinMainMenuItem::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinObject::Fields(v);
     INT(itemleftoffset, 0);
     INT(itemrightoffset, 0);
@@ -172,23 +189,27 @@ void TskDataSkinMainMenuItem::Fields(SkinFieldVisitor& v) {
 // ===========================================================================
 // Control objects
 
-void TskDataSkinControl::ReadData(const SkinIni& ini) {
+void TskDataSkinControl::ReadData(const SkinIni& ini)
+{
     SkinFieldReader r(ini, Name);
     Fields(r);
 }
 
-void TskDataSkinControl::WriteData(SkinIni& ini) const {
+void TskDataSkinControl::WriteData(SkinIni& ini) const
+{
     SkinFieldWriter w(ini, Name);
     const_cast<TskDataSkinControl*>(this)->Fields(w);
 }
 
-void TskDataSkinControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinControl::Fields(SkinFieldVisitor& v)
+{
     PIC(pictureindex);
     PIC(maskpictureindex);
     RECT(skinrect);
 }
 
-void TskDataSkinCustomControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinCustomControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     POINT(lefttoppoint);
     POINT(righttoppoint);
@@ -203,7 +224,8 @@ void TskDataSkinCustomControl::Fields(SkinFieldVisitor& v) {
     v.StretchType("stretchtype", stretchtype);
 }
 
-void TskDataSkinButtonControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinButtonControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     STR(fontname, "Arial");
     INT(fontheight, 14);
@@ -229,12 +251,14 @@ void TskDataSkinButtonControl::Fields(SkinFieldVisitor& v) {
     COLOR(menumarkertransparentcolor, 0);
 }
 
-void TskDataSkinMenuButtonControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinMenuButtonControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinButtonControl::Fields(v);
     RECT(trackbuttonrect);
 }
 
-void TskDataSkinPanelControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinPanelControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     PIC(bgpictureindex);
     RECT(captionrect);
@@ -252,7 +276,8 @@ void TskDataSkinPanelControl::Fields(SkinFieldVisitor& v) {
     COLOR(grippertransparentcolor, 0);
 }
 
-void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(rollhskinrect);
     RECT(rollvskinrect);
@@ -283,7 +308,8 @@ void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v) {
     COLOR(buttonstransparentcolor, 0);
 }
 
-void TskDataSkinCheckRadioControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinCheckRadioControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     FONT();
     COLOR(activefontcolor, 0);
@@ -304,12 +330,14 @@ void TskDataSkinCheckRadioControl::Fields(SkinFieldVisitor& v) {
     v.MorphKind("morphkind", morphkind);
 }
 
-void TskDataSkinLabelControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinLabelControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     FONT();
 }
 
-void TskDataSkinEditControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinEditControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     FONT();
@@ -321,13 +349,15 @@ void TskDataSkinEditControl::Fields(SkinFieldVisitor& v) {
     RECT(unenabledbuttonrect);
 }
 
-void TskDataSkinMemoControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinMemoControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinEditControl::Fields(v);
     COLOR(bgcolor, 0);
     COLOR(activebgcolor, 0);
 }
 
-void TskDataSkinListBox::Fields(SkinFieldVisitor& v) {
+void TskDataSkinListBox::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(itemrect);
     RECT(activeitemrect);
@@ -358,14 +388,16 @@ void TskDataSkinListBox::Fields(SkinFieldVisitor& v) {
     FLAG(showfocus);
 }
 
-void TskDataSkinCheckListBox::Fields(SkinFieldVisitor& v) {
+void TskDataSkinCheckListBox::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinListBox::Fields(v);
     RECT(itemcheckrect);
     RECT(checkimagerect);
     RECT(uncheckimagerect);
 }
 
-void TskDataSkinComboBox::Fields(SkinFieldVisitor& v) {
+void TskDataSkinComboBox::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     RECT(itemrect);
@@ -387,7 +419,8 @@ void TskDataSkinComboBox::Fields(SkinFieldVisitor& v) {
     FLAG(showfocus);
 }
 
-void TskDataSkinScrollBarControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinScrollBarControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(trackarea);
     RECT(upbuttonrect);
@@ -413,14 +446,16 @@ void TskDataSkinScrollBarControl::Fields(SkinFieldVisitor& v) {
     COLOR(glyphtransparentcolor, 0);
 }
 
-void TskDataSkinSplitterControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinSplitterControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(gripperrect);
     FLAG(grippertransparent);
     COLOR(grippertransparentcolor, 0);
 }
 
-void TskDataSkinGaugeControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinGaugeControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(progressarea);
     RECT(progressrect);
@@ -441,7 +476,8 @@ void TskDataSkinGaugeControl::Fields(SkinFieldVisitor& v) {
     INT(animationendoffset, 0);
 }
 
-void TskDataSkinTrackBarControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinTrackBarControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     RECT(trackarea);
@@ -452,7 +488,8 @@ void TskDataSkinTrackBarControl::Fields(SkinFieldVisitor& v) {
     COLOR(buttontransparentcolor, 0);
 }
 
-void TskDataSkinSpinEditControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinSpinEditControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     FONT();
@@ -466,13 +503,15 @@ void TskDataSkinSpinEditControl::Fields(SkinFieldVisitor& v) {
     RECT(downdownbuttonrect);
 }
 
-void TskDataSkinUpDownControl::ReadData(const SkinIni& ini) {
+void TskDataSkinUpDownControl::ReadData(const SkinIni& ini)
+{
     TskDataSkinCustomControl::ReadData(ini);
     lefttoppoint = righttoppoint = leftbottompoint = rightbottompoint = Point{};
     clientrect = Rect{};
 }
 
-void TskDataSkinUpDownControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinUpDownControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(upbuttonrect);
     RECT(activeupbuttonrect);
@@ -482,7 +521,8 @@ void TskDataSkinUpDownControl::Fields(SkinFieldVisitor& v) {
     RECT(downdownbuttonrect);
 }
 
-void TskDataSkinControlBar::Fields(SkinFieldVisitor& v) {
+void TskDataSkinControlBar::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     RECT(itemrect);
     PIC(bgpictureindex);
@@ -499,18 +539,21 @@ void TskDataSkinControlBar::Fields(SkinFieldVisitor& v) {
     COLOR(griptransparentcolor, 0);
 }
 
-void TskDataSkinScrollBoxControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinScrollBoxControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinCustomControl::Fields(v);
     PIC(bgpictureindex);
 }
 
-void TskDataSkinStdLabelControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinStdLabelControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     FONT();
     COLOR(activefontcolor, 0xFF0000);
 }
 
-void TskDataSkinMainMenuBar::Fields(SkinFieldVisitor& v) {
+void TskDataSkinMainMenuBar::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     RECT(itemsrect);
     STR(menubaritem, "");
@@ -524,7 +567,8 @@ void TskDataSkinMainMenuBar::Fields(SkinFieldVisitor& v) {
     FLAG(itemtransparent);
 }
 
-void TskDataSkinTabControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinTabControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     RECT(tabrect);
     RECT(activetabrect);
@@ -561,7 +605,8 @@ void TskDataSkinTabControl::Fields(SkinFieldVisitor& v) {
     COLOR(buttontransparentcolor, 0);
 }
 
-void TskDataSkinGridControl::Fields(SkinFieldVisitor& v) {
+void TskDataSkinGridControl::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     RECT(fixedcellrect);
     RECT(selectcellrect);
@@ -587,27 +632,32 @@ void TskDataSkinGridControl::Fields(SkinFieldVisitor& v) {
     FLAG(showfocus);
 }
 
-void TskDataSkinTextViewFields::TextViewFields(SkinFieldVisitor& v) {
+void TskDataSkinTextViewFields::TextViewFields(SkinFieldVisitor& v)
+{
     FONT();
     COLOR(bgcolor, 0);
 }
 
-void TskDataSkinTreeView::Fields(SkinFieldVisitor& v) {
+void TskDataSkinTreeView::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     TextViewFields(v);
 }
 
-void TskDataSkinListView::Fields(SkinFieldVisitor& v) {
+void TskDataSkinListView::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     TextViewFields(v);
 }
 
-void TskDataSkinRichEdit::Fields(SkinFieldVisitor& v) {
+void TskDataSkinRichEdit::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     TextViewFields(v);
 }
 
-void TskDataSkinSlider::Fields(SkinFieldVisitor& v) {
+void TskDataSkinSlider::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     COLOR(bgcolor, 0);
     RECT(hrulerrect);
@@ -618,7 +668,8 @@ void TskDataSkinSlider::Fields(SkinFieldVisitor& v) {
     COLOR(pointscolor, 0);
 }
 
-void TskDataSkinBevel::Fields(SkinFieldVisitor& v) {
+void TskDataSkinBevel::Fields(SkinFieldVisitor& v)
+{
     TskDataSkinControl::Fields(v);
     COLOR(lightcolor, 0);
     COLOR(darkcolor, 0);
@@ -640,7 +691,8 @@ void TskDataSkinBevel::Fields(SkinFieldVisitor& v) {
 namespace {
 
 template <class T, class Base>
-std::unique_ptr<Base> make(std::string name) {
+std::unique_ptr<Base> make(std::string name)
+{
     return std::make_unique<T>(std::move(name));
 }
 
@@ -693,20 +745,24 @@ const TypeEntry<TskDataSkinControl> kControlTypes[] = {
 };
 
 template <class Base, std::size_t N>
-std::unique_ptr<Base> create(const TypeEntry<Base> (&table)[N], std::string_view type, std::string name) {
+std::unique_ptr<Base> create(const TypeEntry<Base> (&table)[N], std::string_view type, std::string name)
+{
     for (const auto& e : table)
-        if (type == e.type) return e.create(std::move(name));
+        if (type == e.type)
+            return e.create(std::move(name));
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<TskDataSkinObject> CreateSkinObject(std::string_view type, std::string name) {
+std::unique_ptr<TskDataSkinObject> CreateSkinObject(std::string_view type, std::string name)
+{
     return create(kObjectTypes, type, std::move(name));
 }
 
-std::unique_ptr<TskDataSkinControl> CreateSkinControl(std::string_view type, std::string name) {
+std::unique_ptr<TskDataSkinControl> CreateSkinControl(std::string_view type, std::string name)
+{
     return create(kControlTypes, type, std::move(name));
 }
 
-}  // namespace lt
+} // namespace lt

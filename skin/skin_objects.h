@@ -24,7 +24,7 @@ namespace lt {
 
 class TskDataSkinObject {
 public:
-    explicit TskDataSkinObject(std::string name) : Name(std::move(name)) {}
+    explicit TskDataSkinObject(std::string name) : Name(std::move(name)) { }
     virtual ~TskDataSkinObject() = default;
 
     // Reads the fields from the section that bears the object's name; keys
@@ -183,7 +183,7 @@ public:
 
 class TskDataSkinControl {
 public:
-    explicit TskDataSkinControl(std::string name) : Name(std::move(name)) {}
+    explicit TskDataSkinControl(std::string name) : Name(std::move(name)) { }
     virtual ~TskDataSkinControl() = default;
 
     virtual void ReadData(const SkinIni& ini);
@@ -678,4 +678,4 @@ protected:
 std::unique_ptr<TskDataSkinObject> CreateSkinObject(std::string_view type, std::string name);
 std::unique_ptr<TskDataSkinControl> CreateSkinControl(std::string_view type, std::string name);
 
-}  // namespace lt
+} // namespace lt

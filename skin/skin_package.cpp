@@ -14,9 +14,11 @@ namespace lt {
 // ---------------------------------------------------------------------------
 // Compression
 
-std::vector<std::uint8_t> InflateSkinBlock(std::span<const std::uint8_t> block) {
+std::vector<std::uint8_t> InflateSkinBlock(std::span<const std::uint8_t> block)
+{
     z_stream zs{};
-    if (inflateInit(&zs) != Z_OK) throw EDecompressionError();
+    if (inflateInit(&zs) != Z_OK)
+        throw EDecompressionError();
     zs.next_in = const_cast<Bytef*>(block.data());
     zs.avail_in = static_cast<uInt>(block.size());
     std::vector<std::uint8_t> out;
@@ -27,7 +29,8 @@ std::vector<std::uint8_t> InflateSkinBlock(std::span<const std::uint8_t> block) 
     int rc = Z_OK;
     while (rc == Z_OK) {
         if (have == out.size()) {
-            if (out.size() >= kMaxSkinPackageSize) break;
+            if (out.size() >= kMaxSkinPackageSize)
+                break;
             out.resize(std::min(out.size() * 2, kMaxSkinPackageSize));
         }
         zs.next_out = out.data() + have;
@@ -35,15 +38,18 @@ std::vector<std::uint8_t> InflateSkinBlock(std::span<const std::uint8_t> block) 
         rc = inflate(&zs, Z_NO_FLUSH);
         have = out.size() - zs.avail_out;
         // No input left and no progress: the stream was cut short.
-        if (rc == Z_BUF_ERROR || (rc == Z_OK && zs.avail_in == 0 && zs.avail_out != 0)) break;
+        if (rc == Z_BUF_ERROR || (rc == Z_OK && zs.avail_in == 0 && zs.avail_out != 0))
+            break;
     }
     inflateEnd(&zs);
-    if (rc != Z_STREAM_END) throw EDecompressionError();
+    if (rc != Z_STREAM_END)
+        throw EDecompressionError();
     out.resize(have);
     return out;
 }
 
-std::vector<std::uint8_t> DeflateSkinPackage(std::span<const std::uint8_t> package) {
+std::vector<std::uint8_t> DeflateSkinPackage(std::span<const std::uint8_t> package)
+{
     uLongf size = compressBound(static_cast<uLong>(package.size()));
     std::vector<std::uint8_t> out(size);
     if (compress2(out.data(), &size, package.data(), static_cast<uLong>(package.size()), 9) != Z_OK)
@@ -59,27 +65,33 @@ namespace {
 
 class PackageReader {
 public:
-    explicit PackageReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit PackageReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
 
-    std::int32_t ReadInt() {
-        if (bytes_.size() - pos_ < 4) throw EReadError();
+    std::int32_t ReadInt()
+    {
+        if (bytes_.size() - pos_ < 4)
+            throw EReadError();
         std::uint32_t v = std::uint32_t{bytes_[pos_]} | std::uint32_t{bytes_[pos_ + 1]} << 8 |
-                          std::uint32_t{bytes_[pos_ + 2]} << 16 | std::uint32_t{bytes_[pos_ + 3]} << 24;
+            std::uint32_t{bytes_[pos_ + 2]} << 16 | std::uint32_t{bytes_[pos_ + 3]} << 24;
         pos_ += 4;
         return static_cast<std::int32_t>(v);
     }
-    std::uint8_t ReadByte() {
-        if (pos_ >= bytes_.size()) throw EReadError();
+    std::uint8_t ReadByte()
+    {
+        if (pos_ >= bytes_.size())
+            throw EReadError();
         return bytes_[pos_++];
     }
-    std::span<const std::uint8_t> ReadBitmap(Bitmap& out) {
+    std::span<const std::uint8_t> ReadBitmap(Bitmap& out)
+    {
         std::size_t n = read_bmp(bytes_, pos_, out);
         auto range = bytes_.subspan(pos_, n);
         pos_ += n;
         return range;
     }
     // A present byte and, when it is 0, a bitmap; otherwise an empty bitmap.
-    std::span<const std::uint8_t> ReadOptionalBitmap(Bitmap& out) {
+    std::span<const std::uint8_t> ReadOptionalBitmap(Bitmap& out)
+    {
         if (ReadByte() != 0) {
             out = Bitmap();
             return {};
@@ -93,13 +105,15 @@ private:
     std::size_t pos_ = 0;
 };
 
-}  // namespace
+} // namespace
 
-bool ParseSkinPackage(std::span<const std::uint8_t> package, SkinPackageContents& out) {
+bool ParseSkinPackage(std::span<const std::uint8_t> package, SkinPackageContents& out)
+{
     out = SkinPackageContents{};
     PackageReader r(package);
     out.version = r.ReadInt();
-    if (out.version > kSkinPackageVersion) return false;
+    if (out.version > kSkinPackageVersion)
+        return false;
     out.picture_bytes = r.ReadOptionalBitmap(out.picture);
     out.inactive_picture_bytes = r.ReadOptionalBitmap(out.inactive_picture);
     out.mask_picture_bytes = r.ReadOptionalBitmap(out.mask_picture);
@@ -123,7 +137,8 @@ bool ParseSkinPackage(std::span<const std::uint8_t> package, SkinPackageContents
 // ---------------------------------------------------------------------------
 // Package building
 
-std::vector<std::string> SplitSkinLines(std::string_view text) {
+std::vector<std::string> SplitSkinLines(std::string_view text)
+{
     std::vector<std::string> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -138,37 +153,47 @@ std::vector<std::string> SplitSkinLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::uint8_t> ReadSkinFile(const std::string& path) {
+std::vector<std::uint8_t> ReadSkinFile(const std::string& path)
+{
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    if (!f)
+        throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     std::vector<std::uint8_t> data;
     std::uint8_t buf[65536];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.insert(data.end(), buf, buf + n);
     bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (failed) throw std::runtime_error("Cannot read file \"" + path + "\"");
+    if (failed)
+        throw std::runtime_error("Cannot read file \"" + path + "\"");
     return data;
 }
 
-void WriteSkinFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+void WriteSkinFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    if (!f)
+        throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fclose(f) == 0 && ok;
-    if (!ok) throw std::runtime_error("Cannot write file \"" + path + "\"");
+    if (!ok)
+        throw std::runtime_error("Cannot write file \"" + path + "\"");
 }
 
 namespace {
 
-void put_int(std::vector<std::uint8_t>& out, std::int32_t v) {
+void put_int(std::vector<std::uint8_t>& out, std::int32_t v)
+{
     auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
 }
 
 // Appends the file's bitmap image as the reader will step over it: the
 // bytes the reader consumes, with the file-size field set to their count.
-void put_bitmap_file(std::vector<std::uint8_t>& out, const std::string& path) {
+void put_bitmap_file(std::vector<std::uint8_t>& out, const std::string& path)
+{
     std::vector<std::uint8_t> file = ReadSkinFile(path);
     Bitmap bmp;
     std::size_t n;
@@ -179,31 +204,37 @@ void put_bitmap_file(std::vector<std::uint8_t>& out, const std::string& path) {
     }
     std::size_t at = out.size();
     out.insert(out.end(), file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
-    for (int i = 0; i < 4; ++i) out[at + 2 + i] = static_cast<std::uint8_t>(n >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[at + 2 + i] = static_cast<std::uint8_t>(n >> (8 * i));
 }
 
-}  // namespace
+} // namespace
 
-std::optional<std::vector<std::uint8_t>> BuildSkinPackage(const std::string& ini_path) {
+std::optional<std::vector<std::uint8_t>> BuildSkinPackage(const std::string& ini_path)
+{
     std::vector<std::uint8_t> file = ReadSkinFile(ini_path);
     std::string_view text(reinterpret_cast<const char*>(file.data()), file.size());
     SkinIni ini(text);
     for (const char* s : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
-        if (!ini.HasSection(s)) return std::nullopt;
+        if (!ini.HasSection(s))
+            return std::nullopt;
 
     std::string dir;
-    if (auto slash = ini_path.find_last_of('/'); slash != std::string::npos) dir = ini_path.substr(0, slash + 1);
+    if (auto slash = ini_path.find_last_of('/'); slash != std::string::npos)
+        dir = ini_path.substr(0, slash + 1);
 
     std::vector<std::uint8_t> package;
     put_int(package, kSkinPackageVersion);
     for (const char* key : {"picture", "inactivepicture", "mask"}) {
         std::string name = ini.ReadString("PICTURES", key, "");
         package.push_back(name.empty() ? 1 : 0);
-        if (!name.empty()) put_bitmap_file(package, dir + name);
+        if (!name.empty())
+            put_bitmap_file(package, dir + name);
     }
     std::vector<std::string> active = ini.ReadStringList("PICTURES", "activepictures");
     put_int(package, static_cast<std::int32_t>(active.size()));
-    for (const std::string& name : active) put_bitmap_file(package, dir + name);
+    for (const std::string& name : active)
+        put_bitmap_file(package, dir + name);
     for (const std::string& line : SplitSkinLines(text)) {
         package.insert(package.end(), line.begin(), line.end());
         package.push_back('\r');
@@ -212,4 +243,4 @@ std::optional<std::vector<std::uint8_t>> BuildSkinPackage(const std::string& ini
     return package;
 }
 
-}  // namespace lt
+} // namespace lt

@@ -30,13 +30,13 @@ inline constexpr std::size_t kMaxSkinPackageSize = std::size_t{64} << 20;
 // ends early or one that inflates beyond kMaxSkinPackageSize.
 class EDecompressionError : public std::runtime_error {
 public:
-    EDecompressionError() : std::runtime_error("compression error") {}
+    EDecompressionError() : std::runtime_error("compression error") { }
 };
 
 // A package field that runs past the end of the package.
 class EReadError : public std::runtime_error {
 public:
-    EReadError() : std::runtime_error("Stream read error") {}
+    EReadError() : std::runtime_error("Stream read error") { }
 };
 
 // Inflates a whole zlib stream; bytes after the end of the stream are ignored.
@@ -77,4 +77,4 @@ std::vector<std::string> SplitSkinLines(std::string_view text);
 std::vector<std::uint8_t> ReadSkinFile(const std::string& path);
 void WriteSkinFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
-}  // namespace lt
+} // namespace lt

@@ -67,7 +67,10 @@ Converter& from_gb18030()
     return c;
 }
 
-bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool is_continuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
 // Length of the well-formed UTF-8 sequence at the front of text, 0 if none.
 size_t utf8_sequence_len(std::string_view text)
@@ -101,7 +104,10 @@ void append_utf8(std::string& out, char32_t cp)
     }
 }
 
-bool is_trail(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+bool is_trail(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
 
 } // namespace
 
@@ -191,8 +197,8 @@ std::u16string cp936_to_utf16(std::string_view cp936)
         }
         auto b = [&](size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(rest[k])); };
         char32_t cp = n == 1 ? b(0)
-                    : n == 2 ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
-                    : n == 3 ? ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)
+            : n == 2         ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
+            : n == 3         ? ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)
                              : ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
         if (cp >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));

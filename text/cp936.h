@@ -10,7 +10,10 @@
 namespace lt {
 
 // A byte 0x81-0xFE starts a double-byte character and takes the byte after it.
-inline bool cp936_is_lead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+inline bool cp936_is_lead(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 // Length in bytes (1 or 2) of the character starting at pos; a lead byte at
 // the very end of the text stands alone.

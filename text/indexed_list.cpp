@@ -4,11 +4,15 @@
 
 namespace lt {
 
-ListError::ListError(int index) : std::runtime_error("List index out of bounds (" + std::to_string(index) + ")") {}
+ListError::ListError(int index) : std::runtime_error("List index out of bounds (" + std::to_string(index) + ")")
+{ }
 
 namespace {
 
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c; }
+char fold(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
+}
 
 // Hash of the text with its standalone ASCII letters lowered; the second
 // byte of a double-byte character is hashed as it is.

@@ -13,11 +13,11 @@
 // compared by the folding rule directly.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 namespace lt {
@@ -80,8 +80,8 @@ private:
     void index_erase(size_t slot);
 
     std::vector<Row*> rows_;
-    std::deque<Row> pool_;  // row storage; addresses stay put
-    std::vector<Row*> free_; // pool rows of removed rows, for reuse
+    std::deque<Row> pool_;    // row storage; addresses stay put
+    std::vector<Row*> free_;  // pool rows of removed rows, for reuse
     std::vector<Row*> slots_; // capacity a power of two, or empty
     size_t heads_ = 0;
     ChangeHandler on_change_;

@@ -14,7 +14,8 @@ std::string UrlEncode(std::string_view text, bool space_as_plus)
     out.reserve(text.size() * 3);
     for (char ch : text) {
         unsigned char b = static_cast<unsigned char>(ch);
-        if (b == '-' || b == '.' || b == '_' || (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) {
+        if (b == '-' || b == '.' || b == '_' || (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') ||
+            (b >= 'a' && b <= 'z')) {
             out += ch;
         } else if (b == ' ') {
             out += space_as_plus ? "+" : "%20";
@@ -75,9 +76,18 @@ long hex_run(std::u16string_view text, size_t pos, size_t count)
     return value;
 }
 
-bool is_line_terminator(char16_t c) { return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029; }
-bool is_octal(char16_t c) { return c >= u'0' && c <= u'7'; }
-bool is_decimal(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool is_line_terminator(char16_t c)
+{
+    return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029;
+}
+bool is_octal(char16_t c)
+{
+    return c >= u'0' && c <= u'7';
+}
+bool is_decimal(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The value of the body of a double-quoted string literal (3rd edition
 // grammar with the octal escapes of its compatibility annex). Returns false
@@ -98,12 +108,24 @@ bool decode_literal(std::u16string_view src, std::u16string& out)
             return false;
         char16_t e = src[i];
         switch (e) {
-        case u'b': out += u'\b'; break;
-        case u't': out += u'\t'; break;
-        case u'n': out += u'\n'; break;
-        case u'v': out += u'\v'; break;
-        case u'f': out += u'\f'; break;
-        case u'r': out += u'\r'; break;
+        case u'b':
+            out += u'\b';
+            break;
+        case u't':
+            out += u'\t';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u'v':
+            out += u'\v';
+            break;
+        case u'f':
+            out += u'\f';
+            break;
+        case u'r':
+            out += u'\r';
+            break;
         case u'x':
         case u'u': {
             size_t digits = e == u'x' ? 2 : 4;
@@ -209,7 +231,8 @@ std::string AnsiFromUtf8(std::string_view text)
         } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
             // A four-byte sequence is one character beyond the 16-bit range;
             // no code page 936 character is there, so it converts to '?'.
-            char32_t cp = ((b & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) | ((byte(i + 2) & 0x3Fu) << 6) | (byte(i + 3) & 0x3Fu);
+            char32_t cp = ((b & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) | ((byte(i + 2) & 0x3Fu) << 6) |
+                (byte(i + 3) & 0x3Fu);
             if (cp >= 0x10000 && cp <= 0x10FFFF) {
                 units += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
                 units += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));

@@ -24,22 +24,26 @@ namespace {
 
 using namespace lt;
 
-const char* kGraph =
-    "长尾词\tsuggest\t长尾词挖掘\t长尾词工具\t长尾关键词\t长尾词优化\t长尾词是什么\t长尾词排名\t长尾词软件\t长尾词查询\t长尾词分析\t长尾词推广\n"
-    "长尾词\trelated\t长尾词优化\t长尾词是什么\t关键词排名\t长尾词挖掘\t长尾词工具\t长尾词分析\t长尾词推广\t长尾词软件\t长尾词查询\t长尾词排名\n";
+const char* kGraph = "长尾词\tsuggest\t长尾词挖掘\t长尾词工具\t长尾关键词\t长尾词优化\t长尾词是什么\t长尾词排名\t长尾词"
+                     "软件\t长尾词查询\t长尾词分析\t长尾词推广\n"
+                     "长尾词\trelated\t长尾词优化\t长尾词是什么\t关键词排名\t长尾词挖掘\t长尾词工具\t长尾词分析\t长尾词"
+                     "推广\t长尾词软件\t长尾词查询\t长尾词排名\n";
 
-fake::FakeServer& server() {
+fake::FakeServer& server()
+{
     static std::unique_ptr<fake::FakeServer> s = [] {
         std::string error;
         auto graph = fake::PhraseGraph::parse(kGraph, &error);
         auto srv = std::make_unique<fake::FakeServer>(*graph);
-        if (!srv->start(0, &error)) std::abort();
+        if (!srv->start(0, &error))
+            std::abort();
         return srv;
     }();
     return *s;
 }
 
-std::string url_for(int service) {
+std::string url_for(int service)
+{
     std::string phrase = fake::url_encode(fake::utf8_to_cp936("长尾词").value());
     std::string host = "http://127.0.0.1:" + std::to_string(server().port());
     return host + (service == 0 ? "/include/keywords.php?k=" : "/s?wd=") + phrase;
@@ -48,7 +52,8 @@ std::string url_for(int service) {
 const char* kAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)";
 
 // One answer through the component; returns the body (empty on failure).
-std::string fetch_twebget(EventLoop& loop, const std::string& url) {
+std::string fetch_twebget(EventLoop& loop, const std::string& url)
+{
     bool done = false;
     std::string result;
     Tmywebget get(nullptr);
@@ -64,15 +69,20 @@ std::string fetch_twebget(EventLoop& loop, const std::string& url) {
     return result;
 }
 
-size_t drop_body(char*, size_t, size_t, void*) { return 0; }
-size_t keep_body(char* data, size_t size, size_t n, void* sink) {
+size_t drop_body(char*, size_t, size_t, void*)
+{
+    return 0;
+}
+size_t keep_body(char* data, size_t size, size_t n, void* sink)
+{
     static_cast<std::string*>(sink)->append(data, size * n);
     return size * n;
 }
 
 // One answer the bare way: the first GET is dropped unread once its headers
 // are in, the repeat carries the range header and is read whole.
-std::string fetch_bare(const std::string& url) {
+std::string fetch_bare(const std::string& url)
+{
     CURL* h = curl_easy_init();
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
@@ -88,31 +98,38 @@ std::string fetch_bare(const std::string& url) {
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, keep_body);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
-    if (curl_easy_perform(h) != CURLE_OK) body.clear();
+    if (curl_easy_perform(h) != CURLE_OK)
+        body.clear();
     curl_easy_cleanup(h);
     curl_slist_free_all(headers);
     return body;
 }
 
-void count_answer(benchmark::State& state, const std::string& body, size_t& bytes) {
-    if (body.empty()) state.SkipWithError("fetch failed");
+void count_answer(benchmark::State& state, const std::string& body, size_t& bytes)
+{
+    if (body.empty())
+        state.SkipWithError("fetch failed");
     bytes += body.size();
 }
 
-void BM_TWebGet(benchmark::State& state) {
+void BM_TWebGet(benchmark::State& state)
+{
     const std::string url = url_for(int(state.range(0)));
     RealClock clock;
     EventLoop loop(clock);
     size_t bytes = 0;
-    for (auto _ : state) count_answer(state, fetch_twebget(loop, url), bytes);
+    for (auto _ : state)
+        count_answer(state, fetch_twebget(loop, url), bytes);
     state.counters["answers/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(int64_t(bytes));
 }
 
-void BM_BareCurl(benchmark::State& state) {
+void BM_BareCurl(benchmark::State& state)
+{
     const std::string url = url_for(int(state.range(0)));
     size_t bytes = 0;
-    for (auto _ : state) count_answer(state, fetch_bare(url), bytes);
+    for (auto _ : state)
+        count_answer(state, fetch_bare(url), bytes);
     state.counters["answers/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.SetBytesProcessed(int64_t(bytes));
 }
@@ -120,7 +137,8 @@ void BM_BareCurl(benchmark::State& state) {
 // Both ways in alternation, each timed on its own, so that a load that
 // changes during the run (the machine is shared) weighs on both alike. The
 // ratio counter is the component's rate over the bare rate.
-void BM_Ratio(benchmark::State& state) {
+void BM_Ratio(benchmark::State& state)
+{
     using Clock = std::chrono::steady_clock;
     const std::string url = url_for(int(state.range(0)));
     RealClock clock;
@@ -151,7 +169,8 @@ BENCHMARK(BM_Ratio)->Arg(0)->Arg(1)->UseRealTime()->MinTime(4.0);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     webget_global_init();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -14,14 +14,13 @@ namespace lt {
 namespace {
 
 // "长尾词查询工具正在查询相关搜索关键词挖掘" (20 hanzi) in code page 936.
-const std::string kLine =
-    "\xB3\xA4\xCE\xB2\xB4\xCA\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF"
-    "\xCF\xE0\xB9\xD8\xCB\xD1\xCB\xF7\xB9\xD8\xBC\xFC\xB4\xCA\xCD\xDA\xBE\xF2";
+const std::string kLine = "\xB3\xA4\xCE\xB2\xB4\xCA\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF"
+                          "\xCF\xE0\xB9\xD8\xCB\xD1\xCB\xF7\xB9\xD8\xBC\xFC\xB4\xCA\xCD\xDA\xBE\xF2";
 
 FontDesc song(int height)
 {
     FontDesc d;
-    d.name = "\xCB\xCE\xCC\xE5";  // 宋体
+    d.name = "\xCB\xCE\xCC\xE5"; // 宋体
     d.height = height;
     return d;
 }
@@ -34,7 +33,7 @@ void draw_line(benchmark::State& state, const FontDesc& font, unsigned flags)
     canvas.set_text_color(clBlack);
     canvas.set_bk_mode(BkMode::Transparent);
     Rect r{2, 2, 298, 22};
-    draw_text(canvas, kLine, r, flags);  // warms the font and glyph caches
+    draw_text(canvas, kLine, r, flags); // warms the font and glyph caches
     for (auto _ : state) {
         Rect box = r;
         benchmark::DoNotOptimize(draw_text(canvas, kLine, box, flags));
@@ -84,5 +83,5 @@ void BM_ResolveFontCold(benchmark::State& state)
 }
 BENCHMARK(BM_ResolveFontCold)->Iterations(60);
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

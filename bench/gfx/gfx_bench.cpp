@@ -16,10 +16,12 @@ namespace {
 
 using namespace lt;
 
-Bitmap frame_picture() {
+Bitmap frame_picture()
+{
     Bitmap pic(285, 210);
     for (int y = 0; y < pic.height(); ++y)
-        for (int x = 0; x < pic.width(); ++x) pic.set_pixel(x, y, make_pixel(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF));
+        for (int x = 0; x < pic.width(); ++x)
+            pic.set_pixel(x, y, make_pixel(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF));
     return pic;
 }
 
@@ -29,7 +31,8 @@ constexpr Rect kClient{4, 27, 281, 206};
 constexpr int kCornerW = 40;
 constexpr int kCornerH = 40;
 
-void compose(Canvas& c, const Bitmap& pic, int W, int H, bool stretch) {
+void compose(Canvas& c, const Bitmap& pic, int W, int H, bool stretch)
+{
     const int sw = pic.width(), sh = pic.height();
     const int dw = W - sw, dh = H - sh;
     // Corners.
@@ -48,7 +51,8 @@ void compose(Canvas& c, const Bitmap& pic, int W, int H, bool stretch) {
     const Rect left_dst{0, kCornerH, kClient.left, H - kCornerH};
     const Rect right_src{kClient.right, kCornerH, sw, sh - kCornerH};
     const Rect right_dst{kClient.right + dw, kCornerH, W, H - kCornerH};
-    for (auto [src, dst] : {std::pair{top_src, top_dst}, {bottom_src, bottom_dst}, {left_src, left_dst}, {right_src, right_dst}}) {
+    for (auto [src, dst] :
+        {std::pair{top_src, top_dst}, {bottom_src, bottom_dst}, {left_src, left_dst}, {right_src, right_dst}}) {
         if (stretch) {
             c.stretch_draw(dst, pic, src);
         } else {
@@ -68,7 +72,8 @@ void compose(Canvas& c, const Bitmap& pic, int W, int H, bool stretch) {
     c.frame_rect({319, 99, 801, 601}, clBtnShadow);
 }
 
-void Compose(benchmark::State& state, bool stretch) {
+void Compose(benchmark::State& state, bool stretch)
+{
     const Bitmap pic = frame_picture();
     Bitmap target(835, 660);
     for (auto _ : state) {
@@ -78,10 +83,17 @@ void Compose(benchmark::State& state, bool stretch) {
     }
 }
 
-void Compose835x660Tiled(benchmark::State& state) { Compose(state, false); }
-void Compose835x660Stretched(benchmark::State& state) { Compose(state, true); }
+void Compose835x660Tiled(benchmark::State& state)
+{
+    Compose(state, false);
+}
+void Compose835x660Stretched(benchmark::State& state)
+{
+    Compose(state, true);
+}
 
-void DecodeBmp285x210x24(benchmark::State& state) {
+void DecodeBmp285x210x24(benchmark::State& state)
+{
     const std::vector<std::uint8_t> bytes = encode_bmp(frame_picture(), {24, {}});
     for (auto _ : state) {
         Bitmap bmp;
@@ -90,7 +102,8 @@ void DecodeBmp285x210x24(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
-void MaskRegion285x210(benchmark::State& state) {
+void MaskRegion285x210(benchmark::State& state)
+{
     // A frame mask: black everywhere except rounded-off corners.
     Bitmap mask(285, 210, 0);
     for (int y = 0; y < 6; ++y)
@@ -98,7 +111,8 @@ void MaskRegion285x210(benchmark::State& state) {
             mask.set_pixel(x, y, make_pixel(255, 255, 255));
             mask.set_pixel(284 - x, y, make_pixel(255, 255, 255));
         }
-    for (auto _ : state) benchmark::DoNotOptimize(Region::from_mask(mask).rects().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Region::from_mask(mask).rects().size());
 }
 
 BENCHMARK(Compose835x660Tiled)->Unit(benchmark::kMicrosecond);
@@ -106,4 +120,4 @@ BENCHMARK(Compose835x660Stretched)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DecodeBmp285x210x24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MaskRegion285x210)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

@@ -24,8 +24,8 @@ const std::vector<std::string>& candidates(size_t total)
     static size_t cached_total = 0;
     if (cached_total == total)
         return cache;
-    const std::string stems[] = {lt::utf8_to_cp936("长尾词"), lt::utf8_to_cp936("QQ空间"), lt::utf8_to_cp936("網頁設計"),
-                                 lt::utf8_to_cp936("手机"), "iphone ", lt::utf8_to_cp936("查询工具")};
+    const std::string stems[] = {lt::utf8_to_cp936("长尾词"), lt::utf8_to_cp936("QQ空间"),
+        lt::utf8_to_cp936("網頁設計"), lt::utf8_to_cp936("手机"), "iphone ", lt::utf8_to_cp936("查询工具")};
     std::mt19937 rng(42);
     std::vector<std::string> distinct;
     for (size_t i = 0; i < total / 2; ++i)
@@ -35,7 +35,8 @@ const std::vector<std::string>& candidates(size_t total)
     size_t next_new = 0;
     std::uniform_int_distribution<int> coin(0, 1);
     while (out.size() < total) {
-        if (next_new < distinct.size() && (next_new == 0 || coin(rng) || out.size() + (distinct.size() - next_new) >= total)) {
+        if (next_new < distinct.size() &&
+            (next_new == 0 || coin(rng) || out.size() + (distinct.size() - next_new) >= total)) {
             out.push_back(distinct[next_new++]);
         } else {
             std::string again = distinct[std::uniform_int_distribution<size_t>(0, next_new - 1)(rng)];
@@ -88,8 +89,8 @@ void BM_IndexedAdmission(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["rows"] = rows;
-    state.counters["ns_per_candidate"] =
-        benchmark::Counter(static_cast<double>(input.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_candidate"] = benchmark::Counter(
+        static_cast<double>(input.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_LinearAdmission(benchmark::State& state)
@@ -112,8 +113,8 @@ void BM_LinearAdmission(benchmark::State& state)
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
-    state.counters["ns_per_candidate"] =
-        benchmark::Counter(static_cast<double>(input.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_candidate"] = benchmark::Counter(
+        static_cast<double>(input.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_IndexedAdmission)->Arg(20000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

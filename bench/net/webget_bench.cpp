@@ -36,7 +36,7 @@ public:
         ::listen(fd_, 64);
         const std::string body(300, 'k');
         answer_ = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
-                  "\r\n\r\n" + body;
+            "\r\n\r\n" + body;
         thread_ = std::thread([this] { run(); });
     }
     ~BenchServer()
@@ -94,7 +94,10 @@ void BM_TWebGet(benchmark::State& state)
         web.Agent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)";
         size_t got = 0;
         bool ended = false;
-        web.OnDoneString = [&](lt::TComponent*, const std::string& body) { got = body.size(); ended = true; };
+        web.OnDoneString = [&](lt::TComponent*, const std::string& body) {
+            got = body.size();
+            ended = true;
+        };
         web.OnError = [&](lt::TComponent*) { ended = true; };
         web.FetchString();
         loop.wait_until([&] { return ended; }, 10000);
@@ -177,7 +180,10 @@ void BM_BareCurlThreadPerAnswer(benchmark::State& state)
             CURL* curl = bare_handle(url);
             size_t size = bare_answer(curl).size();
             curl_easy_cleanup(curl);
-            mailbox->post([&, size] { got = size; ended = true; });
+            mailbox->post([&, size] {
+                got = size;
+                ended = true;
+            });
         }).detach();
         loop.wait_until([&] { return ended; }, 10000);
         if (got == 0)

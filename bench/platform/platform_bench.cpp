@@ -68,12 +68,14 @@ struct Form {
 
     void settle()
     {
-        while (loop.process_pending()) {
-        }
+        while (loop.process_pending()) { }
     }
 };
 
-std::unique_ptr<Backend> headless() { return std::make_unique<HeadlessBackend>(Size{1024, 768}); }
+std::unique_ptr<Backend> headless()
+{
+    return std::make_unique<HeadlessBackend>(Size{1024, 768});
+}
 
 std::unique_ptr<Backend> sdl()
 {

@@ -13,7 +13,8 @@ namespace {
 
 using namespace lt;
 
-void BareInflate(benchmark::State& state) {
+void BareInflate(benchmark::State& state)
+{
     auto block = EmbeddedSkinBlock();
     std::vector<std::uint8_t> out(InflateSkinBlock(block).size());
     for (auto _ : state) {
@@ -25,7 +26,8 @@ void BareInflate(benchmark::State& state) {
 }
 BENCHMARK(BareInflate)->Unit(benchmark::kMicrosecond);
 
-void LoadEmbeddedSkin(benchmark::State& state) {
+void LoadEmbeddedSkin(benchmark::State& state)
+{
     TskCompressedStoredSkin stored(nullptr);
     AssignEmbeddedSkin(stored);
     TskSkinData data(nullptr);
@@ -36,7 +38,8 @@ void LoadEmbeddedSkin(benchmark::State& state) {
 }
 BENCHMARK(LoadEmbeddedSkin)->Unit(benchmark::kMicrosecond);
 
-void ParsePackagePictures(benchmark::State& state) {
+void ParsePackagePictures(benchmark::State& state)
+{
     std::vector<std::uint8_t> package = InflateSkinBlock(EmbeddedSkinBlock());
     for (auto _ : state) {
         SkinPackageContents contents;
@@ -46,7 +49,8 @@ void ParsePackagePictures(benchmark::State& state) {
 }
 BENCHMARK(ParsePackagePictures)->Unit(benchmark::kMicrosecond);
 
-void ParseDescriptionAndObjects(benchmark::State& state) {
+void ParseDescriptionAndObjects(benchmark::State& state)
+{
     std::vector<std::uint8_t> package = InflateSkinBlock(EmbeddedSkinBlock());
     SkinPackageContents contents;
     ParseSkinPackage(package, contents);
@@ -61,4 +65,4 @@ void ParseDescriptionAndObjects(benchmark::State& state) {
 }
 BENCHMARK(ParseDescriptionAndObjects)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

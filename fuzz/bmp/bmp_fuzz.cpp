@@ -10,7 +10,8 @@
 #include "gfx/bmp.h"
 #include "gfx/region.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     std::span<const std::uint8_t> bytes(data, size);
     // Also read from inside the input, as a package reader does.
     const std::size_t starts[] = {0, size > 0 ? data[0] % (size + 1) : 0};
@@ -22,11 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const lt::BmpError&) {
             continue;
         }
-        if (used == 0 || used > size - pos || bmp.empty()) std::abort();
+        if (used == 0 || used > size - pos || bmp.empty())
+            std::abort();
         lt::Region region = lt::Region::from_mask(bmp);
-        if (!bmp.rect().contains(region.bounds())) std::abort();
+        if (!bmp.rect().contains(region.bounds()))
+            std::abort();
         lt::Bitmap back;
-        if (lt::read_bmp(lt::encode_bmp(bmp), 0, back) == 0 || back.size() != bmp.size()) std::abort();
+        if (lt::read_bmp(lt::encode_bmp(bmp), 0, back) == 0 || back.size() != bmp.size())
+            std::abort();
     }
     return 0;
 }

@@ -19,7 +19,8 @@ namespace {
 
 struct Rng {
     std::uint64_t state = 0x9E3779B97F4A7C15ull;
-    std::uint64_t next() {
+    std::uint64_t next()
+    {
         state ^= state << 13;
         state ^= state >> 7;
         state ^= state << 17;
@@ -28,26 +29,29 @@ struct Rng {
     std::size_t below(std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(next() % n); }
 };
 
-void run(const std::vector<std::uint8_t>& input) {
+void run(const std::vector<std::uint8_t>& input)
+{
     // A buffer of exactly the input's size, so reads past it are caught.
     std::vector<std::uint8_t> exact(input);
     LLVMFuzzerTestOneInput(exact.data(), exact.size());
 }
 
-void mutate(std::vector<std::uint8_t>& b, Rng& rng) {
-    static const std::uint32_t boundary[] = {0,          1,          2,          3,        12,   40,  52,  108,
-                                             124,        255,        256,        257,      4096, 0x7FFF, 0x8000,
-                                             0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0};
+void mutate(std::vector<std::uint8_t>& b, Rng& rng)
+{
+    static const std::uint32_t boundary[] = {0, 1, 2, 3, 12, 40, 52, 108, 124, 255, 256, 257, 4096, 0x7FFF, 0x8000,
+        0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF0};
     switch (rng.below(5)) {
     case 0:
-        if (!b.empty()) b[rng.below(b.size())] ^= static_cast<std::uint8_t>(1u << rng.below(8));
+        if (!b.empty())
+            b[rng.below(b.size())] ^= static_cast<std::uint8_t>(1u << rng.below(8));
         break;
     case 1:
         if (b.size() >= 4) {
             // Header fields sit at 4-byte or 2-byte alignment in the first 70 bytes.
             std::size_t at = std::min(b.size() - 4, 2 * rng.below(35));
             std::uint32_t v = boundary[rng.below(std::size(boundary))];
-            for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+            for (int i = 0; i < 4; ++i)
+                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
         }
         break;
     case 2:
@@ -57,19 +61,21 @@ void mutate(std::vector<std::uint8_t>& b, Rng& rng) {
         if (!b.empty()) {
             std::size_t from = rng.below(b.size());
             std::size_t n = rng.below(b.size() - from + 1);
-            b.insert(b.begin() + static_cast<std::ptrdiff_t>(rng.below(b.size() + 1)), b.begin() + static_cast<std::ptrdiff_t>(from),
-                     b.begin() + static_cast<std::ptrdiff_t>(from + n));
+            b.insert(b.begin() + static_cast<std::ptrdiff_t>(rng.below(b.size() + 1)),
+                b.begin() + static_cast<std::ptrdiff_t>(from), b.begin() + static_cast<std::ptrdiff_t>(from + n));
         }
         break;
     default:
-        if (!b.empty()) b[rng.below(b.size())] = static_cast<std::uint8_t>(rng.next());
+        if (!b.empty())
+            b[rng.below(b.size())] = static_cast<std::uint8_t>(rng.next());
         break;
     }
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s <corpus folder> [mutations]\n", argv[0]);
         return 2;
@@ -78,7 +84,8 @@ int main(int argc, char** argv) {
     std::vector<std::vector<std::uint8_t>> seeds;
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
-        if (entry.is_regular_file()) files.push_back(entry.path());
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
     for (const auto& path : files) {
@@ -94,7 +101,8 @@ int main(int argc, char** argv) {
     for (long i = 0; i < mutations; ++i) {
         std::vector<std::uint8_t> input = seeds[rng.below(seeds.size())];
         const std::size_t steps = 1 + rng.below(4);
-        for (std::size_t s = 0; s < steps; ++s) mutate(input, rng);
+        for (std::size_t s = 0; s < steps; ++s)
+            mutate(input, rng);
         run(input);
     }
     std::printf("%zu seeds and %ld mutations ran\n", seeds.size(), mutations);

@@ -9,7 +9,8 @@
 
 #include "skin/skin_data.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     using namespace lt;
     std::span<const std::uint8_t> input(data, size);
     TskSkinData skin(nullptr);
@@ -18,17 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     stored.SetCompressedData({input.begin(), input.end()});
     try {
         skin.LoadCompressedSkin(&stored);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) { }
     try {
         skin.LoadSkinPackage(input);
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) { }
 
     std::vector<std::uint8_t> package = {3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0};
     package.insert(package.end(), input.begin(), input.end());
-    skin.LoadSkinPackage(package);  // a description alone never fails to load
-    for (const auto& object : skin.SkinObjects) (void)skin.FindSkinObject(object->Name);
-    for (const auto& control : skin.SkinControls) (void)skin.FindSkinControl(control->Name);
+    skin.LoadSkinPackage(package); // a description alone never fails to load
+    for (const auto& object : skin.SkinObjects)
+        (void)skin.FindSkinObject(object->Name);
+    for (const auto& control : skin.SkinControls)
+        (void)skin.FindSkinControl(control->Name);
     return 0;
 }

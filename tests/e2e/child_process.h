@@ -11,7 +11,7 @@
 namespace lt::e2e {
 
 struct ChildResult {
-    int exit_code = -1; // -1 when the child did not exit normally
+    int exit_code = -1;  // -1 when the child did not exit normally
     bool killed = false; // ended by the guard
     std::string out;
     std::string err;
@@ -20,7 +20,7 @@ struct ChildResult {
 // Environment entries in `env` are added (or replace the inherited ones);
 // proxy variables are always dropped, since loopback must not go through one.
 ChildResult run_child(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-                      const std::string& cwd, int guard_ms = 60000);
+    const std::string& cwd, int guard_ms = 60000);
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.

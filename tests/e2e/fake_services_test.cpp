@@ -19,28 +19,35 @@ using fake::FakeServer;
 using fake::PhraseGraph;
 using fake::ReplySwitches;
 
-std::string cp936(const std::string& utf8) { return fake::utf8_to_cp936(utf8).value(); }
+std::string cp936(const std::string& utf8)
+{
+    return fake::utf8_to_cp936(utf8).value();
+}
 
-const char* kGraph =
-    "# test graph\n"
-    "\n"
-    "长尾词\tsuggest\t长尾词挖掘\ta,b\t x\n"
-    "长尾词\trelated\t长尾词优化\t&amp;x\n"
-    "QQ空间\tsuggest\tQQ空间密码\n"
-    "坏词\tfault\tstatus=503\n"
-    "断词\tsuggest-fault\treset\n";
+const char* kGraph = "# test graph\n"
+                     "\n"
+                     "长尾词\tsuggest\t长尾词挖掘\ta,b\t x\n"
+                     "长尾词\trelated\t长尾词优化\t&amp;x\n"
+                     "QQ空间\tsuggest\tQQ空间密码\n"
+                     "坏词\tfault\tstatus=503\n"
+                     "断词\tsuggest-fault\treset\n";
 
-PhraseGraph test_graph() {
+PhraseGraph test_graph()
+{
     std::string error;
     auto g = PhraseGraph::parse(kGraph, &error);
     EXPECT_TRUE(g) << error;
     return *g;
 }
 
-std::string suggest_target(const std::string& phrase_utf8) {
+std::string suggest_target(const std::string& phrase_utf8)
+{
     return "/include/keywords.php?k=" + fake::url_encode(cp936(phrase_utf8));
 }
-std::string related_target(const std::string& phrase_utf8) { return "/s?wd=" + fake::url_encode(cp936(phrase_utf8)); }
+std::string related_target(const std::string& phrase_utf8)
+{
+    return "/s?wd=" + fake::url_encode(cp936(phrase_utf8));
+}
 
 struct Response {
     std::string status_line;
@@ -48,11 +55,13 @@ struct Response {
     std::string body; // de-chunked
 };
 
-Response split(const std::string& raw) {
+Response split(const std::string& raw)
+{
     Response r;
     size_t eol = raw.find("\r\n");
     size_t end = raw.find("\r\n\r\n");
-    if (eol == std::string::npos || end == std::string::npos) return r;
+    if (eol == std::string::npos || end == std::string::npos)
+        return r;
     r.status_line = raw.substr(0, eol);
     r.headers = raw.substr(eol + 2, end - eol);
     std::string body = raw.substr(end + 4);
@@ -63,16 +72,19 @@ Response split(const std::string& raw) {
     size_t pos = 0;
     for (;;) {
         size_t line_end = body.find("\r\n", pos);
-        if (line_end == std::string::npos) break;
+        if (line_end == std::string::npos)
+            break;
         size_t n = std::stoul(body.substr(pos, line_end - pos), nullptr, 16);
-        if (n == 0) break;
+        if (n == 0)
+            break;
         r.body += body.substr(line_end + 2, n);
         pos = line_end + 2 + n + 2;
     }
     return r;
 }
 
-TEST(FakeServicesGraph, RejectsMalformedFilesNamingTheLine) {
+TEST(FakeServicesGraph, RejectsMalformedFilesNamingTheLine)
+{
     struct Case {
         const char* text;
         const char* error_part;
@@ -92,20 +104,23 @@ TEST(FakeServicesGraph, RejectsMalformedFilesNamingTheLine) {
     }
 }
 
-TEST(FakeServicesGraph, PhrasesAreLookedUpByExactCodePageBytes) {
+TEST(FakeServicesGraph, PhrasesAreLookedUpByExactCodePageBytes)
+{
     auto g = test_graph();
     EXPECT_NE(g.find(cp936("QQ空间")), nullptr);
     EXPECT_EQ(g.find(cp936("qq空间")), nullptr);
     EXPECT_EQ(g.find("QQ\xBF\xD5\xBC\xE4 "), nullptr); // trailing space
 }
 
-TEST(FakeServicesAnswers, SuggestionAnswerEscapesItemsLikeJavaScript) {
+TEST(FakeServicesAnswers, SuggestionAnswerEscapesItemsLikeJavaScript)
+{
     auto g = test_graph();
     EXPECT_EQ(fake::suggest_answer(g.find(cp936("长尾词"))), "[\"%u957F%u5C3E%u8BCD%u6316%u6398\",\"a%2Cb\",\"%20x\"]");
     EXPECT_EQ(fake::suggest_answer(nullptr), "[]");
 }
 
-TEST(FakeServicesAnswers, RelatedPageCarriesTheBlockOnlyForPhrasesWithItems) {
+TEST(FakeServicesAnswers, RelatedPageCarriesTheBlockOnlyForPhrasesWithItems)
+{
     auto g = test_graph();
     std::string page = fake::related_page(g.find(cp936("长尾词")), "长尾词");
     const std::string block_start = "<div style=\"background-color:#eff2fa";
@@ -127,7 +142,8 @@ TEST(FakeServicesAnswers, RelatedPageCarriesTheBlockOnlyForPhrasesWithItems) {
     EXPECT_EQ(bare.find(table_start), std::string::npos);
 }
 
-TEST(FakeServicesWire, EverySwitchShapesTheAnswerAsDocumented) {
+TEST(FakeServicesWire, EverySwitchShapesTheAnswerAsDocumented)
+{
     const std::string answer = fake::suggest_answer(test_graph().find(cp936("长尾词")));
     const std::string n = std::to_string(answer.size());
     const std::string last = std::to_string(answer.size() - 1);
@@ -145,52 +161,58 @@ TEST(FakeServicesWire, EverySwitchShapesTheAnswerAsDocumented) {
     std::vector<Case> cases = {
         {"plain", {}, seed, "", "HTTP/1.1 200 OK", {"Content-Length: " + n}, {"Last-Modified", "chunked"}, answer},
         {"range past the end is clamped", {}, seed, "RANGE: bytes=0-" + n + "\r\n", "HTTP/1.1 206 Partial Content",
-         {"Content-Range: bytes 0-" + last + "/" + n}, {}, answer},
+            {"Content-Range: bytes 0-" + last + "/" + n}, {}, answer},
         {"one-byte range", {}, seed, "RANGE: bytes=0-0\r\n", "HTTP/1.1 206 Partial Content",
-         {"Content-Range: bytes 0-0/" + n}, {}, "["},
+            {"Content-Range: bytes 0-0/" + n}, {}, "["},
         {"unsatisfiable range", {}, seed, "Range: bytes=" + n + "-\r\n", "HTTP/1.1 416 Range Not Satisfiable",
-         {"Content-Range: bytes */" + n}, {}, ""},
+            {"Content-Range: bytes */" + n}, {}, ""},
         {"range ignored", {"ignore-range"}, seed, "RANGE: bytes=0-0\r\n", "HTTP/1.1 200 OK", {}, {"Content-Range"},
-         answer},
+            answer},
         {"chunked", {"chunked"}, seed, "", "HTTP/1.1 200 OK", {"Transfer-Encoding: chunked"}, {"Content-Length"},
-         answer},
+            answer},
         {"chunked one-byte range", {"chunked"}, seed, "RANGE: bytes=0-0\r\n", "HTTP/1.1 206 Partial Content",
-         {"Transfer-Encoding: chunked"}, {}, "["},
+            {"Transfer-Encoding: chunked"}, {}, "["},
         {"last-modified", {"last-modified"}, seed, "", "HTTP/1.1 200 OK", {"Last-Modified: "}, {}, answer},
         {"empty", {"empty"}, seed, "", "HTTP/1.1 200 OK", {"Content-Length: 0"}, {}, ""},
         {"error status", {"status=503"}, seed, "", "HTTP/1.1 503 Service Unavailable", {}, {}, std::nullopt},
         {"phrase's own fault", {}, suggest_target("坏词"), "", "HTTP/1.1 503 Service Unavailable", {}, {},
-         std::nullopt},
+            std::nullopt},
         {"unknown path", {}, "/favicon.ico", "", "HTTP/1.1 404 Not Found", {}, {}, std::nullopt},
         {"phrase without entry", {}, suggest_target("无词"), "", "HTTP/1.1 200 OK", {}, {}, "[]"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ReplySwitches defaults;
-        for (const auto& s : c.switches) ASSERT_TRUE(fake::parse_switch(s, defaults, nullptr));
+        for (const auto& s : c.switches)
+            ASSERT_TRUE(fake::parse_switch(s, defaults, nullptr));
         FakeServer server(test_graph(), defaults);
         ASSERT_TRUE(server.start());
         Response r = split(raw_get(server.port(), c.target, c.extra_headers).response);
         EXPECT_EQ(r.status_line, c.status_line);
-        for (const auto& h : c.with) EXPECT_NE(r.headers.find(h), std::string::npos) << h << " in\n" << r.headers;
-        for (const auto& h : c.without) EXPECT_EQ(r.headers.find(h), std::string::npos) << h << " in\n" << r.headers;
+        for (const auto& h : c.with)
+            EXPECT_NE(r.headers.find(h), std::string::npos) << h << " in\n" << r.headers;
+        for (const auto& h : c.without)
+            EXPECT_EQ(r.headers.find(h), std::string::npos) << h << " in\n" << r.headers;
         if (c.body) {
             EXPECT_EQ(r.body, *c.body);
         }
     }
 }
 
-TEST(FakeServicesWire, ErrorPagesEchoThePhraseBetweenCommas) {
+TEST(FakeServicesWire, ErrorPagesEchoThePhraseBetweenCommas)
+{
     FakeServer server(test_graph());
     ASSERT_TRUE(server.start());
     Response r = split(raw_get(server.port(), suggest_target("坏词")).response);
     EXPECT_NE(r.body.find(cp936(", 查询坏词, ")), std::string::npos);
 }
 
-TEST(FakeServicesWire, RelatedPageIsSentInCodePage936OrUtf8OnRequest) {
+TEST(FakeServicesWire, RelatedPageIsSentInCodePage936OrUtf8OnRequest)
+{
     for (bool utf8 : {false, true}) {
         ReplySwitches s;
-        if (utf8) s.utf8 = true;
+        if (utf8)
+            s.utf8 = true;
         FakeServer server(test_graph(), s);
         ASSERT_TRUE(server.start());
         Response r = split(raw_get(server.port(), related_target("长尾词")).response);
@@ -199,7 +221,8 @@ TEST(FakeServicesWire, RelatedPageIsSentInCodePage936OrUtf8OnRequest) {
     }
 }
 
-TEST(FakeServicesWire, ResetAndCutBreakTheConnection) {
+TEST(FakeServicesWire, ResetAndCutBreakTheConnection)
+{
     FakeServer server(test_graph());
     ASSERT_TRUE(server.start());
     // The phrase's reset applies to the suggestion service only.
@@ -218,12 +241,13 @@ TEST(FakeServicesWire, ResetAndCutBreakTheConnection) {
     EXPECT_EQ(r.body, answer.substr(0, answer.size() / 2));
 }
 
-TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequest) {
+TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequest)
+{
     FakeServer server(test_graph());
     ASSERT_TRUE(server.start());
     std::string target = suggest_target("QQ空间");
     std::string two = "GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n" + "GET " + target +
-                      " HTTP/1.1\r\nHost: x\r\nRANGE: bytes=0-3\r\nConnection: close\r\n\r\n";
+        " HTTP/1.1\r\nHost: x\r\nRANGE: bytes=0-3\r\nConnection: close\r\n\r\n";
     RawExchange ex = raw_exchange(server.port(), two);
     EXPECT_EQ(ex.response.find("HTTP/1.1 200 OK"), 0u);
     EXPECT_NE(ex.response.find("HTTP/1.1 206 Partial Content"), std::string::npos);
@@ -236,14 +260,16 @@ TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequest) {
     EXPECT_EQ(reqs[1].status, 206);
 }
 
-TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce) {
+TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce)
+{
     ReplySwitches slow;
     slow.delay_ms = 600000;
     FakeServer server(test_graph(), slow);
     ASSERT_TRUE(server.start());
     std::thread client([&] { raw_get(server.port(), suggest_target("长尾词")); });
     // The request is in the server's hands, waiting out its delay, when it stops.
-    while (server.arrivals() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (server.arrivals() == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     server.stop();
     client.join();
     EXPECT_TRUE(server.requests().empty());
@@ -253,14 +279,16 @@ TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce) {
 // when the test leaves early.
 struct ChildGuard {
     pid_t pid = -1;
-    ~ChildGuard() {
+    ~ChildGuard()
+    {
         if (pid > 0) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
         }
     }
     // Sends sig and waits; returns the exit code, or -1 when it did not exit.
-    int stop(int sig) {
+    int stop(int sig)
+    {
         int status = 0;
         ::kill(pid, sig);
         pid_t reaped = ::waitpid(pid, &status, 0);
@@ -269,7 +297,8 @@ struct ChildGuard {
     }
 };
 
-TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigtermOrSigint) {
+TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigtermOrSigint)
+{
     for (int sig : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(sig == SIGTERM ? "SIGTERM" : "SIGINT");
         ScratchDir dir;
@@ -285,14 +314,15 @@ TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigtermOrSigint) {
         child.pid = ::fork();
         if (child.pid == 0) {
             ::dup2(out_pipe[1], 1);
-            ::execl(LT_FAKE_SERVICES_BIN, LT_FAKE_SERVICES_BIN, "--port-file", port_file.c_str(), "--log",
-                    log.c_str(), "--chunked", graph.c_str(), static_cast<char*>(nullptr));
+            ::execl(LT_FAKE_SERVICES_BIN, LT_FAKE_SERVICES_BIN, "--port-file", port_file.c_str(), "--log", log.c_str(),
+                "--chunked", graph.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(out_pipe[1]);
         std::string first_line;
         char c;
-        while (::read(out_pipe[0], &c, 1) == 1 && c != '\n') first_line += c;
+        while (::read(out_pipe[0], &c, 1) == 1 && c != '\n')
+            first_line += c;
         ::close(out_pipe[0]);
         ASSERT_EQ(first_line.rfind("PORT ", 0), 0u) << first_line;
         uint16_t port = uint16_t(std::stoi(first_line.substr(5)));
@@ -307,7 +337,8 @@ TEST(FakeServicesProgram, PrintsItsPortServesAndStopsOnSigtermOrSigint) {
     }
 }
 
-TEST(FakeServicesProgram, RefusesBadUsage) {
+TEST(FakeServicesProgram, RefusesBadUsage)
+{
     ScratchDir dir;
     struct Case {
         std::vector<std::string> args;

@@ -25,10 +25,14 @@ using fake::PhraseGraph;
 using fake::ReplySwitches;
 using fake::Service;
 
-std::string cp936(const std::string& utf8) { return fake::utf8_to_cp936(utf8).value(); }
+std::string cp936(const std::string& utf8)
+{
+    return fake::utf8_to_cp936(utf8).value();
+}
 
 // ASCII letters folded, double-byte characters left whole.
-std::string fold(const std::string& cp936_text) {
+std::string fold(const std::string& cp936_text)
+{
     std::string out = cp936_text;
     for (size_t i = 0; i < out.size(); ++i) {
         unsigned char c = out[i];
@@ -41,7 +45,8 @@ std::string fold(const std::string& cp936_text) {
     return out;
 }
 
-PhraseGraph graph_of(const std::string& text) {
+PhraseGraph graph_of(const std::string& text)
+{
     std::string error;
     auto g = PhraseGraph::parse(text, &error);
     EXPECT_TRUE(g) << error;
@@ -55,7 +60,8 @@ struct Harvest {
     std::vector<fake::RequestRecord> requests;
 };
 
-Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::string> options, const std::string& seed) {
+Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::string> options, const std::string& seed)
+{
     std::vector<std::string> argv = {LT_HARVEST_BIN};
     argv.insert(argv.end(), options.begin(), options.end());
     argv.push_back(seed);
@@ -70,12 +76,15 @@ Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::stri
 
 // The phrases one service was asked about, one per fetch, in order. When
 // fetches come in pairs (a first GET and its repeat) the repeat is folded in.
-std::vector<std::string> asked(const std::vector<fake::RequestRecord>& requests, Service service, bool pairs) {
+std::vector<std::string> asked(const std::vector<fake::RequestRecord>& requests, Service service, bool pairs)
+{
     std::vector<std::string> out;
     size_t n = 0;
     for (const auto& r : requests) {
-        if (r.service != service) continue;
-        if (!pairs || n++ % 2 == 0) out.push_back(fake::cp936_to_utf8(r.phrase).value_or("?"));
+        if (r.service != service)
+            continue;
+        if (!pairs || n++ % 2 == 0)
+            out.push_back(fake::cp936_to_utf8(r.phrase).value_or("?"));
     }
     return out;
 }
@@ -83,29 +92,32 @@ std::vector<std::string> asked(const std::vector<fake::RequestRecord>& requests,
 // ---- Narrow runs ------------------------------------------------------------
 
 // Seed QQ空间: the run's keyword is qq空间, row 0 stays QQ空间.
-const char* kNarrowGraph =
-    "qq空间\tsuggest\tQQ空间\tqq空间登录\tQQ空间密码\t空间说说\tqq空间登录\n"
-    "qq空间\trelated\tqq空间官网\n"
-    "QQ空间\tsuggest\tQq空间登录\tqq空间相册\n"
-    "qq空间登录\tsuggest\tqq空间登录入口\tQQ空间登录\n"
-    "qq空间相册\tsuggest\tqq空间相册恢复软件下载\t相册\n"
-    "空间说说\tsuggest\t说说大全\n";
+const char* kNarrowGraph = "qq空间\tsuggest\tQQ空间\tqq空间登录\tQQ空间密码\t空间说说\tqq空间登录\n"
+                           "qq空间\trelated\tqq空间官网\n"
+                           "QQ空间\tsuggest\tQq空间登录\tqq空间相册\n"
+                           "qq空间登录\tsuggest\tqq空间登录入口\tQQ空间登录\n"
+                           "qq空间相册\tsuggest\tqq空间相册恢复软件下载\t相册\n"
+                           "空间说说\tsuggest\t说说大全\n";
 
-std::vector<std::string> asking(std::vector<std::string> phrases, bool finished = true) {
+std::vector<std::string> asking(std::vector<std::string> phrases, bool finished = true)
+{
     std::vector<std::string> lines;
-    for (const auto& p : phrases) lines.push_back("正在查询：" + p);
-    if (finished) lines.push_back("查询完毕，这个词再也查不了了！");
+    for (const auto& p : phrases)
+        lines.push_back("正在查询：" + p);
+    if (finished)
+        lines.push_back("查询完毕，这个词再也查不了了！");
     return lines;
 }
 
-TEST(HarvestNarrow, FollowsTheGraphRowForRowUnderEveryWireVariant) {
+TEST(HarvestNarrow, FollowsTheGraphRowForRowUnderEveryWireVariant)
+{
     // Filter on: QQ空间 (row 0 as typed) drops by case; QQ空间密码 passes the
     // filter once folded; 空间说说 and 相册 fail it; Qq空间登录 and QQ空间登录
     // are duplicates by case.
-    const std::vector<std::string> rows = {"QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册", "qq空间登录入口",
-                                           "qq空间相册恢复软件下载"};
-    const std::vector<std::string> asked_phrases = {"qq空间", "QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册",
-                                                    "qq空间登录入口", "qq空间相册恢复软件下载"};
+    const std::vector<std::string> rows = {
+        "QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册", "qq空间登录入口", "qq空间相册恢复软件下载"};
+    const std::vector<std::string> asked_phrases = {
+        "qq空间", "QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册", "qq空间登录入口", "qq空间相册恢复软件下载"};
     struct Variant {
         const char* name;
         std::vector<std::string> switches;
@@ -120,7 +132,8 @@ TEST(HarvestNarrow, FollowsTheGraphRowForRowUnderEveryWireVariant) {
     for (const auto& v : variants) {
         SCOPED_TRACE(v.name);
         ReplySwitches switches;
-        for (const auto& s : v.switches) ASSERT_TRUE(fake::parse_switch(s, switches, nullptr));
+        for (const auto& s : v.switches)
+            ASSERT_TRUE(fake::parse_switch(s, switches, nullptr));
         PhraseGraph graph = graph_of(kNarrowGraph);
         FakeServer server(graph, switches);
         ASSERT_TRUE(server.start());
@@ -156,30 +169,32 @@ TEST(HarvestNarrow, FollowsTheGraphRowForRowUnderEveryWireVariant) {
     }
 }
 
-TEST(HarvestNarrow, AnyPhraseAdmitsWhatTheFilterDrops) {
+TEST(HarvestNarrow, AnyPhraseAdmitsWhatTheFilterDrops)
+{
     FakeServer server(graph_of(kNarrowGraph));
     ASSERT_TRUE(server.start());
     ScratchDir dir;
     Harvest h = harvest(server, dir, {"--narrow", "--any"}, "QQ空间");
     ASSERT_FALSE(h.child.killed);
     EXPECT_EQ(h.child.exit_code, 0);
-    const std::vector<std::string> rows = {"QQ空间",       "qq空间登录",     "QQ空间密码", "空间说说", "qq空间相册",
-                                           "qq空间登录入口", "说说大全", "qq空间相册恢复软件下载", "相册"};
+    const std::vector<std::string> rows = {"QQ空间", "qq空间登录", "QQ空间密码", "空间说说", "qq空间相册",
+        "qq空间登录入口", "说说大全", "qq空间相册恢复软件下载", "相册"};
     EXPECT_EQ(h.rows, rows);
     std::vector<std::string> asked_phrases = {"qq空间"};
     asked_phrases.insert(asked_phrases.end(), rows.begin(), rows.end());
     EXPECT_EQ(h.status, asking(asked_phrases));
 }
 
-TEST(HarvestNarrow, FailedAnswersAdmitNothingAndTheRunStillEnds) {
+TEST(HarvestNarrow, FailedAnswersAdmitNothingAndTheRunStillEnds)
+{
     // An error page that echoes the phrase between commas, a reset, and a
     // body cut short (its first half would decode to the new phrase
     // qq空间相册恢复): each is a failed request that admits nothing, its
     // phrase is not asked again, and the chain goes on with the next row.
     std::string graph = std::string(kNarrowGraph) +
-                        "qq空间登录\tsuggest-fault\tstatus=503\n"
-                        "QQ空间密码\tsuggest-fault\treset\n"
-                        "qq空间相册\tsuggest-fault\tcut\n";
+        "qq空间登录\tsuggest-fault\tstatus=503\n"
+        "QQ空间密码\tsuggest-fault\treset\n"
+        "qq空间相册\tsuggest-fault\tcut\n";
     FakeServer server(graph_of(graph));
     ASSERT_TRUE(server.start());
     ScratchDir dir;
@@ -190,7 +205,8 @@ TEST(HarvestNarrow, FailedAnswersAdmitNothingAndTheRunStillEnds) {
     EXPECT_EQ(h.status, asking({"qq空间", "QQ空间", "qq空间登录", "QQ空间密码", "qq空间相册"}));
 }
 
-TEST(HarvestNarrow, SeedWithoutAnswersIsAskedTwiceAndEnds) {
+TEST(HarvestNarrow, SeedWithoutAnswersIsAskedTwiceAndEnds)
+{
     FakeServer server(graph_of("x\tsuggest\ty\n"));
     ASSERT_TRUE(server.start());
     ScratchDir dir;
@@ -205,20 +221,20 @@ TEST(HarvestNarrow, SeedWithoutAnswersIsAskedTwiceAndEnds) {
 
 // ---- Broad runs -------------------------------------------------------------
 
-const char* kBroadGraph =
-    "长尾词\tsuggest\t长尾词挖掘\t长尾词工具\t长尾关键词\t长尾词挖掘\n"
-    "长尾词\trelated\t长尾词优化\t长尾词是什么\t关键词排名\t长尾词挖掘\n"
-    "长尾词挖掘\tsuggest\t长尾词挖掘工具\t长尾词挖掘方法\n"
-    "长尾词挖掘\trelated\t长尾词挖掘软件\t挖掘机\n"
-    "长尾词工具\tsuggest\t长尾词工具下载\t长尾词挖掘工具\n"
-    "长尾词优化\tsuggest\t长尾词优化技巧\n"
-    "长尾词优化\trelated\tSEO长尾词优化\t长尾词优化方法\n"
-    "SEO长尾词优化\tsuggest\tseo长尾词优化\tSeo长尾词优化教程\n"
-    "长尾关键词\tsuggest\t长尾关键词怎么找\n"
-    "关键词排名\trelated\t关键词排名查询\t长尾词排名\n"
-    "长尾词挖掘工具\tsuggest\t免费长尾词挖掘工具\n";
+const char* kBroadGraph = "长尾词\tsuggest\t长尾词挖掘\t长尾词工具\t长尾关键词\t长尾词挖掘\n"
+                          "长尾词\trelated\t长尾词优化\t长尾词是什么\t关键词排名\t长尾词挖掘\n"
+                          "长尾词挖掘\tsuggest\t长尾词挖掘工具\t长尾词挖掘方法\n"
+                          "长尾词挖掘\trelated\t长尾词挖掘软件\t挖掘机\n"
+                          "长尾词工具\tsuggest\t长尾词工具下载\t长尾词挖掘工具\n"
+                          "长尾词优化\tsuggest\t长尾词优化技巧\n"
+                          "长尾词优化\trelated\tSEO长尾词优化\t长尾词优化方法\n"
+                          "SEO长尾词优化\tsuggest\tseo长尾词优化\tSeo长尾词优化教程\n"
+                          "长尾关键词\tsuggest\t长尾关键词怎么找\n"
+                          "关键词排名\trelated\t关键词排名查询\t长尾词排名\n"
+                          "长尾词挖掘工具\tsuggest\t免费长尾词挖掘工具\n";
 
-TEST(HarvestBroad, ListHoldsOnlyAdmissibleRowsOnceAndExportsThemInCodePage936) {
+TEST(HarvestBroad, ListHoldsOnlyAdmissibleRowsOnceAndExportsThemInCodePage936)
+{
     // UTF-8 answers go through the harvester's UTF-8 fallback and must give
     // the same phrases as code page 936 ones.
     for (const char* variant : {"content-length", "chunked", "utf8"}) {
@@ -240,11 +256,12 @@ TEST(HarvestBroad, ListHoldsOnlyAdmissibleRowsOnceAndExportsThemInCodePage936) {
         // contains the seed, and appears once whatever its letter case.
         std::set<std::string> offered;
         for (const char* phrase : {"长尾词", "长尾词挖掘", "长尾词工具", "长尾词优化", "SEO长尾词优化", "长尾关键词",
-                                   "关键词排名", "长尾词挖掘工具"}) {
+                 "关键词排名", "长尾词挖掘工具"}) {
             const fake::PhraseEntry* e = graph.find(cp936(phrase));
             for (const auto* items : {&e->suggest, &e->related})
                 if (*items)
-                    for (const auto& item : **items) offered.insert(item);
+                    for (const auto& item : **items)
+                        offered.insert(item);
         }
         std::set<std::string> seen;
         for (size_t i = 0; i < h.rows.size(); ++i) {
@@ -267,12 +284,14 @@ TEST(HarvestBroad, ListHoldsOnlyAdmissibleRowsOnceAndExportsThemInCodePage936) {
 
         // The export file: each row in code page 936 followed by CR LF, no BOM.
         std::string expected;
-        for (const auto& row : h.rows) expected += cp936(row) + "\r\n";
+        for (const auto& row : h.rows)
+            expected += cp936(row) + "\r\n";
         EXPECT_EQ(read_file(export_path), expected);
     }
 }
 
-TEST(HarvestBroad, RelatedPagesWithoutTheBlockDoNotStopTheRun) {
+TEST(HarvestBroad, RelatedPagesWithoutTheBlockDoNotStopTheRun)
+{
     // Pages of phrases without related items lack the block, and the page of
     // the phrase that leads to SEO长尾词优化 is an error page.
     std::string graph = std::string(kBroadGraph) + "长尾词优化\trelated-fault\tstatus=500\n";
@@ -288,7 +307,8 @@ TEST(HarvestBroad, RelatedPagesWithoutTheBlockDoNotStopTheRun) {
 
 // ---- Usage ------------------------------------------------------------------
 
-TEST(HarvestUsage, BadUsageExitsWithTwo) {
+TEST(HarvestUsage, BadUsageExitsWithTwo)
+{
     ScratchDir dir;
     for (std::vector<std::string> args : {std::vector<std::string>{}, {"--bogus", "x"}, {"--max-seconds"}}) {
         std::vector<std::string> argv = {LT_HARVEST_BIN};

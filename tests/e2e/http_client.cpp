@@ -8,10 +8,12 @@
 
 namespace lt::e2e {
 
-RawExchange raw_exchange(uint16_t port, const std::string& request) {
+RawExchange raw_exchange(uint16_t port, const std::string& request)
+{
     RawExchange ex;
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return ex;
+    if (fd < 0)
+        return ex;
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -29,7 +31,8 @@ RawExchange raw_exchange(uint16_t port, const std::string& request) {
                 ex.response.append(buf, size_t(got));
                 continue;
             }
-            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && errno == EINTR)
+                continue;
             ex.reset = got < 0 && errno == ECONNRESET;
             break;
         }
@@ -38,9 +41,11 @@ RawExchange raw_exchange(uint16_t port, const std::string& request) {
     return ex;
 }
 
-RawExchange raw_get(uint16_t port, const std::string& target, const std::string& extra_headers) {
-    return raw_exchange(port, "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\n" + extra_headers +
-                                  "Connection: close\r\n\r\n");
+RawExchange raw_get(uint16_t port, const std::string& target, const std::string& extra_headers)
+{
+    return raw_exchange(port,
+        "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: */*\r\n" + extra_headers +
+            "Connection: close\r\n\r\n");
 }
 
 } // namespace lt::e2e

@@ -10,8 +10,8 @@ namespace lt::e2e {
 
 struct RawExchange {
     bool connected = false;
-    bool reset = false;     // the connection was reset by the server
-    std::string response;   // bytes received
+    bool reset = false;   // the connection was reset by the server
+    std::string response; // bytes received
 };
 
 RawExchange raw_exchange(uint16_t port, const std::string& request);

@@ -506,10 +506,10 @@ TEST(FormsApplication, DraggingTheSplitterResizesTheControlBeforeIt)
         int to_x;
         int group_width;
     } drags[] = {
-        {314, 309},  // 100 pixels to the left
-        {20, 0},     // below MinSize: snapped shut
-        {900, 787},  // the client part keeps MinSize (827 - 10 - 30)
-        {420, 415},  // the grip was 5 pixels into the splitter at 787
+        {314, 309}, // 100 pixels to the left
+        {20, 0},    // below MinSize: snapped shut
+        {900, 787}, // the client part keeps MinSize (827 - 10 - 30)
+        {420, 415}, // the grip was 5 pixels into the splitter at 787
     };
     for (const auto& drag : drags) {
         Point grip = splitter->ClientToScreen({5, 200});

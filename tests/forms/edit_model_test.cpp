@@ -35,9 +35,14 @@ TEST(EditModel, Editing)
     const std::vector<EditCase> cases = {
         {"type at the caret", "ac", 1, 1, 0, false, [](EditModel& e) { e.type("b"); }, "abc", 2, 2},
         {"typing replaces the selection", "abcd", 1, 3, 0, false, [](EditModel& e) { e.type(kZhong); },
-         "a" + kZhong + "d", 3, 3},
+            "a" + kZhong + "d", 3, 3},
         {"control characters are never typed", "ab", 2, 2, 0, false,
-         [](EditModel& e) { e.type("\r"); e.type("\x1b"); e.type("\t"); }, "ab", 2, 2},
+            [](EditModel& e) {
+                e.type("\r");
+                e.type("\x1b");
+                e.type("\t");
+            },
+            "ab", 2, 2},
         {"Left steps over a double-byte character", ab_wang, 3, 3, 0, false, key(VK_LEFT), ab_wang, 1, 1},
         {"Right steps over a double-byte character", ab_wang, 1, 1, 0, false, key(VK_RIGHT), ab_wang, 3, 3},
         {"Shift+Left selects a whole character", ab_wang, 3, 3, 0, false, key(VK_LEFT, true), ab_wang, 3, 1},
@@ -47,23 +52,37 @@ TEST(EditModel, Editing)
         {"Backspace deletes the selection", "abcd", 3, 1, 0, false, key(VK_BACK), "ad", 1, 1},
         {"Backspace at the start does nothing", "ab", 0, 0, 0, false, key(VK_BACK), "ab", 0, 0},
         {"Home and Shift+End", "abc", 1, 1, 0, false,
-         [&](EditModel& e) { key(VK_HOME)(e); key(VK_END, true)(e); }, "abc", 0, 3},
-        {"Ctrl+Right jumps over a word and its blanks", "ab cd", 0, 0, 0, false, key(VK_RIGHT, false, true),
-         "ab cd", 3, 3},
+            [&](EditModel& e) {
+                key(VK_HOME)(e);
+                key(VK_END, true)(e);
+            },
+            "abc", 0, 3},
+        {"Ctrl+Right jumps over a word and its blanks", "ab cd", 0, 0, 0, false, key(VK_RIGHT, false, true), "ab cd", 3,
+            3},
         {"Ctrl+Left jumps to the word start", "ab cd", 5, 5, 0, false, key(VK_LEFT, false, true), "ab cd", 3, 3},
         {"Ctrl+A selects all", "abc", 1, 1, 0, false, key('A', false, true), "abc", 0, 3},
         {"a snapped selection never splits a character", ab_wang, 2, 2, 0, false,
-         [](EditModel& e) { e.set_selection(2, 4); }, ab_wang, 1, 4},
+            [](EditModel& e) { e.set_selection(2, 4); }, ab_wang, 1, 4},
         {"max length refuses a typed character that does not fit", "abc", 3, 3, 4, false,
-         [](EditModel& e) { e.type(kZhong); }, "abc", 3, 3},
+            [](EditModel& e) { e.type(kZhong); }, "abc", 3, 3},
         {"max length cuts a commit at a whole character", "ab", 2, 2, 5, false,
-         [](EditModel& e) { e.commit(kZhong + kZhong); }, "ab" + kZhong, 4, 4},
-        {"max length counts the replaced selection", "abcd", 0, 4, 4, false,
-         [](EditModel& e) { e.type(kZhong); }, kZhong, 2, 2},
+            [](EditModel& e) { e.commit(kZhong + kZhong); }, "ab" + kZhong, 4, 4},
+        {"max length counts the replaced selection", "abcd", 0, 4, 4, false, [](EditModel& e) { e.type(kZhong); },
+            kZhong, 2, 2},
         {"a commit types its characters and drops the composition", "ab", 1, 1, 0, false,
-         [](EditModel& e) { e.set_composition(kZhong); e.commit(kZhong + "?"); }, "a" + kZhong + "?b", 4, 4},
+            [](EditModel& e) {
+                e.set_composition(kZhong);
+                e.commit(kZhong + "?");
+            },
+            "a" + kZhong + "?b", 4, 4},
         {"read-only refuses typing and deletion", "abc", 1, 2, 0, true,
-         [&](EditModel& e) { e.type("x"); key(VK_BACK)(e); key(VK_DELETE)(e); e.commit("y"); }, "abc", 1, 2},
+            [&](EditModel& e) {
+                e.type("x");
+                key(VK_BACK)(e);
+                key(VK_DELETE)(e);
+                e.commit("y");
+            },
+            "abc", 1, 2},
         {"read-only still moves and selects", "abc", 1, 1, 0, true, key(VK_END, true), "abc", 1, 3},
     };
     for (const EditCase& c : cases) {

@@ -2,8 +2,8 @@
 // scrolling.
 
 #include "forms/errors.h"
-#include "platform/messages.h"
 #include "forms/listbox_model.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +38,8 @@ std::string selection_of(const ListBoxModel& m)
 // Ctrl, and keys "k:Down", "ks:End" (Shift), "kc:Up" (Ctrl), "kcs:Home".
 void run(ListBoxModel& m, const std::string& script)
 {
-    static const std::map<std::string, int> keys = {
-        {"Up", VK_UP}, {"Down", VK_DOWN}, {"Home", VK_HOME}, {"End", VK_END},
-        {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"Space", VK_SPACE}, {"Left", VK_LEFT}};
+    static const std::map<std::string, int> keys = {{"Up", VK_UP}, {"Down", VK_DOWN}, {"Home", VK_HOME},
+        {"End", VK_END}, {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"Space", VK_SPACE}, {"Left", VK_LEFT}};
     std::istringstream in(script);
     std::string step;
     while (in >> step) {
@@ -48,18 +47,31 @@ void run(ListBoxModel& m, const std::string& script)
             size_t colon = step.find(':');
             std::string mods = step.substr(1, colon - 1);
             m.key(keys.at(step.substr(colon + 1)), mods.find('s') != std::string::npos,
-                  mods.find('c') != std::string::npos);
+                mods.find('c') != std::string::npos);
             continue;
         }
         int row = std::stoi(step.substr(1));
         switch (step[0]) {
-        case 'c': m.click(row, false, false); break;
-        case 'C': m.click(row, false, true); break;
-        case 's': m.click(row, true, false); break;
-        case 'S': m.click(row, true, true); break;
-        case 'd': m.drag_to(row, false); break;
-        case 'D': m.drag_to(row, true); break;
-        default: FAIL() << "bad step " << step;
+        case 'c':
+            m.click(row, false, false);
+            break;
+        case 'C':
+            m.click(row, false, true);
+            break;
+        case 's':
+            m.click(row, true, false);
+            break;
+        case 'S':
+            m.click(row, true, true);
+            break;
+        case 'd':
+            m.drag_to(row, false);
+            break;
+        case 'D':
+            m.drag_to(row, true);
+            break;
+        default:
+            FAIL() << "bad step " << step;
         }
     }
 }
@@ -81,16 +93,16 @@ TEST(ListBoxModel, SelectionRules)
         {M::Extended, "c3", "3", 3, 3, 0},
         {M::Extended, "c3 c5", "5", 5, 5, 1},
         {M::Extended, "c3 C5", "3,5", 5, 5, 1},
-        {M::Extended, "c3 C3", "", 3, 3, 0},              // Ctrl+click on the caret row deselects it
+        {M::Extended, "c3 C3", "", 3, 3, 0}, // Ctrl+click on the caret row deselects it
         {M::Extended, "c2 s5", "2,3,4,5", 5, 2, 1},
         {M::Extended, "c5 s2", "2,3,4,5", 2, 5, 1},
-        {M::Extended, "c1 C4 s2", "2,3,4", 2, 4, 0},       // Shift+click drops everything outside the range
-        {M::Extended, "c1 C4 S6", "1,4,5,6", 6, 4, 2},     // Ctrl+Shift+click keeps the rest
-        {M::Extended, "c1 C4 C4 S6", "1", 6, 4, 2},        // ... and gives the range the anchor's state
+        {M::Extended, "c1 C4 s2", "2,3,4", 2, 4, 0},   // Shift+click drops everything outside the range
+        {M::Extended, "c1 C4 S6", "1,4,5,6", 6, 4, 2}, // Ctrl+Shift+click keeps the rest
+        {M::Extended, "c1 C4 C4 S6", "1", 6, 4, 2},    // ... and gives the range the anchor's state
         {M::Extended, "c3 d5", "3,4,5", 5, 3, 1},
         {M::Extended, "c3 d5 d4", "3,4", 4, 3, 1},
         {M::Extended, "c3 C7 D8", "3,7,8", 8, 7, 4},
-        {M::Extended, "c3 c12", "3", 3, 3, 0},             // below the last row: nothing changes
+        {M::Extended, "c3 c12", "3", 3, 3, 0}, // below the last row: nothing changes
         {M::Extended, "c3 k:Down", "4", 4, 4, 0},
         {M::Extended, "c3 ks:Down ks:Down", "3,4,5", 5, 3, 1},
         {M::Extended, "c3 ks:Up", "2,3", 2, 3, 0},
@@ -101,8 +113,8 @@ TEST(ListBoxModel, SelectionRules)
         {M::Extended, "c1 C7 kcs:End", "1,7,8,9", 9, 7, 5},
         {M::Extended, "c4 k:Home", "0", 0, 0, 0},
         {M::Extended, "c4 ks:End", "4,5,6,7,8,9", 9, 4, 5},
-        {M::Extended, "c0 k:PgDn", "4", 4, 4, 0},          // first to the last visible row
-        {M::Extended, "c0 k:PgDn k:PgDn", "8", 8, 8, 4},   // then a page further
+        {M::Extended, "c0 k:PgDn", "4", 4, 4, 0},        // first to the last visible row
+        {M::Extended, "c0 k:PgDn k:PgDn", "8", 8, 8, 4}, // then a page further
         {M::Extended, "c9 k:PgUp", "5", 5, 5, 5},
         {M::Extended, "c9 k:PgUp k:PgUp", "1", 1, 1, 1},
         {M::Extended, "c0 k:Up", "0", 0, 0, 0},
@@ -164,7 +176,7 @@ TEST(ListBoxModel, RowsCarryTheirStateAndErrorsLeaveTheListAlone)
     EXPECT_EQ(m.caret(), -1);
     EXPECT_EQ(m.selected_count(), 0);
     EXPECT_TRUE(m.key(VK_DOWN, false, false)); // keys on an empty list do nothing
-    m.set_item_index(0);                          // no effect on an empty list
+    m.set_item_index(0);                       // no effect on an empty list
     EXPECT_EQ(m.item_index(), -1);
 }
 

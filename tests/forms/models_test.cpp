@@ -3,12 +3,12 @@
 
 #include "forms/align.h"
 #include "forms/edit_model.h"
-#include "forms/font.h"
 #include "forms/errors.h"
-#include "platform/messages.h"
+#include "forms/font.h"
 #include "forms/listbox_model.h"
 #include "forms/menus.h"
 #include "forms/strings.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(StringList, LookupFoldsAsciiLettersOnly)
     TStringList list;
     list.Add("QQ空间");
     list.Add("qq空间");
-    list.Add("\xBE\x57");      // 網: a trail byte in A-Z
+    list.Add("\xBE\x57"); // 網: a trail byte in A-Z
     EXPECT_EQ(list.IndexOf("qq空间"), 0);
     EXPECT_EQ(list.IndexOf("QQ空间 "), -1);
     EXPECT_EQ(list.IndexOf("\xBE\x77"), -1); // the trail must not fold
@@ -123,35 +123,34 @@ TEST(Align, DocksGroupsInTheFrameworkOrder)
     using A = TAlign;
     const std::vector<AlignCase> cases = {
         {"main window: three strips, left group, splitter, client group",
-         {{A::alTop, true, {0, 0, 827, 89}}, {A::alTop, true, {0, 89, 827, 72}}, {A::alTop, true, {0, 161, 827, 48}},
-          {A::alLeft, true, {0, 209, 409, 420}}, {A::alLeft, true, {409, 209, 10, 420}},
-          {A::alClient, true, {419, 209, 408, 420}}},
-         {0, 0, 1000, 700}, -1,
-         {{0, 0, 1000, 89}, {0, 89, 1000, 72}, {0, 161, 1000, 48}, {0, 209, 409, 491}, {409, 209, 10, 491},
-          {419, 209, 581, 491}}},
+            {{A::alTop, true, {0, 0, 827, 89}}, {A::alTop, true, {0, 89, 827, 72}}, {A::alTop, true, {0, 161, 827, 48}},
+                {A::alLeft, true, {0, 209, 409, 420}}, {A::alLeft, true, {409, 209, 10, 420}},
+                {A::alClient, true, {419, 209, 408, 420}}},
+            {0, 0, 1000, 700}, -1,
+            {{0, 0, 1000, 89}, {0, 89, 1000, 72}, {0, 161, 1000, 48}, {0, 209, 409, 491}, {409, 209, 10, 491},
+                {419, 209, 581, 491}}},
         {"tops are ordered by Top, not by child order",
-         {{A::alTop, true, {0, 50, 10, 20}}, {A::alTop, true, {0, 0, 10, 30}}}, {0, 0, 100, 100}, -1,
-         {{0, 30, 100, 20}, {0, 0, 100, 30}}},
+            {{A::alTop, true, {0, 50, 10, 20}}, {A::alTop, true, {0, 0, 10, 30}}}, {0, 0, 100, 100}, -1,
+            {{0, 30, 100, 20}, {0, 0, 100, 30}}},
         {"bottoms: the lowest edge goes first",
-         {{A::alBottom, true, {0, 0, 10, 10}}, {A::alBottom, true, {0, 0, 10, 20}}}, {0, 0, 100, 100}, -1,
-         {{0, 70, 100, 10}, {0, 80, 100, 20}}},
+            {{A::alBottom, true, {0, 0, 10, 10}}, {A::alBottom, true, {0, 0, 10, 20}}}, {0, 0, 100, 100}, -1,
+            {{0, 70, 100, 10}, {0, 80, 100, 20}}},
         {"rights: the rightmost edge goes first",
-         {{A::alRight, true, {80, 0, 20, 5}}, {A::alRight, true, {0, 0, 10, 5}}}, {0, 0, 100, 50}, -1,
-         {{80, 0, 20, 50}, {70, 0, 10, 50}}},
+            {{A::alRight, true, {80, 0, 20, 5}}, {A::alRight, true, {0, 0, 10, 5}}}, {0, 0, 100, 50}, -1,
+            {{80, 0, 20, 50}, {70, 0, 10, 50}}},
         {"top before bottom before left before right before client",
-         {{A::alClient, true, {0, 0, 1, 1}}, {A::alRight, true, {0, 0, 10, 1}}, {A::alLeft, true, {0, 0, 20, 1}},
-          {A::alBottom, true, {0, 0, 1, 5}}, {A::alTop, true, {0, 0, 1, 7}}, {A::alNone, true, {3, 4, 5, 6}}},
-         {0, 0, 100, 100}, -1,
-         {{20, 7, 70, 88}, {90, 7, 10, 88}, {0, 7, 20, 88}, {0, 95, 100, 5}, {0, 0, 100, 7}, {3, 4, 5, 6}}},
-        {"hidden children take no space",
-         {{A::alTop, false, {0, 0, 10, 30}}, {A::alClient, true, {0, 0, 1, 1}}}, {0, 0, 100, 100}, -1,
-         {{0, 0, 10, 30}, {0, 0, 100, 100}}},
+            {{A::alClient, true, {0, 0, 1, 1}}, {A::alRight, true, {0, 0, 10, 1}}, {A::alLeft, true, {0, 0, 20, 1}},
+                {A::alBottom, true, {0, 0, 1, 5}}, {A::alTop, true, {0, 0, 1, 7}}, {A::alNone, true, {3, 4, 5, 6}}},
+            {0, 0, 100, 100}, -1,
+            {{20, 7, 70, 88}, {90, 7, 10, 88}, {0, 7, 20, 88}, {0, 95, 100, 5}, {0, 0, 100, 7}, {3, 4, 5, 6}}},
+        {"hidden children take no space", {{A::alTop, false, {0, 0, 10, 30}}, {A::alClient, true, {0, 0, 1, 1}}},
+            {0, 0, 100, 100}, -1, {{0, 0, 10, 30}, {0, 0, 100, 100}}},
         {"the child that started the layout wins a tie",
-         {{A::alLeft, true, {0, 0, 30, 10}}, {A::alLeft, true, {0, 0, 40, 10}}}, {0, 0, 100, 10}, 1,
-         {{40, 0, 30, 10}, {0, 0, 40, 10}}},
+            {{A::alLeft, true, {0, 0, 30, 10}}, {A::alLeft, true, {0, 0, 40, 10}}}, {0, 0, 100, 10}, 1,
+            {{40, 0, 30, 10}, {0, 0, 40, 10}}},
         {"strips inside an offset area; a client child of an exhausted area keeps its size",
-         {{A::alTop, true, {0, 0, 5, 60}}, {A::alTop, true, {0, 60, 5, 60}}, {A::alClient, true, {0, 0, 7, 8}}},
-         {2, 2, 96, 96}, -1, {{2, 2, 96, 60}, {2, 62, 96, 60}, {2, 122, 96, 8}}},
+            {{A::alTop, true, {0, 0, 5, 60}}, {A::alTop, true, {0, 60, 5, 60}}, {A::alClient, true, {0, 0, 7, 8}}},
+            {2, 2, 96, 96}, -1, {{2, 2, 96, 60}, {2, 62, 96, 60}, {2, 122, 96, 8}}},
     };
     for (const AlignCase& c : cases)
         EXPECT_EQ(AlignBounds(c.items, c.area, c.first), c.expected) << c.name;

@@ -10,8 +10,8 @@
 #include "gfx/canvas.h"
 #include "gfx/draw_text.h"
 #include "gfx/font_cp936.h"
-#include "text/cp936.h"
 #include "tests/gfx-text/text_fonts.h"
+#include "text/cp936.h"
 
 namespace lt {
 namespace {
@@ -85,8 +85,7 @@ TEST(DrawTextLayout, EndEllipsisKeepsWholeCharactersAndFits)
     for (const std::string& text : {kTool, kQzone + "abc" + kTool}) {
         const int full = f->text_width(text);
         for (int width = 0; width <= full + 1; ++width) {
-            const TextLayout layout =
-                layout_text(*f, text, Rect{0, 0, width, 20}, DT_SINGLELINE | DT_END_ELLIPSIS);
+            const TextLayout layout = layout_text(*f, text, Rect{0, 0, width, 20}, DT_SINGLELINE | DT_END_ELLIPSIS);
             ASSERT_EQ(layout.lines.size(), 1u);
             const std::string& shown = layout.lines[0].text;
             ASSERT_TRUE(whole_characters(shown)) << "width " << width << ": " << cp936_to_utf8(shown);
@@ -120,7 +119,11 @@ TEST(DrawTextLayout, PathEllipsisKeepsTheFileName)
         {"/home/user/result.txt", 120, "/home/.../result.txt"},
         {"/home/user/result.txt", 84, ".../result.txt"},
         // A 0x5C trail byte is part of its character, never a separator.
-        {"abcdefgh/cd\x81\x5C" "ef", 72, "ab.../cd\x81\x5C" "ef"},
+        {"abcdefgh/cd\x81\x5C"
+         "ef",
+            72,
+            "ab.../cd\x81\x5C"
+            "ef"},
         {"dir\\" + kTool, 18 + 6 + 36, "...\\" + kTool},
         // No separator: the end is shortened.
         {kTool, 54, kTool.substr(0, 6) + "..."},
@@ -141,10 +144,9 @@ TEST(DrawTextLayout, TabStops)
         unsigned flags;
         int width;
     } cases[] = {
-        {"a\tb", DT_EXPANDTABS, 48 + 6},                 // stops every 8 average characters
-        {"abcdefghi\tb", DT_EXPANDTABS, 96 + 6},         // past the first stop: the next one
-        {"a\tb", DT_EXPANDTABS | DT_TABSTOP | (4 << 8), 24 + 6},
-        {"a\tb", 0, 12},                                 // not expanded: no width
+        {"a\tb", DT_EXPANDTABS, 48 + 6},                                          // stops every 8 average characters
+        {"abcdefghi\tb", DT_EXPANDTABS, 96 + 6},                                  // past the first stop: the next one
+        {"a\tb", DT_EXPANDTABS | DT_TABSTOP | (4 << 8), 24 + 6}, {"a\tb", 0, 12}, // not expanded: no width
     };
     for (const Case& c : cases) {
         const TextLayout layout = layout_text(*f, c.text, Rect{0, 0, 400, 20}, c.flags | DT_SINGLELINE);
@@ -159,7 +161,7 @@ TEST(DrawTextLayout, AcceleratorPrefixes)
         std::string text;
         unsigned flags;
         std::string shown;
-        int underline_x;  // -1: none
+        int underline_x; // -1: none
         int underline_width;
     } cases[] = {
         {"&File", 0, "File", 10, 6},
@@ -193,7 +195,7 @@ TEST(DrawTextLayout, AcceleratorPrefixes)
 TEST(DrawTextLayout, Alignment)
 {
     LT_REQUIRE_UMING(f, -12);
-    const Rect r{10, 20, 110, 60};  // 100 x 40; "QQ" is 12 x 13
+    const Rect r{10, 20, 110, 60}; // 100 x 40; "QQ" is 12 x 13
     struct Case {
         unsigned flags;
         int x;
@@ -298,8 +300,8 @@ TEST(DrawTextPixels, DisabledTextIsEmbossed)
             if (s.bmp.pixel(x, y) == blue) {
                 ++blues;
                 // The highlight copy sits one pixel right and down.
-                EXPECT_TRUE(x + 1 >= s.bmp.width() || y + 1 >= s.bmp.height() ||
-                            s.bmp.pixel(x + 1, y + 1) == white || s.bmp.pixel(x + 1, y + 1) == blue);
+                EXPECT_TRUE(x + 1 >= s.bmp.width() || y + 1 >= s.bmp.height() || s.bmp.pixel(x + 1, y + 1) == white ||
+                    s.bmp.pixel(x + 1, y + 1) == blue);
             }
             whites += s.bmp.pixel(x, y) == white;
         }
@@ -332,5 +334,5 @@ TEST(DrawTextPixels, ExtTextOutClipsAndFills)
     EXPECT_EQ(s.bmp.pixel(20, 5), make_pixel(0, 255, 0));
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

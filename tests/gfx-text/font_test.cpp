@@ -7,8 +7,8 @@
 
 #include "gfx/font.h"
 #include "gfx/font_cp936.h"
-#include "text/cp936.h"
 #include "tests/gfx-text/text_fonts.h"
+#include "text/cp936.h"
 
 // fontconfig 2.14 loses a few hundred bytes while parsing the system's
 // configuration files; that is not ours to fix, so leak checking in
@@ -34,14 +34,14 @@ TEST(Cp936Decode, CharactersAndTheirLengths)
         size_t length;
     } cases[] = {
         {"A", 1, U'A', 1},
-        {"\xB3\xA4", 2, U'\u957F', 2},   // 长
-        {"\xA3\xBA", 2, U'\uFF1A', 2},   // full-width colon
-        {"\xA1\xA4", 2, U'\u00B7', 2},   // middle dot, as on the platform
-        {"\x80", 1, U'\u20AC', 1},       // euro sign
-        {"\xFE\x50", 2, U'\u2E81', 2},   // only GB18030 decodes it
-        {"\xAA\xA1", 2, U'\uE000', 2},   // user-defined area
-        {"\xB3", 1, U'?', 1},            // lone lead byte at the end
-        {"\xB3 ", 2, U'?', 1},           // lead byte without a trail byte
+        {"\xB3\xA4", 2, U'\u957F', 2}, // 长
+        {"\xA3\xBA", 2, U'\uFF1A', 2}, // full-width colon
+        {"\xA1\xA4", 2, U'\u00B7', 2}, // middle dot, as on the platform
+        {"\x80", 1, U'\u20AC', 1},     // euro sign
+        {"\xFE\x50", 2, U'\u2E81', 2}, // only GB18030 decodes it
+        {"\xAA\xA1", 2, U'\uE000', 2}, // user-defined area
+        {"\xB3", 1, U'?', 1},          // lone lead byte at the end
+        {"\xB3 ", 2, U'?', 1},         // lead byte without a trail byte
         {"\xFF", 1, U'?', 1},
     };
     for (const Case& c : cases) {
@@ -102,7 +102,8 @@ TEST(FontMetrics, UMingTwelvePixelStrike)
     EXPECT_EQ(f->glyph(U'长').advance, 12);
     // Half-width Latin and full-width hanzi: a CP936 string is 6 px per byte.
     for (const char* s : {"QQ\xBF\xD5\xBC\xE4", "\xB3\xA4\xCE\xB2\xB4\xCA\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF",
-                          "\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBA" "QQ"})
+             "\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBA"
+             "QQ"})
         EXPECT_EQ(f->text_width(s), static_cast<int>(std::string_view(s).size()) * 6) << cp936_to_utf8(s);
     // The strike is a complete one-bit picture: every coverage value is 0 or 255.
     const Glyph& g = f->glyph(U'询');
@@ -143,5 +144,5 @@ TEST(FontFallback, LatinFontsShowHanziFromACjkFace)
     }
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

@@ -25,8 +25,8 @@ using test::font_desc;
 using test::kSongTi;
 
 // "长尾词查询工具 正在查询：QQ空间"
-const std::string kSample =
-    "\xB3\xA4\xCE\xB2\xB4\xCA\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF \xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBAQQ\xBF\xD5\xBC\xE4";
+const std::string kSample = "\xB3\xA4\xCE\xB2\xB4\xCA\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF "
+                            "\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBAQQ\xBF\xD5\xBC\xE4";
 
 // A 12 x 12 picture in four coloured quadrants with a black dot in the
 // lower-left corner, the usual key colour of transparent blits.
@@ -44,7 +44,7 @@ Bitmap quadrants()
 
 class Gallery {
 public:
-    Gallery() : bmp_(760, 660, to_pixel(clBtnFace)), canvas_(bmp_) {}
+    Gallery() : bmp_(760, 660, to_pixel(clBtnFace)), canvas_(bmp_) { }
 
     void label(int x, int y, const std::string& text)
     {
@@ -107,8 +107,8 @@ public:
         for (const Family& f : families) {
             for (int px : {11, 12, 14, 16}) {
                 const FontDesc d = font_desc(f.name, -px);
-                label(8, y + 2, std::string(f.label) + " " + std::to_string(px) + " px: " +
-                                    Font::get(d)->primary_family());
+                label(8, y + 2,
+                    std::string(f.label) + " " + std::to_string(px) + " px: " + Font::get(d)->primary_family());
                 canvas_.font() = d;
                 canvas_.set_text_color(clBlack);
                 text_out(canvas_, 230, y, kSample + " Keyword Harvester 0123");
@@ -171,8 +171,7 @@ public:
             DT_SINGLELINE | DT_VCENTER | DT_PATH_ELLIPSIS);
         box(272, 110, 60, "word break", kSample + " long tail keywords", DT_WORDBREAK);
         box(394, 120, 40, "accelerators", "\xB2\xE9\xD1\xAF(&Q)  A&&B", DT_SINGLELINE | DT_VCENTER);
-        box(526, 100, 40, "disabled", "\xB2\xE9\xD1\xAF(&Q) Disabled", DT_SINGLELINE | DT_VCENTER | DT_CENTER,
-            true);
+        box(526, 100, 40, "disabled", "\xB2\xE9\xD1\xAF(&Q) Disabled", DT_SINGLELINE | DT_VCENTER | DT_CENTER, true);
         box(638, 110, 40, "tabs (4)", "a\tb\tc\n1\t22\t333", DT_EXPANDTABS | DT_TABSTOP | (4 << 8));
 
         const int y2 = y + 80;
@@ -247,5 +246,5 @@ TEST(Gallery, TwelvePixelChineseIsCrispAndComplete)
     }
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

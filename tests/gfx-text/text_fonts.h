@@ -28,15 +28,15 @@ inline FontPtr font_if(const FontDesc& desc, const std::string& family)
     return f->primary_family() == family ? f : nullptr;
 }
 
-}  // namespace lt::test
+} // namespace lt::test
 
-#define LT_REQUIRE_FONT(var, desc, family, package)                                                  \
-    const ::lt::FontPtr var = ::lt::test::font_if(desc, family);                                     \
-    if (!var)                                                                                        \
-        GTEST_SKIP() << "font \"" family "\" is not installed (Debian package " package "); resolved to " \
-                     << ::lt::Font::get(desc)->primary_family()
+#define LT_REQUIRE_FONT(var, desc, family, package)                                                                    \
+    const ::lt::FontPtr var = ::lt::test::font_if(desc, family);                                                       \
+    if (!var)                                                                                                          \
+    GTEST_SKIP() << "font \"" family "\" is not installed (Debian package " package "); resolved to "                  \
+                 << ::lt::Font::get(desc)->primary_family()
 
-#define LT_REQUIRE_UMING(var, height) \
+#define LT_REQUIRE_UMING(var, height)                                                                                  \
     LT_REQUIRE_FONT(var, ::lt::test::font_desc(::lt::test::kSongTi, height), "AR PL UMing CN", "fonts-arphic-uming")
-#define LT_REQUIRE_LIBERATION(var, height) \
+#define LT_REQUIRE_LIBERATION(var, height)                                                                             \
     LT_REQUIRE_FONT(var, ::lt::test::font_desc("Arial", height), "Liberation Sans", "fonts-liberation2")

@@ -17,7 +17,8 @@ using test::picture;
 using test::RawBmp;
 using test::same_pixels;
 
-std::uint32_t field32(const std::vector<std::uint8_t>& b, std::size_t at) {
+std::uint32_t field32(const std::vector<std::uint8_t>& b, std::size_t at)
+{
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
 }
 
@@ -25,15 +26,17 @@ std::uint32_t field32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 struct RoundTripCase {
     int bits;
-    std::vector<Pixel> palette;  // empty for 24 bits
+    std::vector<Pixel> palette; // empty for 24 bits
 };
 
-TEST(BmpRoundTrip, EachDepthKeepsPixelsPaletteAndSizes) {
+TEST(BmpRoundTrip, EachDepthKeepsPixelsPaletteAndSizes)
+{
     const std::vector<Pixel> two = {test::legend('K'), test::legend('W')};
     std::vector<Pixel> sixteen = {test::legend('K'), test::legend('W'), test::legend('R'), test::legend('G'),
-                                  test::legend('B'), test::legend('Y'), test::legend('C'), test::legend('M')};
+        test::legend('B'), test::legend('Y'), test::legend('C'), test::legend('M')};
     std::vector<Pixel> many = sixteen;
-    for (int i = 0; i < 200; ++i) many.push_back(make_pixel(i, 100, 200 - i));
+    for (int i = 0; i < 200; ++i)
+        many.push_back(make_pixel(i, 100, 200 - i));
     const RoundTripCase cases[] = {{1, two}, {4, sixteen}, {8, many}, {24, {}}};
     // Widths around the 4-byte row rounding of every depth.
     for (const RoundTripCase& c : cases) {
@@ -59,7 +62,8 @@ TEST(BmpRoundTrip, EachDepthKeepsPixelsPaletteAndSizes) {
     }
 }
 
-TEST(BmpRoundTrip, ReadBitmapIsWrittenBackInItsOwnFormat) {
+TEST(BmpRoundTrip, ReadBitmapIsWrittenBackInItsOwnFormat)
+{
     Bitmap src = picture({"KWK", "WKW"});
     Bitmap one_bit;
     read_bmp(encode_bmp(src, {1, {test::legend('K'), test::legend('W')}}), 0, one_bit);
@@ -70,16 +74,18 @@ TEST(BmpRoundTrip, ReadBitmapIsWrittenBackInItsOwnFormat) {
     EXPECT_TRUE(same_pixels(src, back));
 }
 
-TEST(BmpRoundTrip, ColoursOutsideThePaletteTakeTheNearestEntry) {
+TEST(BmpRoundTrip, ColoursOutsideThePaletteTakeTheNearestEntry)
+{
     Bitmap src(2, 1);
     src.set_pixel(0, 0, make_pixel(20, 10, 0));     // near black
-    src.set_pixel(1, 0, make_pixel(250, 240, 255));  // near white
+    src.set_pixel(1, 0, make_pixel(250, 240, 255)); // near white
     Bitmap back;
     read_bmp(encode_bmp(src, {1, {test::legend('K'), test::legend('W')}}), 0, back);
     EXPECT_TRUE(same_pixels(picture({"KW"}), back));
 }
 
-TEST(BmpRead, ConsecutiveBitmapsInsideAStream) {
+TEST(BmpRead, ConsecutiveBitmapsInsideAStream)
+{
     std::vector<std::uint8_t> stream = {0xAA, 0xBB, 0xCC};
     append_bmp(stream, picture({"RG", "BY"}));
     append_bmp(stream, picture({"KWK"}), {1, {test::legend('K'), test::legend('W')}});
@@ -102,7 +108,8 @@ struct FormatCase {
     Bitmap expected;
 };
 
-TEST(BmpRead, StoredFormats) {
+TEST(BmpRead, StoredFormats)
+{
     // Rows are listed as stored: bottom row first unless the height is negative.
     RawBmp rgb555;
     rgb555.bit_count = 16;
@@ -114,33 +121,33 @@ TEST(BmpRead, StoredFormats) {
     rgb565.rows = {0x00, 0xF8, 0xE0, 0x07, /**/ 0x1F, 0x00, 0xFF, 0xFF};
 
     RawBmp xrgb;
-    xrgb.bit_count = 32;  // the top byte is not part of the colour
+    xrgb.bit_count = 32; // the top byte is not part of the colour
     xrgb.rows = {0, 0, 255, 0xFF, 0, 255, 0, 0x80, /**/ 255, 0, 0, 0x01, 255, 255, 255, 0xFF};
 
     RawBmp bgrx_fields = xrgb;
     bgrx_fields.compression = 3;
-    bgrx_fields.masks = {0x0000FF00, 0x00FF0000, 0xFF000000};  // R, G, B in the upper bytes
+    bgrx_fields.masks = {0x0000FF00, 0x00FF0000, 0xFF000000}; // R, G, B in the upper bytes
     bgrx_fields.rows = {0, 255, 0, 0, 0, 0, 255, 0, /**/ 0, 0, 0, 255, 0, 255, 255, 255};
 
     RawBmp v5 = bgrx_fields;
-    v5.header_size = 124;  // masks inside the header, nothing after it
+    v5.header_size = 124; // masks inside the header, nothing after it
 
     RawBmp top_down;
     top_down.height = -2;
     top_down.rows = {0, 0, 255, 0, 255, 0, 0, 0, /**/ 255, 0, 0, 255, 255, 255, 0, 0};
 
     RawBmp large_size_image = top_down;
-    large_size_image.size_image = 16 + 5;  // the five extra bytes are consumed
+    large_size_image.size_image = 16 + 5; // the five extra bytes are consumed
     large_size_image.rows.insert(large_size_image.rows.end(), 5, 0x99);
 
     RawBmp short_palette;
     short_palette.bit_count = 8;
-    short_palette.colors_used = 2;  // index 7 has no entry and reads as black
+    short_palette.colors_used = 2; // index 7 has no entry and reads as black
     short_palette.palette = {0xFF0000, 0x00FF00};
     short_palette.rows = {0, 1, 0, 0, /**/ 1, 7, 0, 0};
 
     RawBmp table_on_truecolor = top_down;
-    table_on_truecolor.colors_used = 2;  // skipped: above 8 bits it is not used
+    table_on_truecolor.colors_used = 2; // skipped: above 8 bits it is not used
     table_on_truecolor.palette = {0x123456, 0x654321};
 
     const Bitmap rgby = picture({"BW", "RG"});
@@ -158,7 +165,7 @@ TEST(BmpRead, StoredFormats) {
     for (const FormatCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::uint8_t> bytes = c.raw.bytes();
-        bytes.push_back(0x42);  // a following byte that must not be consumed
+        bytes.push_back(0x42); // a following byte that must not be consumed
         Bitmap out;
         ASSERT_NO_THROW(EXPECT_EQ(read_bmp(bytes, 0, out), bytes.size() - 1));
         EXPECT_TRUE(same_pixels(c.expected, out));
@@ -170,10 +177,11 @@ TEST(BmpRead, StoredFormats) {
 struct MalformedCase {
     const char* name;
     std::function<void(RawBmp&)> change;
-    std::size_t cut = 0;  // bytes removed from the end
+    std::size_t cut = 0; // bytes removed from the end
 };
 
-TEST(BmpRead, MalformedHeadersThrowAndLeaveTheTargetAlone) {
+TEST(BmpRead, MalformedHeadersThrowAndLeaveTheTargetAlone)
+{
     const MalformedCase cases[] = {
         {"truncated rows", [](RawBmp&) {}, 1},
         {"truncated header", [](RawBmp& r) { r.rows.clear(); }, 20},
@@ -185,24 +193,55 @@ TEST(BmpRead, MalformedHeadersThrowAndLeaveTheTargetAlone) {
         {"INT_MIN height", [](RawBmp& r) { r.height = INT_MIN; }},
         {"huge width", [](RawBmp& r) { r.width = INT_MAX; }},
         {"huge height", [](RawBmp& r) { r.height = -INT_MAX; }},
-        {"huge area", [](RawBmp& r) { r.width = 30000; r.height = 30000; }},
-        {"width times depth overflows 32 bits", [](RawBmp& r) { r.width = 0x20000000; r.height = 1; r.bit_count = 32; }},
-        {"biClrUsed above 256", [](RawBmp& r) { r.bit_count = 8; r.colors_used = 257; }},
+        {"huge area",
+            [](RawBmp& r) {
+                r.width = 30000;
+                r.height = 30000;
+            }},
+        {"width times depth overflows 32 bits",
+            [](RawBmp& r) {
+                r.width = 0x20000000;
+                r.height = 1;
+                r.bit_count = 32;
+            }},
+        {"biClrUsed above 256",
+            [](RawBmp& r) {
+                r.bit_count = 8;
+                r.colors_used = 257;
+            }},
         {"colour table past the end", [](RawBmp& r) { r.colors_used = 0x40000000; }},
         {"short biSizeImage", [](RawBmp& r) { r.size_image = 15; }},
         {"biSizeImage past the end", [](RawBmp& r) { r.size_image = 0x7FFFFFFF; }},
         {"two planes", [](RawBmp& r) { r.planes = 2; }},
         {"bit depth 2", [](RawBmp& r) { r.bit_count = 2; }},
         {"bit depth 0", [](RawBmp& r) { r.bit_count = 0; }},
-        {"run-length compression", [](RawBmp& r) { r.bit_count = 8; r.compression = 1; }},
-        {"bit fields on 24 bits", [](RawBmp& r) { r.compression = 3; r.masks = {1, 2, 4}; }},
-        {"bit fields without room for masks", [](RawBmp& r) { r.bit_count = 32; r.compression = 3; r.header_size = 44; }},
-        {"masks past the end", [](RawBmp& r) { r.bit_count = 32; r.compression = 3; r.rows.clear(); }},
+        {"run-length compression",
+            [](RawBmp& r) {
+                r.bit_count = 8;
+                r.compression = 1;
+            }},
+        {"bit fields on 24 bits",
+            [](RawBmp& r) {
+                r.compression = 3;
+                r.masks = {1, 2, 4};
+            }},
+        {"bit fields without room for masks",
+            [](RawBmp& r) {
+                r.bit_count = 32;
+                r.compression = 3;
+                r.header_size = 44;
+            }},
+        {"masks past the end",
+            [](RawBmp& r) {
+                r.bit_count = 32;
+                r.compression = 3;
+                r.rows.clear();
+            }},
     };
     for (const MalformedCase& c : cases) {
         SCOPED_TRACE(c.name);
         RawBmp raw;
-        raw.rows.assign(16, 0x55);  // 2 x 2 at 24 bits
+        raw.rows.assign(16, 0x55); // 2 x 2 at 24 bits
         c.change(raw);
         std::vector<std::uint8_t> bytes = raw.bytes();
         bytes.resize(bytes.size() - std::min(c.cut, bytes.size()));
@@ -212,7 +251,8 @@ TEST(BmpRead, MalformedHeadersThrowAndLeaveTheTargetAlone) {
     }
 }
 
-TEST(BmpRead, NoSignatureOrPositionPastTheEnd) {
+TEST(BmpRead, NoSignatureOrPositionPastTheEnd)
+{
     std::vector<std::uint8_t> bytes = encode_bmp(picture({"RG"}));
     Bitmap out;
     EXPECT_THROW(read_bmp(bytes, bytes.size() + 1, out), BmpError);
@@ -221,13 +261,15 @@ TEST(BmpRead, NoSignatureOrPositionPastTheEnd) {
     EXPECT_THROW(read_bmp(bytes, 0, out), BmpError);
 }
 
-TEST(BmpWrite, RefusesEmptyBitmapsAndUnwritableDepths) {
+TEST(BmpWrite, RefusesEmptyBitmapsAndUnwritableDepths)
+{
     EXPECT_THROW(encode_bmp(Bitmap()), GfxError);
     EXPECT_THROW(encode_bmp(picture({"R"}), {16, {}}), GfxError);
     EXPECT_THROW(encode_bmp(picture({"R"}), {1, {1, 2, 3}}), GfxError);
 }
 
-TEST(BmpFiles, SaveAndLoadAndPngSignature) {
+TEST(BmpFiles, SaveAndLoadAndPngSignature)
+{
     const std::string dir = ::testing::TempDir();
     const Bitmap src = picture({"RGB", "KWY"});
     save_bmp_file(dir + "/gfx_test.bmp", src);
@@ -240,5 +282,5 @@ TEST(BmpFiles, SaveAndLoadAndPngSignature) {
     EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

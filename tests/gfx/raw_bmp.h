@@ -17,18 +17,20 @@ struct RawBmp {
     std::uint32_t compression = 0;
     std::uint32_t size_image = 0;
     std::uint32_t colors_used = 0;
-    std::vector<std::uint32_t> masks;    // written after a 40-byte header, or inside a longer one
-    std::vector<std::uint32_t> palette;  // 0x00RRGGBB entries
-    std::vector<std::uint8_t> rows;      // the pixel bytes as stored
+    std::vector<std::uint32_t> masks;   // written after a 40-byte header, or inside a longer one
+    std::vector<std::uint32_t> palette; // 0x00RRGGBB entries
+    std::vector<std::uint8_t> rows;     // the pixel bytes as stored
 
-    std::vector<std::uint8_t> bytes() const {
+    std::vector<std::uint8_t> bytes() const
+    {
         std::vector<std::uint8_t> out;
         auto put = [&](std::uint64_t v, int n) {
-            for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+            for (int i = 0; i < n; ++i)
+                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
         };
         out.push_back('B');
         out.push_back('M');
-        put(0, 4);  // file size and bits offset are not used by the reader
+        put(0, 4); // file size and bits offset are not used by the reader
         put(0, 4);
         put(0, 4);
         put(header_size, 4);
@@ -46,16 +48,20 @@ struct RawBmp {
         std::size_t extra = header_size > 40 ? std::min<std::size_t>(header_size - 40, 1024) : 0;
         std::size_t header_end = out.size() + extra;
         if (extra > 0) {
-            for (std::uint32_t m : masks) put(m, 4);
+            for (std::uint32_t m : masks)
+                put(m, 4);
         } else {
-            for (std::uint32_t m : masks) put(m, 4);
+            for (std::uint32_t m : masks)
+                put(m, 4);
             header_end = out.size();
         }
-        while (out.size() < header_end) out.push_back(0);
-        for (std::uint32_t e : palette) put(e, 4);
+        while (out.size() < header_end)
+            out.push_back(0);
+        for (std::uint32_t e : palette)
+            put(e, 4);
         out.insert(out.end(), rows.begin(), rows.end());
         return out;
     }
 };
 
-}  // namespace lt::test
+} // namespace lt::test

@@ -8,9 +8,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -159,7 +159,12 @@ TEST_F(CliTest, PrintsAndExportsTheResultsList)
 TEST_F(CliTest, UsageErrorsAndHelp)
 {
     const std::vector<std::vector<std::string>> bad = {
-        {}, {"--bogus", "a"}, {"a", "b"}, {"😀"}, {"--max-seconds", "soon", "a"}, {"--export"},
+        {},
+        {"--bogus", "a"},
+        {"a", "b"},
+        {"😀"},
+        {"--max-seconds", "soon", "a"},
+        {"--export"},
     };
     for (const auto& args : bad) {
         Outcome o = run(args);
@@ -194,7 +199,8 @@ TEST_F(CliTest, StopByTimeOrInterrupt)
     pid_t pid = start({"--narrow", "QQ空间"}, &held);
     ASSERT_TRUE(held.wait_requests(1));
     kill(pid, SIGINT);
-    for (int waited = 0; slurp(dir / "stderr").find("手动停止查询完毕") == std::string::npos && waited < 10000; waited += 10)
+    for (int waited = 0; slurp(dir / "stderr").find("手动停止查询完毕") == std::string::npos && waited < 10000;
+         waited += 10)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     held.release();
     o = finish(pid);

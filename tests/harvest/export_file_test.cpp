@@ -97,7 +97,7 @@ TEST_F(ExportFileTest, FailedWriteKeepsTheOldFile)
     // A good export replaces it and keeps its permissions.
     WriteExportFile(path.string(), "new\r\n");
     EXPECT_EQ(slurp(path), "new\r\n");
-    struct stat st {};
+    struct stat st { };
     stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }

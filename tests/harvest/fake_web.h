@@ -23,7 +23,7 @@ class FakeWeb;
 
 class FakeRequest : public Tmywebget {
 public:
-    FakeRequest(TComponent* owner, FakeWeb& web) : Tmywebget(owner), web_(web) {}
+    FakeRequest(TComponent* owner, FakeWeb& web) : Tmywebget(owner), web_(web) { }
     ~FakeRequest() override;
     void FetchString() override;
 
@@ -41,7 +41,7 @@ public:
         int32_t kind;
     };
 
-    explicit FakeWeb(EventLoop& loop) : loop_(loop) {}
+    explicit FakeWeb(EventLoop& loop) : loop_(loop) { }
 
     HarvestRun::RequestFactory factory()
     {

@@ -19,12 +19,15 @@ const char kFinished[] = "查询完毕，这个词再也查不了了！";
 const char kStopping[] = "正在手动停止查询....";
 const char kStopped[] = "手动停止查询完毕";
 
-std::string cp(const std::string& utf8) { return utf8_to_cp936(utf8); }
+std::string cp(const std::string& utf8)
+{
+    return utf8_to_cp936(utf8);
+}
 
 // The window as the run sees it; texts are kept in UTF-8 for the assertions.
 class TestHost : public HarvestHost {
 public:
-    explicit TestHost(EventLoop& loop) : timer2(loop) {}
+    explicit TestHost(EventLoop& loop) : timer2(loop) { }
     std::string KeywordText() override { return cp(keyword); }
     bool BroadExpansion() override { return broad; }
     bool MustContain() override { return must_contain; }
@@ -64,9 +67,12 @@ protected:
         run.skSkinXFormButton1Click(nullptr);
     }
     // Answers in UTF-8, which the run's fallback converts.
-    void answer_by_keyword(std::function<std::string(const std::string& keyword, int32_t kind)> body, int delay_ms = 100)
+    void answer_by_keyword(
+        std::function<std::string(const std::string& keyword, int32_t kind)> body, int delay_ms = 100)
     {
-        web.responder = [body, delay_ms](const FakeWeb::Sent& s, size_t) { return Reply{true, body(s.keyword, s.kind), delay_ms}; };
+        web.responder = [body, delay_ms](const FakeWeb::Sent& s, size_t) {
+            return Reply{true, body(s.keyword, s.kind), delay_ms};
+        };
     }
     std::vector<std::string> keywords_sent(int32_t kind) const
     {
@@ -114,8 +120,11 @@ TEST_F(HarvestRunTest, StatusTextsAreCodePage936Bytes)
     query("a");
     query("a");
     // 正在查询：a and the refusal, byte for byte.
-    EXPECT_EQ(cp(host.statuses[1]), "\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBA" "a");
-    EXPECT_EQ(cp(host.statuses[0]), "\xB2\xBB\xC4\xDC\xB2\xE9\xD1\xAF\xA3\xAC\xC7\xEB\xCA\xE4\xC8\xEB\xB9\xD8\xBC\xFC\xB4\xCA\xA3\xA1");
+    EXPECT_EQ(cp(host.statuses[1]),
+        "\xD5\xFD\xD4\xDA\xB2\xE9\xD1\xAF\xA3\xBA"
+        "a");
+    EXPECT_EQ(cp(host.statuses[0]),
+        "\xB2\xBB\xC4\xDC\xB2\xE9\xD1\xAF\xA3\xAC\xC7\xEB\xCA\xE4\xC8\xEB\xB9\xD8\xBC\xFC\xB4\xCA\xA3\xA1");
     EXPECT_EQ(host.statuses[2], kRunning);
 }
 
@@ -128,7 +137,8 @@ TEST_F(HarvestRunTest, QQSpaceSeedWithMustContain)
     EXPECT_EQ(state().SeedKeyword, cp("qq空间"));
     loop.advance(10000);
 
-    EXPECT_EQ(keywords_sent(kSuggestSource), (std::vector<std::string>{"qq空间", "QQ空间", "QQ空间密码", "qq空间登录"}));
+    EXPECT_EQ(
+        keywords_sent(kSuggestSource), (std::vector<std::string>{"qq空间", "QQ空间", "QQ空间密码", "qq空间登录"}));
     EXPECT_EQ(web.sent[0].url, "http://s.test/include/keywords.php?k=qq%BF%D5%BC%E4");
     // The keyword as typed inside a phrase is admitted; a phrase without it
     // is not; qq空间 is row 0 ignoring case.
@@ -247,9 +257,10 @@ TEST_F(HarvestRunTest, DeletingRowsShiftsWhatTheCursorPointsAt)
 TEST_F(HarvestRunTest, BroadRunExhaustedWhileSuggestionInFlight)
 {
     host.broad = true;
-    const std::string page_without_new = "<div style=\"background-color:#eff2fa\">相关搜索"
-                                         "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\"><tr><td nowrap class=\"f14\">"
-                                         "<a href=\"x\">seed</a></td></tr></table></td></tr><tr><td>";
+    const std::string page_without_new =
+        "<div style=\"background-color:#eff2fa\">相关搜索"
+        "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\"><tr><td nowrap class=\"f14\">"
+        "<a href=\"x\">seed</a></td></tr></table></td></tr><tr><td>";
     web.responder = [&](const FakeWeb::Sent& s, size_t) {
         return s.kind == kRelatedSource ? Reply{true, page_without_new, 10} : Reply{true, "seed more", 1000};
     };
@@ -332,12 +343,14 @@ TEST_F(HarvestRunTest, RequestThatCannotStartIsReportedLaterAsAFailure)
 
 TEST_F(HarvestRunTest, FailedRequestsShowNoTextAndTheChainMovesOn)
 {
-    web.responder = [](const FakeWeb::Sent&, size_t i) { return i == 0 ? Reply{true, "abc1,abc2", 100} : Reply{false, "", 100}; };
+    web.responder = [](const FakeWeb::Sent&, size_t i) {
+        return i == 0 ? Reply{true, "abc1,abc2", 100} : Reply{false, "", 100};
+    };
     query("abc");
     loop.advance(10000);
     EXPECT_EQ(keywords_sent(kSuggestSource), (std::vector<std::string>{"abc", "abc", "abc1", "abc2"}));
     EXPECT_EQ(host.statuses,
-              (std::vector<std::string>{"正在查询：abc", "正在查询：abc", "正在查询：abc1", "正在查询：abc2", kFinished}));
+        (std::vector<std::string>{"正在查询：abc", "正在查询：abc", "正在查询：abc1", "正在查询：abc2", kFinished}));
 }
 
 TEST_F(HarvestRunTest, RequestsFreedByTheirOwnerAreForgotten)

@@ -28,7 +28,10 @@ const std::string kTable = "<table border=\"0\" cellpadding=\"0\" cellspacing=\"
 const std::string kCell = "<td nowrap class=\"f14\">";
 const std::string kEnd = "</td></tr></table></td></tr><tr><td>";
 
-std::string link(const std::string& text) { return "<a href=\"s?wd=x\">" + text + "</a></td>"; }
+std::string link(const std::string& text)
+{
+    return "<a href=\"s?wd=x\">" + text + "</a></td>";
+}
 
 TEST(SuggestionSource, CutsAtCommasAndUnescapes)
 {
@@ -50,16 +53,14 @@ TEST(RelatedSource, ReadsTheLinkTextOfEachCell)
     };
     const Case cases[] = {
         {"four phrases in page order",
-         "<html>" + kBlock + "<b>相关搜索</b>" + kTable + link("一") + kCell + link("二") + "</tr><tr>" + kCell + link("三") + kCell +
-             link("四") + kEnd + "<p>" + kCell + link("not here"),
-         {"一", "二", "三", "四"}},
-        {"block end before the heading does not count",
-         kEnd + kBlock + "相关搜索" + kTable + link("a") + kEnd, {"a"}},
+            "<html>" + kBlock + "<b>相关搜索</b>" + kTable + link("一") + kCell + link("二") + "</tr><tr>" + kCell +
+                link("三") + kCell + link("四") + kEnd + "<p>" + kCell + link("not here"),
+            {"一", "二", "三", "四"}},
+        {"block end before the heading does not count", kEnd + kBlock + "相关搜索" + kTable + link("a") + kEnd, {"a"}},
         {"entity stays, empty link and missing link end give empty",
-         kBlock + "相关搜索" + kTable + link("a&amp;b") + kCell + link("") + kCell + "<a href=\"y\">open" + kEnd,
-         {"a&amp;b", "", ""}},
-        {"a cell without \"> starts at its second byte",
-         kBlock + "相关搜索" + kTable + "xyz</a>" + kEnd, {"yz"}},
+            kBlock + "相关搜索" + kTable + link("a&amp;b") + kCell + link("") + kCell + "<a href=\"y\">open" + kEnd,
+            {"a&amp;b", "", ""}},
+        {"a cell without \"> starts at its second byte", kBlock + "相关搜索" + kTable + "xyz</a>" + kEnd, {"yz"}},
         {"missing block and heading remove nothing", kTable + link("a"), {"a"}},
         {"a second table start ends the table", kTable + link("a") + kTable + link("b"), {"a"}},
     };

@@ -193,7 +193,8 @@ private:
 // ending in CRLF) and a body framed by Content-Length.
 inline std::string http_answer(const std::string& status, const std::string& body, const std::string& headers = "")
 {
-    return "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + headers + "\r\n" + body;
+    return "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + headers + "\r\n" +
+        body;
 }
 
 } // namespace lt::test

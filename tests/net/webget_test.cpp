@@ -55,8 +55,8 @@ protected:
         loop.process_pending();
     }
 
-    std::vector<std::string> fetch(LoopbackServer& server, const std::string& path,
-                                   const std::function<void(TWebGet&)>& setup = {})
+    std::vector<std::string> fetch(
+        LoopbackServer& server, const std::string& path, const std::function<void(TWebGet&)>& setup = {})
     {
         Record rec;
         auto web = make(server.base_url() + path, rec);
@@ -110,9 +110,13 @@ TEST_F(WebGetTest, SendsGetThenRangeRequestWithExactHeaders)
     EXPECT_EQ(fetch(server, "/include/keywords.php?k=%C2%B3"), std::vector<std::string>{"done:hello"});
 
     const std::string head = "GET /include/keywords.php?k=%C2%B3 HTTP/1.1\r\n"
-                             "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"
-                             "User-Agent: " + kAgent + "\r\n"
-                             "Accept: */*\r\n";
+                             "Host: 127.0.0.1:" +
+        std::to_string(server.port()) +
+        "\r\n"
+        "User-Agent: " +
+        kAgent +
+        "\r\n"
+        "Accept: */*\r\n";
     auto requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0], head + "\r\n");
@@ -122,14 +126,19 @@ TEST_F(WebGetTest, SendsGetThenRangeRequestWithExactHeaders)
 TEST_F(WebGetTest, PostSendsFormBodyOnBothRequests)
 {
     LoopbackServer server([](const std::string&, int) { return LoopbackServer::Reply{http_answer("200 OK", "ok")}; });
-    EXPECT_EQ(fetch(server, "/p", [](TWebGet& w) { w.PostQuery = "a=1&b=2"; w.Agent.clear(); }),
-              std::vector<std::string>{"done:ok"});
+    EXPECT_EQ(fetch(server, "/p",
+                  [](TWebGet& w) {
+                      w.PostQuery = "a=1&b=2";
+                      w.Agent.clear();
+                  }),
+        std::vector<std::string>{"done:ok"});
     auto requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
     const std::string host = "Host: 127.0.0.1:" + std::to_string(server.port()) + "\r\n";
-    EXPECT_EQ(requests[0], "POST /p HTTP/1.1\r\n" + host +
-                               "Accept: */*\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-                               "Content-Length: 7\r\n\r\na=1&b=2");
+    EXPECT_EQ(requests[0],
+        "POST /p HTTP/1.1\r\n" + host +
+            "Accept: */*\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+            "Content-Length: 7\r\n\r\na=1&b=2");
     EXPECT_NE(requests[1].find("\r\nRANGE: bytes=0-2\r\n"), std::string::npos);
 }
 
@@ -163,18 +172,22 @@ TEST_F(WebGetTest, OutcomeFollowsStatusFramingAndLimits)
     const std::string big(3000, 'x');
     const std::vector<OutcomeCase> cases = {
         {"200 with body", http_answer("200 OK", "a,b"), "", {"done:a,b"}, "RANGE: bytes=0-3"},
-        {"206 counts as success", http_answer("200 OK", "abc"), http_answer("206 Partial Content", "abc"), {"done:abc"}, "RANGE: bytes=0-3"},
+        {"206 counts as success", http_answer("200 OK", "abc"), http_answer("206 Partial Content", "abc"), {"done:abc"},
+            "RANGE: bytes=0-3"},
         {"empty body", http_answer("200 OK", ""), "", {"error"}},
         {"404 with a body", http_answer("404 Not Found", "x,y"), "", {"error"}, "RANGE: bytes=0-3"},
         {"503 with a body", http_answer("503 Service Unavailable", "x,y"), "", {"error"}, "RANGE: bytes=0-3"},
         {"body cut short of its length", http_answer("200 OK", big),
-         "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'x'), {"error"}, "RANGE: bytes=0-3000"},
-        {"unterminated chunked body", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", "", {"error"}},
+            "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'x'), {"error"},
+            "RANGE: bytes=0-3000"},
+        {"unterminated chunked body", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", "",
+            {"error"}},
         {"body over the cap", http_answer("200 OK", big), "", {"error"}, "RANGE: bytes=0-3000", 2000},
         {"body at the cap", http_answer("200 OK", big), "", {"done:" + big}, "RANGE: bytes=0-3000", 3000},
         {"no length, ends at close", "HTTP/1.1 200 OK\r\n\r\nuntil close", "", {"done:until close"}},
         {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\nhello", "", {"done:hello"}},
-        {"length too large for the field", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\nhello", "", {"done:hello"}},
+        {"length too large for the field", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\nhello", "",
+            {"done:hello"}},
         {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nhello", "", {"done:hello"}},
     };
     for (const auto& c : cases) {
@@ -240,7 +253,8 @@ TEST_F(WebGetTest, StalledServerEndsInErrorAfterReceiveTimeout)
     for (std::string said : {std::string(), std::string("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhalf")}) {
         SCOPED_TRACE(said);
         LoopbackServer server([&](const std::string&, int) { return LoopbackServer::Reply{said, false, true}; });
-        EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
+        EXPECT_EQ(
+            fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
     }
 }
 
@@ -293,10 +307,11 @@ TEST_F(WebGetTest, MatchingStoredDateResumesFromTheFileSize)
     std::ofstream("part.bin") << "1234567";
     std::ofstream("part.bin.ini") << "D1\r\n";
     LoopbackServer server([](const std::string&, int index) {
-        return LoopbackServer::Reply{http_answer(index == 0 ? "200 OK" : "206 Partial Content", "abcdefghij",
-                                                 "Last-Modified: D1\r\n")};
+        return LoopbackServer::Reply{
+            http_answer(index == 0 ? "200 OK" : "206 Partial Content", "abcdefghij", "Last-Modified: D1\r\n")};
     });
-    EXPECT_EQ(fetch(server, "/x", [](TWebGet& w) { w.FileName = "part.bin"; }), std::vector<std::string>{"done:abcdefghij"});
+    EXPECT_EQ(
+        fetch(server, "/x", [](TWebGet& w) { w.FileName = "part.bin"; }), std::vector<std::string>{"done:abcdefghij"});
     auto requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_NE(requests[1].find("\r\nRANGE: bytes=7-10\r\n"), std::string::npos);

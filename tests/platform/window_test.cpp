@@ -43,15 +43,14 @@ protected:
 
     void settle()
     {
-        while (loop.process_pending()) {
-        }
+        while (loop.process_pending()) { }
     }
 
     // A window that records every message it gets, answers through
     // `handler` when that gives an answer, and else falls back on the
     // default procedure.
     Window* make(const std::string& name, Rect bounds, Window* parent = nullptr, Handler handler = {},
-                 std::function<void(CreateParams&)> tweak = {})
+        std::function<void(CreateParams&)> tweak = {})
     {
         CreateParams p;
         p.parent = parent;
@@ -136,7 +135,8 @@ TEST_F(Screen, DoubleClickNeedsTheSameButtonSpotAndTiming)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         log.clear();
-        Window* w = make("w", {0, 0, 200, 200}, nullptr, {}, [&](CreateParams& p) { p.double_clicks = c.double_clicks; });
+        Window* w =
+            make("w", {0, 0, 200, 200}, nullptr, {}, [&](CreateParams& p) { p.double_clicks = c.double_clicks; });
         settle();
         screen.click({50, 50});
         settle();
@@ -158,8 +158,10 @@ TEST_F(Screen, CapturedDragReceivesMovesAndTheReleaseOutsideTheWindow)
 {
     Window* form = make("form", {0, 0, 400, 300});
     make("thumb", {10, 10, 50, 50}, form, [](Window& w, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_LBUTTONDOWN) w.set_capture();
-        if (m.msg == WM_LBUTTONUP) w.desktop().release_capture();
+        if (m.msg == WM_LBUTTONDOWN)
+            w.set_capture();
+        if (m.msg == WM_LBUTTONUP)
+            w.desktop().release_capture();
         return std::nullopt;
     });
     settle();
@@ -197,9 +199,9 @@ TEST_F(Screen, EnterAndLeaveFollowThePointerAcrossWindows)
     screen.mouse_move({500, 500});
     settle();
     EXPECT_EQ(sequence("form", {CM_MOUSEENTER, CM_MOUSELEAVE}),
-              (std::vector<std::uint32_t>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_MOUSEENTER, CM_MOUSELEAVE}));
+        (std::vector<std::uint32_t>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_MOUSEENTER, CM_MOUSELEAVE}));
     EXPECT_EQ(sequence("a", {CM_MOUSEENTER, CM_MOUSELEAVE, WM_MOUSELEAVE}),
-              (std::vector<std::uint32_t>{CM_MOUSEENTER, CM_MOUSELEAVE, WM_MOUSELEAVE}));
+        (std::vector<std::uint32_t>{CM_MOUSEENTER, CM_MOUSELEAVE, WM_MOUSELEAVE}));
     EXPECT_EQ(desk.hover(), nullptr);
 }
 
@@ -208,7 +210,8 @@ TEST_F(Screen, DisabledAndTransparentChildrenLetTheirParentHaveTheClick)
     Window* form = make("form", {0, 0, 400, 300});
     Window* child = make("child", {10, 10, 60, 60}, form);
     make("group", {100, 10, 200, 100}, form, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_NCHITTEST) return HTTRANSPARENT;
+        if (m.msg == WM_NCHITTEST)
+            return HTTRANSPARENT;
         return std::nullopt;
     });
     child->enable(false);
@@ -228,8 +231,10 @@ TEST_F(Screen, TheCursorFollowsHitCodesAndTheWindowUnderThePointer)
     Window* form = make("form", {0, 0, 300, 200}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
         if (m.msg == WM_NCHITTEST) {
             Point p = w.screen_to_window(lparam_point(m.lparam));
-            if (p.x >= 295) return p.y >= 195 ? HTBOTTOMRIGHT : HTRIGHT;
-            if (p.y >= 195) return HTBOTTOM;
+            if (p.x >= 295)
+                return p.y >= 195 ? HTBOTTOMRIGHT : HTRIGHT;
+            if (p.y >= 195)
+                return HTBOTTOM;
             return HTCLIENT;
         }
         return std::nullopt;
@@ -241,8 +246,7 @@ TEST_F(Screen, TheCursorFollowsHitCodesAndTheWindowUnderThePointer)
         Cursor cursor;
     };
     for (const Case& c : {Case{{20, 20}, Cursor::IBeam}, Case{{150, 100}, Cursor::Arrow},
-                          Case{{298, 100}, Cursor::SizeWE}, Case{{150, 198}, Cursor::SizeNS},
-                          Case{{298, 198}, Cursor::SizeNWSE}}) {
+             Case{{298, 100}, Cursor::SizeWE}, Case{{150, 198}, Cursor::SizeNS}, Case{{298, 198}, Cursor::SizeNWSE}}) {
         screen.mouse_move(c.at);
         settle();
         EXPECT_EQ(screen.cursor(), c.cursor) << c.at.x << "," << c.at.y;
@@ -293,12 +297,14 @@ TEST_F(Screen, AltSpaceAsksForTheSystemMenuAndAltF4Closes)
 TEST_F(Screen, RegionsClipHitTestsAndPainting)
 {
     Window* form = make("form", {0, 0, 200, 200}, nullptr, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_PAINT) reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 200, 200}, clBlue);
+        if (m.msg == WM_PAINT)
+            reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 200, 200}, clBlue);
         return std::nullopt;
     });
     // An L-shaped child: its top-left square and its bottom strip.
     Window* shaped = make("shaped", {20, 20, 120, 120}, form, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_PAINT) reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clRed);
+        if (m.msg == WM_PAINT)
+            reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clRed);
         return std::nullopt;
     });
     const Rect parts[] = {{0, 0, 50, 50}, {0, 50, 100, 100}};
@@ -397,18 +403,21 @@ TEST_F(Screen, PaintsAreCoalescedPerTurnAndChildrenPaintOverParents)
 
 TEST_F(Screen, ANonClientFrameGetsItsOwnPaintAndShiftsTheClient)
 {
-    Window* framed = make("framed", {0, 0, 100, 100}, nullptr, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_NCCALCSIZE) {
-            Rect* r = reinterpret_cast<Rect*>(m.lparam);
-            *r = {r->left + 4, r->top + 20, r->right - 4, r->bottom - 4};
-            return 0;
-        }
-        if (m.msg == WM_NCPAINT) {
-            reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clNavy);
-            return 0;
-        }
-        return std::nullopt;
-    }, [](CreateParams& p) { p.background = clWhite; });
+    Window* framed = make(
+        "framed", {0, 0, 100, 100}, nullptr,
+        [](Window&, Message& m) -> std::optional<LResult> {
+            if (m.msg == WM_NCCALCSIZE) {
+                Rect* r = reinterpret_cast<Rect*>(m.lparam);
+                *r = {r->left + 4, r->top + 20, r->right - 4, r->bottom - 4};
+                return 0;
+            }
+            if (m.msg == WM_NCPAINT) {
+                reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clNavy);
+                return 0;
+            }
+            return std::nullopt;
+        },
+        [](CreateParams& p) { p.background = clWhite; });
     settle();
     EXPECT_EQ(framed->client_rect(), (Rect{0, 0, 92, 76}));
     EXPECT_EQ(framed->client_to_screen({0, 0}), (Point{4, 20}));
@@ -430,8 +439,10 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     Window* form = make("form", {100, 100, 300, 250}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
         if (m.msg == WM_NCHITTEST) {
             Point p = w.screen_to_window(lparam_point(m.lparam));
-            if (p.x >= w.bounds().width() - 5 && p.y >= w.bounds().height() - 5) return HTBOTTOMRIGHT;
-            if (p.y < 20) return HTCAPTION;
+            if (p.x >= w.bounds().width() - 5 && p.y >= w.bounds().height() - 5)
+                return HTBOTTOMRIGHT;
+            if (p.y < 20)
+                return HTCAPTION;
             return HTCLIENT;
         }
         if (m.msg == WM_GETMINMAXINFO) {
@@ -450,7 +461,7 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     settle();
     EXPECT_EQ(form->bounds(), (Rect{150, 130, 350, 280}));
     EXPECT_EQ(sequence("form", {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}),
-              (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}));
+        (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}));
     EXPECT_EQ(got("form", WM_MOVE).size(), 2u);
     EXPECT_TRUE(got("form", WM_NCLBUTTONUP).empty()) << "the move loop takes the release";
 
@@ -475,7 +486,7 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     screen.click({200, 140});
     settle();
     EXPECT_EQ(sequence("form", {WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}),
-              (std::vector<std::uint32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}));
+        (std::vector<std::uint32_t>{WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK}));
     EXPECT_EQ(form->bounds(), (Rect{150, 130, 270, 210}));
 
     // A release away from the last reported move still ends where it points.
@@ -527,10 +538,14 @@ TEST_F(Screen, FocusMovesInTabOrderAndSkipsWhatCannotTakeIt)
 TEST_F(Screen, AWindowThatWantsTabGetsTheKeyAndItsCharacter)
 {
     Window* form = make("form", {0, 0, 300, 200});
-    Window* edit = make("edit", {10, 10, 100, 30}, form, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_GETDLGCODE) return DLGC_WANTTAB;
-        return std::nullopt;
-    }, [](CreateParams& p) { p.tab_stop = true; });
+    Window* edit = make(
+        "edit", {10, 10, 100, 30}, form,
+        [](Window&, Message& m) -> std::optional<LResult> {
+            if (m.msg == WM_GETDLGCODE)
+                return DLGC_WANTTAB;
+            return std::nullopt;
+        },
+        [](CreateParams& p) { p.tab_stop = true; });
     make("other", {10, 50, 100, 70}, form, {}, [](CreateParams& p) { p.tab_stop = true; });
     settle();
     edit->set_focus();
@@ -600,7 +615,7 @@ TEST_F(Screen, TypedTextAndKeysBecomeCodePage936Characters)
     log.clear();
     screen.type("a1 ");
     screen.type("中");
-    screen.type("\xF0\x9F\x98\x80");  // an emoji: outside the code page
+    screen.type("\xF0\x9F\x98\x80"); // an emoji: outside the code page
     screen.key(VK_BACK);
     screen.key_down(VK_CONTROL);
     screen.key('C');
@@ -639,10 +654,12 @@ TEST_F(Screen, TheInputMethodComposesThenCommitsDoubleByteCharacters)
     settle();
     EXPECT_EQ(compositions, (std::vector<std::string>{"zhong|5", "\xD6\xD0|2"}));
     EXPECT_EQ(sequence("edit", {WM_IME_STARTCOMPOSITION, WM_IME_ENDCOMPOSITION}),
-              (std::vector<std::uint32_t>{WM_IME_STARTCOMPOSITION, WM_IME_ENDCOMPOSITION}));
+        (std::vector<std::uint32_t>{WM_IME_STARTCOMPOSITION, WM_IME_ENDCOMPOSITION}));
     std::vector<WParam> ime_chars, chars;
-    for (const Rec& r : got("edit", WM_IME_CHAR)) ime_chars.push_back(r.wp);
-    for (const Rec& r : got("edit", WM_CHAR)) chars.push_back(r.wp);
+    for (const Rec& r : got("edit", WM_IME_CHAR))
+        ime_chars.push_back(r.wp);
+    for (const Rec& r : got("edit", WM_CHAR))
+        chars.push_back(r.wp);
     EXPECT_EQ(ime_chars, (std::vector<WParam>{0xD6D0, 'a'}));
     EXPECT_EQ(chars, (std::vector<WParam>{0xD6, 0xD0, 'a'})) << "lead byte, then trail byte";
     EXPECT_TRUE(desk.ime_composition().empty());
@@ -675,12 +692,13 @@ TEST_F(Screen, WindowTimersTickOnTheLoopClockUntilKilledOrDestroyed)
     loop.advance(500);
     auto ticks = [&](WParam id) {
         int n = 0;
-        for (const Rec& r : got("w", WM_TIMER)) n += r.wp == id;
+        for (const Rec& r : got("w", WM_TIMER))
+            n += r.wp == id;
         return n;
     };
     EXPECT_EQ(ticks(1), 5);
     EXPECT_EQ(ticks(2), 2);
-    w->set_timer(1, 300);  // restarting replaces the old interval
+    w->set_timer(1, 300); // restarting replaces the old interval
     w->kill_timer(2);
     loop.advance(600);
     EXPECT_EQ(ticks(1), 7);
@@ -725,7 +743,8 @@ TEST_F(Screen, AnExceptionInAHandlerGoesToTheLoopAndInputGoesOn)
         }
     });
     make("w", {0, 0, 100, 100}, nullptr, [](Window&, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_LBUTTONDOWN) throw std::runtime_error("boom");
+        if (m.msg == WM_LBUTTONDOWN)
+            throw std::runtime_error("boom");
         return std::nullopt;
     });
     settle();
@@ -742,13 +761,17 @@ TEST_F(Screen, AModalWindowDisablesItsOwnerUntilItEnds)
 {
     Window* owner = make("owner", {0, 0, 400, 300});
     settle();
-    Window* dialog = make("dialog", {100, 100, 300, 200}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
-        if (m.msg == WM_LBUTTONUP) w.desktop().end_modal(w, 7);
-        return std::nullopt;
-    }, [&](CreateParams& p) {
-        p.owner = owner;
-        p.visible = false;
-    });
+    Window* dialog = make(
+        "dialog", {100, 100, 300, 200}, nullptr,
+        [](Window& w, Message& m) -> std::optional<LResult> {
+            if (m.msg == WM_LBUTTONUP)
+                w.desktop().end_modal(w, 7);
+            return std::nullopt;
+        },
+        [&](CreateParams& p) {
+            p.owner = owner;
+            p.visible = false;
+        });
     bool owner_enabled_inside = true;
     Window* active_inside = nullptr;
     loop.post([&] {

@@ -104,8 +104,9 @@ std::string run(const std::string& display, const std::string& command)
 std::string pixel(const std::string& display, int x, int y)
 {
     std::string p = "p{" + std::to_string(x) + "," + std::to_string(y) + "}";
-    return run(display, "xwd -root -silent | convert xwd:- -format '%[fx:int(255*" + p + ".r+0.5)],%[fx:int(255*" + p +
-                            ".g+0.5)],%[fx:int(255*" + p + ".b+0.5)]' info:");
+    return run(display,
+        "xwd -root -silent | convert xwd:- -format '%[fx:int(255*" + p + ".r+0.5)],%[fx:int(255*" + p +
+            ".g+0.5)],%[fx:int(255*" + p + ".b+0.5)]' info:");
 }
 
 // Reads the pixel until it shows `want` or about two seconds pass: the X
@@ -126,7 +127,8 @@ TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
 {
     for (const char* tool : {"Xvfb", "xdotool", "xwd", "convert"}) {
         if (!on_path(tool))
-            GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
+            GTEST_SKIP() << tool
+                         << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
     }
     Child xvfb;
     xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, 3);
@@ -135,8 +137,7 @@ TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
     const std::string display = ":" + number;
 
     Child probe;
-    probe.start({LT_XVFB_PROBE},
-                {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});
+    probe.start({LT_XVFB_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});
     ASSERT_EQ(probe.read_line(10000), "ready");
 
     EXPECT_EQ(pixel_settled(display, 100, 100, "255,0,0"), "255,0,0") << "the client's red paint is on screen";

@@ -22,7 +22,9 @@ struct Heard {
 
 class ListeningForm : public TForm {
 public:
-    ListeningForm(TComponent* owner, std::string name, std::vector<Heard>& log) : TForm(owner), name_(std::move(name)), log_(log) {}
+    ListeningForm(TComponent* owner, std::string name, std::vector<Heard>& log)
+        : TForm(owner), name_(std::move(name)), log_(log)
+    { }
 
 protected:
     LResult WndProc(Message& m) override
@@ -62,8 +64,9 @@ TEST(FormBroadcast, OwnerFormFirstThenEveryOtherForm)
     std::vector<std::string> order;
     for (const Heard& h : log)
         order.push_back(h.form + ":" + std::to_string(h.message));
-    EXPECT_EQ(order, (std::vector<std::string>{"owner:1225", "first:1225", "last:1225", "owner:1226", "first:1226",
-                                               "last:1226", "owner:1227", "first:1227", "last:1227"}));
+    EXPECT_EQ(order,
+        (std::vector<std::string>{"owner:1225", "first:1225", "last:1225", "owner:1226", "first:1226", "last:1226",
+            "owner:1227", "first:1227", "last:1227"}));
     EXPECT_TRUE(log.front().data_empty);
     EXPECT_FALSE(log.back().data_empty);
 }

@@ -18,17 +18,18 @@ using test::MessageRecorder;
 using test::Package;
 using test::PackageSpec;
 
-
 struct Loaded {
     TskCompressedStoredSkin stored{nullptr};
     TskSkinData data{nullptr};
-    void Load(const std::vector<std::uint8_t>& block) {
+    void Load(const std::vector<std::uint8_t>& block)
+    {
         stored.SetCompressedData(block);
         data.LoadCompressedSkin(&stored);
     }
 };
 
-void ExpectCleared(const TskSkinData& d) {
+void ExpectCleared(const TskSkinData& d)
+{
     EXPECT_TRUE(d.Empty);
     EXPECT_TRUE(d.Changing);
     EXPECT_TRUE(d.SkinObjects.empty());
@@ -40,11 +41,12 @@ void ExpectCleared(const TskSkinData& d) {
     EXPECT_EQ(d.FindSkinObject("caption"), -1);
 }
 
-TEST(SkinData, LoadSendsBeforeChangeAfter) {
+TEST(SkinData, LoadSendsBeforeChangeAfter)
+{
     MessageRecorder rec;
     Loaded s;
     EXPECT_TRUE(s.data.Empty);
-    EXPECT_EQ(s.data.SkinColors.cbtnface, 0u);  // zero until the first load
+    EXPECT_EQ(s.data.SkinColors.cbtnface, 0u); // zero until the first load
     s.stored.SetCompressedData(Compress(Package({})));
     s.data.SetCompressedStoredSkin(&s.stored);
     EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE, SKM_CHANGE, SKM_AFTERCHANGE}));
@@ -65,7 +67,8 @@ TEST(SkinData, LoadSendsBeforeChangeAfter) {
     EXPECT_EQ(s.data.FindSkinObject("caption"), 0);
 }
 
-TEST(SkinData, PackageVariants) {
+TEST(SkinData, PackageVariants)
+{
     struct Row {
         const char* name;
         PackageSpec pkg;
@@ -84,9 +87,12 @@ TEST(SkinData, PackageVariants) {
     PackageSpec old;
     old.version = -7;
     const Row rows[] = {
-        {"version 3", {}, 1, false, false},     {"version 2 extra pairs", v2, 1, false, false},
-        {"no active pictures", none, 0, false, false}, {"negative count", negative, 0, false, false},
-        {"all pictures", all, 3, true, true},   {"negative version", old, 1, false, false},
+        {"version 3", {}, 1, false, false},
+        {"version 2 extra pairs", v2, 1, false, false},
+        {"no active pictures", none, 0, false, false},
+        {"negative count", negative, 0, false, false},
+        {"all pictures", all, 3, true, true},
+        {"negative version", old, 1, false, false},
     };
     for (const Row& r : rows) {
         Loaded s;
@@ -104,14 +110,15 @@ TEST(SkinData, PackageVariants) {
 
 // Every kind of bad data leaves the skin cleared, Empty and Changing, with no
 // change message, whatever was loaded before.
-TEST(SkinData, BadDataLeavesTheSkinCleared) {
+TEST(SkinData, BadDataLeavesTheSkinCleared)
+{
     std::vector<std::uint8_t> good = Package({});
     std::vector<std::uint8_t> bad_checksum = Compress(good);
     bad_checksum.back() ^= 0xFF;
     std::vector<std::uint8_t> cut_stream = Compress(good);
     cut_stream.resize(cut_stream.size() / 2);
     std::vector<std::uint8_t> not_bm = good;
-    not_bm[5] = 'X';  // first byte of the frame picture
+    not_bm[5] = 'X'; // first byte of the frame picture
     std::vector<std::uint8_t> cut_bitmap(good.begin(), good.begin() + 20);
     std::vector<std::uint8_t> cut_version(good.begin(), good.begin() + 3);
     // A count of 0x7FFFFFFF pictures with none following.
@@ -128,7 +135,7 @@ TEST(SkinData, BadDataLeavesTheSkinCleared) {
     struct Row {
         const char* name;
         std::vector<std::uint8_t> block;
-        const char* error;  // null: no exception
+        const char* error; // null: no exception
     };
     const Row rows[] = {
         {"not zlib", {1, 2, 3, 4, 5, 6}, "compression error"},
@@ -162,11 +169,12 @@ TEST(SkinData, BadDataLeavesTheSkinCleared) {
         }
         ExpectCleared(s.data);
         EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE}));
-        EXPECT_EQ(s.stored.CompressedData(), r.block);  // the block is kept for another try
+        EXPECT_EQ(s.stored.CompressedData(), r.block); // the block is kept for another try
     }
 }
 
-TEST(SkinData, BytesAfterTheStreamAreIgnored) {
+TEST(SkinData, BytesAfterTheStreamAreIgnored)
+{
     Loaded s;
     std::vector<std::uint8_t> block = Compress(Package({}));
     block.insert(block.end(), {9, 9, 9});
@@ -174,7 +182,8 @@ TEST(SkinData, BytesAfterTheStreamAreIgnored) {
     EXPECT_FALSE(s.data.Empty);
 }
 
-TEST(SkinData, FormInfoAdjustments) {
+TEST(SkinData, FormInfoAdjustments)
+{
     struct Row {
         const char* name;
         const char* pictures;
@@ -186,12 +195,12 @@ TEST(SkinData, FormInfoAdjustments) {
         "righttoppoint=274,30\nleftbottompoint=8,200\nrightbottompoint=274,200\nclientrect=4,27,281,206\n";
     const Row rows[] = {
         {"inside: unchanged", "mask=m.bmp", "lefttoppoint=9,29\nhittestleftbottompoint=0,202\n", {9, 29}, {8, 202},
-         {4, 27, 281, 206}},
+            {4, 27, 281, 206}},
         {"pulled into the client", "mask=m.bmp", "lefttoppoint=2,29\n", {4, 29}, {8, 200}, {4, 27, 281, 206}},
         {"mask area widened", "mask=m.bmp", "lefttoppoint=9,29\nmaskrectarea=0,0,10,10\n", {9, 29}, {8, 200},
-         {0, 0, 281, 206}},
+            {0, 0, 281, 206}},
         {"no mask: kept as read", "", "lefttoppoint=9,29\nhittestleftbottompoint=0,202\nmaskrectarea=1,1,2,2\n",
-         {9, 29}, {0, 202}, {1, 1, 2, 2}},
+            {9, 29}, {0, 202}, {1, 1, 2, 2}},
     };
     for (const Row& r : rows) {
         PackageSpec pkg;
@@ -213,7 +222,8 @@ TEST(SkinData, FormInfoAdjustments) {
 // The package writer builds from the generated stored skin's sources; the
 // loaded result has the same objects as the embedded block and the same
 // bitmaps as the files.
-TEST(SkinData, PackageRoundTrip) {
+TEST(SkinData, PackageRoundTrip)
+{
     const std::string dir = LT_SKIN_ASSET_DIR "/";
     Loaded built;
     built.stored.LoadFromSkinFile(dir + "skin.ini");
@@ -230,8 +240,10 @@ TEST(SkinData, PackageRoundTrip) {
 
     // Writing every object back and reading the text again changes nothing.
     SkinIni written;
-    for (const auto& o : built.data.SkinObjects) o->WriteData(written);
-    for (const auto& c : built.data.SkinControls) c->WriteData(written);
+    for (const auto& o : built.data.SkinObjects)
+        o->WriteData(written);
+    for (const auto& c : built.data.SkinControls)
+        c->WriteData(written);
     SkinIni reread(written.Text());
     SkinIni rewritten;
     for (const auto& o : built.data.SkinObjects) {
@@ -247,7 +259,8 @@ TEST(SkinData, PackageRoundTrip) {
     EXPECT_EQ(written.Text(), rewritten.Text());
 }
 
-TEST(SkinData, PackageWriterFailuresKeepTheBlock) {
+TEST(SkinData, PackageWriterFailuresKeepTheBlock)
+{
     namespace fs = std::filesystem;
     fs::path dir = fs::current_path() / "writer";
     fs::create_directories(dir);
@@ -280,7 +293,8 @@ TEST(SkinData, PackageWriterFailuresKeepTheBlock) {
     EXPECT_EQ(text.substr(text.size() - 12), "0=tiny.bmp\r\n");
 }
 
-TEST(SkinData, StoredForms) {
+TEST(SkinData, StoredForms)
+{
     TskCompressedStoredSkin stored(nullptr);
     std::vector<std::uint8_t> block = Compress(Package({}));
     stored.SetCompressedData(block);
@@ -310,7 +324,7 @@ TEST(SkinData, StoredForms) {
     from_file.LoadFromCompressedStream(newer);
     EXPECT_TRUE(from_file.IsEmpty());
     bytes[0] = 3;
-    bytes[4] = static_cast<char>(0xFF);  // a length beyond the file
+    bytes[4] = static_cast<char>(0xFF); // a length beyond the file
     std::stringstream too_long(bytes);
     from_file.LoadFromCompressedStream(too_long);
     EXPECT_TRUE(from_file.IsEmpty());
@@ -327,7 +341,8 @@ TEST(SkinData, StoredForms) {
     EXPECT_EQ(other.Skin().CompressedData(), block);
 }
 
-TEST(SkinData, SkinListAndIndex) {
+TEST(SkinData, SkinListAndIndex)
+{
     MessageRecorder rec;
     TskCompressedSkinList list(nullptr);
     list.Add().Skin().SetCompressedData(Compress(Package({})));
@@ -335,12 +350,12 @@ TEST(SkinData, SkinListAndIndex) {
     two.active_count = 2;
     list.Add().Skin().SetCompressedData(Compress(Package(two)));
     TskSkinData data(nullptr);
-    data.SetSkinIndex(5);  // no list: only stored
+    data.SetSkinIndex(5); // no list: only stored
     EXPECT_EQ(data.SkinIndex(), 5);
     data.SetSkinIndex(1);
     data.SetSkinList(&list);
     EXPECT_EQ(data.ActivePictures.size(), 2u);
-    data.SetSkinIndex(7);  // out of range: ignored
+    data.SetSkinIndex(7); // out of range: ignored
     EXPECT_EQ(data.SkinIndex(), 1);
     data.SetSkinIndex(0);
     EXPECT_EQ(data.ActivePictures.size(), 1u);
@@ -350,7 +365,8 @@ TEST(SkinData, SkinListAndIndex) {
     EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_SKINNABLECHANGE, SKM_RESSTRCHANGE}));
 }
 
-TEST(SkinData, DestroyedReferencesAreCleared) {
+TEST(SkinData, DestroyedReferencesAreCleared)
+{
     TskSkinData data(nullptr);
     auto stored = std::make_unique<TskCompressedStoredSkin>(nullptr);
     auto strings = std::make_unique<TskResourceStrData>(nullptr);
@@ -362,7 +378,8 @@ TEST(SkinData, DestroyedReferencesAreCleared) {
     EXPECT_EQ(data.ResourceStrData(), nullptr);
 }
 
-TEST(ResourceStrings, NamesAndDefaults) {
+TEST(ResourceStrings, NamesAndDefaults)
+{
     TskResourceStrData strings(nullptr);
     ASSERT_EQ(strings.ResStrings.size(), 130u);
     EXPECT_EQ(strings.ResStrings.front(), "MI_MINCAPTION=Mi&nimize");
@@ -376,5 +393,5 @@ TEST(ResourceStrings, NamesAndDefaults) {
     EXPECT_EQ(strings.GetResStr("X"), "a=b");
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

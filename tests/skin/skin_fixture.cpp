@@ -5,15 +5,18 @@
 
 namespace lt::test {
 
-std::vector<std::uint8_t> TinyBmp(std::uint8_t shade) {
+std::vector<std::uint8_t> TinyBmp(std::uint8_t shade)
+{
     Bitmap b(2, 2, make_pixel(shade, shade, shade));
     return encode_bmp(b, {24, {}});
 }
 
-std::vector<std::uint8_t> Package(const PackageSpec& pkg) {
+std::vector<std::uint8_t> Package(const PackageSpec& pkg)
+{
     std::vector<std::uint8_t> p;
     auto put_int = [&](std::int32_t v) {
-        for (int i = 0; i < 4; ++i) p.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            p.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
     };
     auto put_optional = [&](bool present, std::uint8_t shade) {
         p.push_back(present ? 0 : 1);
@@ -39,6 +42,9 @@ std::vector<std::uint8_t> Package(const PackageSpec& pkg) {
     return p;
 }
 
-std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& package) { return DeflateSkinPackage(package); }
+std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& package)
+{
+    return DeflateSkinPackage(package);
+}
 
-}  // namespace lt::test
+} // namespace lt::test

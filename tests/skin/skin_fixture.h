@@ -26,7 +26,8 @@ class MessageRecorder : public SkinMessageBroadcaster {
 public:
     MessageRecorder() : previous_(GetSkinMessageBroadcaster()) { SetSkinMessageBroadcaster(this); }
     ~MessageRecorder() override { SetSkinMessageBroadcaster(previous_); }
-    void BroadcastSkinMessage(TskSkinData& data, unsigned message) override {
+    void BroadcastSkinMessage(TskSkinData& data, unsigned message) override
+    {
         messages.push_back(message);
         empty_at_message.push_back(data.Empty);
     }
@@ -37,4 +38,4 @@ private:
     SkinMessageBroadcaster* previous_;
 };
 
-}  // namespace lt::test
+} // namespace lt::test

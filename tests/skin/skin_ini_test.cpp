@@ -7,27 +7,27 @@
 namespace lt {
 namespace {
 
-TEST(SkinIni, SyntaxAndLookup) {
-    SkinIni ini(
-        "ignored=before any section\r\n"
-        "  [ Alpha ]  \r\n"
-        "Key = first\n"
-        "; key=comment\r"
-        "key=last\r\n"
-        "\tSpaced\t=\t value with = sign \t\r\n"
-        "no equals sign here\r\n"
-        "[alpha]\r\n"
-        "other=second section wins\r\n"
-        "[Beta]\r\n"
-        "tail=no final break");
+TEST(SkinIni, SyntaxAndLookup)
+{
+    SkinIni ini("ignored=before any section\r\n"
+                "  [ Alpha ]  \r\n"
+                "Key = first\n"
+                "; key=comment\r"
+                "key=last\r\n"
+                "\tSpaced\t=\t value with = sign \t\r\n"
+                "no equals sign here\r\n"
+                "[alpha]\r\n"
+                "other=second section wins\r\n"
+                "[Beta]\r\n"
+                "tail=no final break");
     struct Row {
         const char* section;
         const char* key;
-        const char* expected;  // null = not found
+        const char* expected; // null = not found
     };
     const Row rows[] = {
-        {"ALPHA", "other", "second section wins"},  // last occurrence of a section
-        {"alpha", "key", nullptr},                  // ... hides the first one
+        {"ALPHA", "other", "second section wins"}, // last occurrence of a section
+        {"alpha", "key", nullptr},                 // ... hides the first one
         {"beta", "TAIL", "no final break"},
         {"beta", "missing", nullptr},
         {"gamma", "tail", nullptr},
@@ -35,54 +35,69 @@ TEST(SkinIni, SyntaxAndLookup) {
     };
     for (const Row& r : rows) {
         const std::string* v = ini.Find(r.section, r.key);
-        if (!r.expected) EXPECT_EQ(v, nullptr) << r.section << "/" << r.key;
-        else if (!v) ADD_FAILURE() << r.section << "/" << r.key << " not found";
-        else EXPECT_EQ(*v, r.expected) << r.section << "/" << r.key;
+        if (!r.expected)
+            EXPECT_EQ(v, nullptr) << r.section << "/" << r.key;
+        else if (!v)
+            ADD_FAILURE() << r.section << "/" << r.key << " not found";
+        else
+            EXPECT_EQ(*v, r.expected) << r.section << "/" << r.key;
     }
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Alpha", "alpha", "Beta"}));
 
     SkinIni one("[s]\nKey=first\n;key=comment\nkey=last\n  Spaced  =  a = b  \n");
-    EXPECT_EQ(one.ReadString("S", "KEY", "d"), "last");  // the last duplicate key wins, any case
+    EXPECT_EQ(one.ReadString("S", "KEY", "d"), "last"); // the last duplicate key wins, any case
     EXPECT_EQ(one.ReadString("s", "spaced", "d"), "a = b");
     EXPECT_EQ(one.ReadString("s", "comment", "d"), "d");
 }
 
-TEST(SkinIni, Integers) {
+TEST(SkinIni, Integers)
+{
     struct Row {
         const char* text;
-        std::int32_t expected;  // 77 = the default
+        std::int32_t expected; // 77 = the default
     };
     const Row rows[] = {
-        {"12", 12},          {"-12", -12},       {"+5", 5},          {"0x1F", 31},        {"0XfF", 255},
-        {"0xFF00000F", std::int32_t(0xFF00000Fu)}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
-        {"2147483648", 77},  {"0x123456789", 77}, {"12a", 77},        {"", 77},            {"0x", 77},
-        {"1 2", 77},         {"$10", 77},        {"-", 77},
+        {"12", 12},
+        {"-12", -12},
+        {"+5", 5},
+        {"0x1F", 31},
+        {"0XfF", 255},
+        {"0xFF00000F", std::int32_t(0xFF00000Fu)},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", 77},
+        {"0x123456789", 77},
+        {"12a", 77},
+        {"", 77},
+        {"0x", 77},
+        {"1 2", 77},
+        {"$10", 77},
+        {"-", 77},
     };
     for (const Row& r : rows) {
         SkinIni ini(std::string("[s]\nv=") + r.text + "\n");
         EXPECT_EQ(ini.ReadInteger("s", "v", 77), r.expected) << "'" << r.text << "'";
     }
     SkinIni flags("[s]\na=1\nb=2\nc=-1\nd=01\ne=0x1\nf=yes\n");
-    for (auto [key, expected] : {std::pair{"a", true}, {"b", false}, {"c", false}, {"d", true}, {"e", true},
-                                 {"f", false}, {"missing", false}})
+    for (auto [key, expected] :
+        {std::pair{"a", true}, {"b", false}, {"c", false}, {"d", true}, {"e", true}, {"f", false}, {"missing", false}})
         EXPECT_EQ(flags.ReadFlag("s", key), expected) << key;
 }
 
-TEST(SkinIni, RectanglesAndPoints) {
+TEST(SkinIni, RectanglesAndPoints)
+{
     struct Row {
         const char* text;
         Rect expected;
     };
     const Row rects[] = {
-        {"1,2,3,4", {1, 2, 3, 4}},
-        {"-3,4,5,6", {3, 4, 5, 6}},           // signs are dropped
-        {" 1 , 2 ,3, 4 ", {1, 2, 3, 4}},      // blanks are dropped
-        {"a1,b2c,3x,4y", {1, 2, 3, 4}},       // letters too
-        {"1,2,3,4,5", {1, 2, 3, 4}},          // fields past the fourth are ignored
-        {"1,,3,4", {}},                        // a field without digits: the default
-        {"1,2,3", {}},                         // too few fields
-        {"", {}},
-        {"1,2,3,99999999999", {}},            // beyond 32 bits
+        {"1,2,3,4", {1, 2, 3, 4}}, {"-3,4,5,6", {3, 4, 5, 6}}, // signs are dropped
+        {" 1 , 2 ,3, 4 ", {1, 2, 3, 4}},                       // blanks are dropped
+        {"a1,b2c,3x,4y", {1, 2, 3, 4}},                        // letters too
+        {"1,2,3,4,5", {1, 2, 3, 4}},                           // fields past the fourth are ignored
+        {"1,,3,4", {}},                                        // a field without digits: the default
+        {"1,2,3", {}},                                         // too few fields
+        {"", {}}, {"1,2,3,99999999999", {}},                   // beyond 32 bits
     };
     for (const Row& r : rects) {
         SkinIni ini(std::string("[s]\nr=") + r.text + "\n");
@@ -99,7 +114,8 @@ TEST(SkinIni, RectanglesAndPoints) {
     }
 }
 
-TEST(SkinIni, Enumerations) {
+TEST(SkinIni, Enumerations)
+{
     struct Row {
         const char* text;
         TFontStyles expected;
@@ -112,7 +128,8 @@ TEST(SkinIni, Enumerations) {
         {"FSBOLD", 0},
         {"", 0},
     };
-    for (const Row& r : styles) EXPECT_EQ(ParseFontStyles(r.text), r.expected) << r.text;
+    for (const Row& r : styles)
+        EXPECT_EQ(ParseFontStyles(r.text), r.expected) << r.text;
 
     EXPECT_EQ(ParseStretchType("stfull"), stFull);
     EXPECT_EQ(ParseStretchType("stvert"), stVert);
@@ -135,7 +152,8 @@ TEST(SkinIni, Enumerations) {
 
 // Missing keys give each kind's default; present keys with unknown words give
 // the kind's fallback.
-TEST(SkinIni, ReaderDefaults) {
+TEST(SkinIni, ReaderDefaults)
+{
     SkinIni ini("[s]\nst=stFull\nal=\nie=bogus\n");
     SkinFieldReader r(ini, "s");
     TStretchType st = stVert, missing_st = stVert;
@@ -158,7 +176,8 @@ TEST(SkinIni, ReaderDefaults) {
     EXPECT_EQ(cmd, cmDefault);
 }
 
-TEST(SkinIni, StringLists) {
+TEST(SkinIni, StringLists)
+{
     SkinIni ini("[l]\ncount=4\n0=a:b\n1=\n3=d\n[m]\ncount=2147483647\n0=x\n[n]\ncount=-1\n0=x\n");
     EXPECT_EQ(ini.ReadStringList("l", ""), (std::vector<std::string>{"a:b", "", "", "d"}));
     // An absurd count is bounded by the lines that exist.
@@ -166,7 +185,8 @@ TEST(SkinIni, StringLists) {
     EXPECT_TRUE(ini.ReadStringList("n", "").empty());
 }
 
-TEST(SkinIni, WriteThenReadBack) {
+TEST(SkinIni, WriteThenReadBack)
+{
     SkinIni ini("[s]\nKey=old\n");
     ini.WriteString("S", "key", "new");
     ini.WriteString("t", "r", FormatRect({1, 2, 3, 4}));
@@ -179,5 +199,5 @@ TEST(SkinIni, WriteThenReadBack) {
     EXPECT_EQ(back.ReadStringList("t", "items"), (std::vector<std::string>{"a", "b"}));
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

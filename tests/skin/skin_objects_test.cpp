@@ -9,11 +9,13 @@ namespace lt {
 namespace {
 
 template <class T, class B>
-bool Is(const std::unique_ptr<B>& p) {
+bool Is(const std::unique_ptr<B>& p)
+{
     return dynamic_cast<T*>(p.get()) != nullptr;
 }
 
-TEST(SkinObjects, TypesMakeTheirClasses) {
+TEST(SkinObjects, TypesMakeTheirClasses)
+{
     EXPECT_TRUE((Is<TskDataSkinStdButton>(CreateSkinObject("stdbutton", "a"))));
     EXPECT_TRUE((Is<TskDataSkinButton>(CreateSkinObject("button", "a"))));
     EXPECT_FALSE((Is<TskDataSkinStdButton>(CreateSkinObject("button", "a"))));
@@ -26,10 +28,10 @@ TEST(SkinObjects, TypesMakeTheirClasses) {
     EXPECT_EQ(CreateSkinObject("StdButton", "a"), nullptr);
     EXPECT_EQ(CreateSkinObject("mainmenuitem", "a"), nullptr);
 
-    const char* types[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
-                           "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
-                           "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox", "scrollbar",
-                           "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview", "richedit"};
+    const char* types[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter", "trackbar",
+        "label", "stdlabel", "updown", "grid", "tab", "mainmenubar", "controlbar", "memo", "edit", "checklistbox",
+        "listbox", "combobox", "scrollbar", "spinedit", "scrollbox", "treeview", "bevel", "slider", "listview",
+        "richedit"};
     for (const char* t : types) {
         auto c = CreateSkinControl(t, "x");
         ASSERT_NE(c, nullptr) << t;
@@ -43,7 +45,8 @@ TEST(SkinObjects, TypesMakeTheirClasses) {
     EXPECT_EQ(CreateSkinControl("Button", "x"), nullptr);
 }
 
-TEST(SkinObjects, MissingKeysTakeDefaults) {
+TEST(SkinObjects, MissingKeysTakeDefaults)
+{
     SkinIni empty;
     auto read = [&](auto object) {
         object->ReadData(empty);
@@ -67,7 +70,8 @@ TEST(SkinObjects, MissingKeysTakeDefaults) {
     EXPECT_EQ(animate->timerinterval, 50);
 }
 
-TEST(SkinObjects, ReadingRulesPerClass) {
+TEST(SkinObjects, ReadingRulesPerClass)
+{
     SkinIni ini(
         "[user]\nskinrect=1,2,3,4\nactivepictureindex=5\nhint=h\n"
         "[anim]\nmorphing=1\ncountframes=4\n"
@@ -79,7 +83,7 @@ TEST(SkinObjects, ReadingRulesPerClass) {
     TskDataUserObject user("user");
     user.ReadData(ini);
     EXPECT_EQ(user.skinrect, (Rect{1, 2, 3, 4}));
-    EXPECT_EQ(user.activepictureindex, -1);  // a user object reads only skinrect
+    EXPECT_EQ(user.activepictureindex, -1); // a user object reads only skinrect
     EXPECT_EQ(user.hint, "");
 
     TskDataSkinAnimate anim("anim");
@@ -89,8 +93,8 @@ TEST(SkinObjects, ReadingRulesPerClass) {
 
     TskDataSkinMenuItem menu("menu");
     menu.ReadData(ini);
-    EXPECT_EQ(menu.activecheckimagerect, (Rect{1, 1, 9, 9}));  // empty: takes the normal mark
-    EXPECT_EQ(menu.activeradioimagerect, (Rect{3, 3, 7, 7}));  // set: kept
+    EXPECT_EQ(menu.activecheckimagerect, (Rect{1, 1, 9, 9})); // empty: takes the normal mark
+    EXPECT_EQ(menu.activeradioimagerect, (Rect{3, 3, 7, 7})); // set: kept
     EXPECT_TRUE(menu.activearrowimagerect.empty());
     EXPECT_EQ(menu.unenabledfontcolor, 255u);
 
@@ -111,7 +115,8 @@ TEST(SkinObjects, ReadingRulesPerClass) {
 
 // Every class writes what it read in the same syntax: reading the written
 // section into a fresh object gives the same written text.
-TEST(SkinObjects, WriteThenReadRoundTrip) {
+TEST(SkinObjects, WriteThenReadRoundTrip)
+{
     // A section setting many keys of many kinds with non-default values.
     std::string section =
         "skinrect=1,2,30,40\nactiveskinrect=2,3,4,5\nclientrect=3,3,20,30\nlefttoppoint=4,5\nrighttoppoint=25,5\n"
@@ -120,13 +125,12 @@ TEST(SkinObjects, WriteThenReadRoundTrip) {
         "morphkind=mkpush\nstretchtype=stvert\nstretcheffect=1\nalignment=taleftjustify\ncommand=cmrollup\n"
         "textrect=1,1,2,2\nitemrect=5,5,9,9\nthumboffset1=7\nbgcolor=99\nhint=Tip\nitemoffset1=9\n"
         "vscrollbarname=vs\nmenubaritem=mb\ninactiveeffect=ienoise\n";
-    const char* object_types[] = {"stdbutton", "button", "caption", "animate", "userobject",
-                                  "menuitem", "mainmenubaritem", "mainmenubarbutton"};
+    const char* object_types[] = {
+        "stdbutton", "button", "caption", "animate", "userobject", "menuitem", "mainmenubaritem", "mainmenubarbutton"};
     const char* control_types[] = {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
-                                   "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
-                                   "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox",
-                                   "scrollbar", "spinedit", "scrollbox", "treeview", "bevel", "slider",
-                                   "listview", "richedit"};
+        "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar", "controlbar", "memo", "edit",
+        "checklistbox", "listbox", "combobox", "scrollbar", "spinedit", "scrollbox", "treeview", "bevel", "slider",
+        "listview", "richedit"};
     SkinIni source("[o]\n" + section);
     auto round_trip = [&](auto make, const char* type) {
         auto first = make(type, "o");
@@ -140,9 +144,11 @@ TEST(SkinObjects, WriteThenReadRoundTrip) {
         EXPECT_EQ(written.Text(), rewritten.Text()) << type;
         EXPECT_NE(written.Text().find("skinrect=1,2,30,40"), std::string::npos) << type;
     };
-    for (const char* t : object_types) round_trip(CreateSkinObject, t);
-    for (const char* t : control_types) round_trip(CreateSkinControl, t);
+    for (const char* t : object_types)
+        round_trip(CreateSkinObject, t);
+    for (const char* t : control_types)
+        round_trip(CreateSkinControl, t);
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

@@ -18,13 +18,15 @@ namespace {
 
 class StoredSkin : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         AssignEmbeddedSkin(stored);
         data.SetCompressedStoredSkin(&stored);
         ASSERT_FALSE(data.Empty);
     }
     // A field as the object writes it back, so every kind compares as text.
-    std::string Field(const std::string& object, const std::string& key) {
+    std::string Field(const std::string& object, const std::string& key)
+    {
         SkinIni out;
         if (object == "FORMINFO") {
             SkinFieldWriter w(out, object);
@@ -46,7 +48,8 @@ protected:
     TskSkinData data{nullptr};
 };
 
-TEST_F(StoredSkin, PackageLayout) {
+TEST_F(StoredSkin, PackageLayout)
+{
     auto block = EmbeddedSkinBlock();
     ASSERT_GE(block.size(), 2u);
     EXPECT_EQ(block[0], 0x78);
@@ -63,17 +66,19 @@ TEST_F(StoredSkin, PackageLayout) {
     EXPECT_EQ(c.mask_picture.palette(), (std::vector<Pixel>{make_pixel(0, 0, 0), make_pixel(255, 255, 255)}));
     ASSERT_EQ(c.active_pictures.size(), 8u);
     const int depths[] = {24, 24, 24, 24, 24, 24, 4, 1};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(c.active_pictures[i].source_bit_count(), depths[i]) << "picture " << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(c.active_pictures[i].source_bit_count(), depths[i]) << "picture " << i;
     SkinIni ini(std::string_view(reinterpret_cast<const char*>(c.description.data()), c.description.size()));
     EXPECT_EQ(ini.SectionNames().size(), 85u);
 }
 
-TEST_F(StoredSkin, ObjectListsInOrder) {
+TEST_F(StoredSkin, ObjectListsInOrder)
+{
     const char* objects[] = {"closebutton:stdbutton", "maxbutton:stdbutton", "minbutton:stdbutton",
-                             "rollupbutton:stdbutton", "sysmenubutton:stdbutton", "traybutton:stdbutton",
-                             "caption:caption", "menuitem:menuitem", "mainmenubaritem:mainmenubaritem",
-                             "menubarsysmenubutton:mainmenubarbutton", "menubarclosebutton:mainmenubarbutton",
-                             "menubarmaxbutton:mainmenubarbutton", "menubarminbutton:mainmenubarbutton"};
+        "rollupbutton:stdbutton", "sysmenubutton:stdbutton", "traybutton:stdbutton", "caption:caption",
+        "menuitem:menuitem", "mainmenubaritem:mainmenubaritem", "menubarsysmenubutton:mainmenubarbutton",
+        "menubarclosebutton:mainmenubarbutton", "menubarmaxbutton:mainmenubarbutton",
+        "menubarminbutton:mainmenubarbutton"};
     ASSERT_EQ(data.SkinObjects.size(), std::size(objects));
     for (std::size_t i = 0; i < std::size(objects); ++i) {
         const auto& o = *data.SkinObjects[i];
@@ -97,7 +102,8 @@ TEST_F(StoredSkin, ObjectListsInOrder) {
     std::vector<std::string> expected;
     for (std::size_t p = 0, q; p < std::strlen(controls); p = q + 1) {
         q = std::string_view(controls).find(' ', p);
-        if (q == std::string_view::npos) q = std::strlen(controls);
+        if (q == std::string_view::npos)
+            q = std::strlen(controls);
         expected.emplace_back(controls + p, controls + q);
     }
     ASSERT_EQ(data.SkinControls.size(), 64u);
@@ -107,11 +113,12 @@ TEST_F(StoredSkin, ObjectListsInOrder) {
         EXPECT_EQ(data.FindSkinControl(c.Name), int(i));
     }
     EXPECT_EQ(data.FindSkinControl("Button"), -1);
-    EXPECT_NE(dynamic_cast<TskDataSkinLabelControl*>(data.SkinControls[data.FindSkinControl("statuspanel")].get()),
-              nullptr);
+    EXPECT_NE(
+        dynamic_cast<TskDataSkinLabelControl*>(data.SkinControls[data.FindSkinControl("statuspanel")].get()), nullptr);
 }
 
-TEST_F(StoredSkin, StatedValues) {
+TEST_F(StoredSkin, StatedValues)
+{
     struct Row {
         const char* object;
         const char* key;
@@ -222,29 +229,45 @@ TEST_F(StoredSkin, StatedValues) {
         {"bevel", "lightcolor", "16777215"},
         {"bevel", "darkcolor", "14988432"},
     };
-    for (const Row& r : rows) EXPECT_EQ(Field(r.object, r.key), r.value) << "[" << r.object << "] " << r.key;
+    for (const Row& r : rows)
+        EXPECT_EQ(Field(r.object, r.key), r.value) << "[" << r.object << "] " << r.key;
 }
 
 // Resize modes by the composition rule: 1 nine-piece, 2 horizontal, 3
 // vertical, 0 fixed.
-int ResizeMode(const TskDataSkinCustomControl& c) {
-    if (c.skinrect.empty()) return -1;
-    if (c.rightbottompoint.x != 0 && c.rightbottompoint.y != 0) return 1;
-    if (c.righttoppoint.x != 0 || c.righttoppoint.y != 0) return 2;
-    if (c.leftbottompoint.x != 0 || c.leftbottompoint.y != 0) return 3;
+int ResizeMode(const TskDataSkinCustomControl& c)
+{
+    if (c.skinrect.empty())
+        return -1;
+    if (c.rightbottompoint.x != 0 && c.rightbottompoint.y != 0)
+        return 1;
+    if (c.righttoppoint.x != 0 || c.righttoppoint.y != 0)
+        return 2;
+    if (c.leftbottompoint.x != 0 || c.leftbottompoint.y != 0)
+        return 3;
     return 0;
 }
 
-TEST_F(StoredSkin, SizesAndResizeModes) {
+TEST_F(StoredSkin, SizesAndResizeModes)
+{
     struct Row {
         const char* name;
-        int width, height;  // 0 = free
+        int width, height; // 0 = free
         int mode;
     };
     const Row rows[] = {
-        {"button", 42, 22, 2},     {"panel", 59, 52, 1},        {"groupbox", 59, 47, 1}, {"toolpanel", 42, 32, 2},
-        {"toolbutton", 25, 26, 2}, {"toolmenubutton", 31, 26, 2}, {"statuspanel", 0, 20, 2}, {"edit", 0, 21, 2},
-        {"listbox", 0, 0, 1},      {"vscrollbar", 17, 68, 3},   {"hscrollbar", 0, 0, 2}, {"vsplitter", 5, 22, 3},
+        {"button", 42, 22, 2},
+        {"panel", 59, 52, 1},
+        {"groupbox", 59, 47, 1},
+        {"toolpanel", 42, 32, 2},
+        {"toolbutton", 25, 26, 2},
+        {"toolmenubutton", 31, 26, 2},
+        {"statuspanel", 0, 20, 2},
+        {"edit", 0, 21, 2},
+        {"listbox", 0, 0, 1},
+        {"vscrollbar", 17, 68, 3},
+        {"hscrollbar", 0, 0, 2},
+        {"vsplitter", 5, 22, 3},
         {"combobox", 0, 21, 2},
     };
     for (const Row& r : rows) {
@@ -274,7 +297,8 @@ TEST_F(StoredSkin, SizesAndResizeModes) {
 
 // Every composed control keeps positive spans between its corner points and
 // every look lies inside its picture, so composition never reads outside.
-TEST_F(StoredSkin, GeometryIsWellFormed) {
+TEST_F(StoredSkin, GeometryIsWellFormed)
+{
     for (const auto& c : data.SkinControls) {
         const Bitmap* pic = data.ActivePicture(c->pictureindex);
         if (!c->skinrect.empty()) {
@@ -282,15 +306,16 @@ TEST_F(StoredSkin, GeometryIsWellFormed) {
             EXPECT_TRUE(pic->rect().contains(c->skinrect)) << c->Name;
         }
         auto* cc = dynamic_cast<TskDataSkinCustomControl*>(c.get());
-        if (!cc || cc->skinrect.empty()) continue;
+        if (!cc || cc->skinrect.empty())
+            continue;
         int w = cc->skinrect.width(), h = cc->skinrect.height();
         switch (ResizeMode(*cc)) {
         case 1:
-            EXPECT_TRUE(0 < cc->lefttoppoint.x && cc->lefttoppoint.x < cc->righttoppoint.x &&
-                        cc->righttoppoint.x < w && cc->leftbottompoint.x < cc->rightbottompoint.x)
+            EXPECT_TRUE(0 < cc->lefttoppoint.x && cc->lefttoppoint.x < cc->righttoppoint.x && cc->righttoppoint.x < w &&
+                cc->leftbottompoint.x < cc->rightbottompoint.x)
                 << c->Name;
             EXPECT_TRUE(0 < cc->lefttoppoint.y && cc->lefttoppoint.y < cc->leftbottompoint.y &&
-                        cc->leftbottompoint.y < h && cc->righttoppoint.y < cc->rightbottompoint.y)
+                cc->leftbottompoint.y < h && cc->righttoppoint.y < cc->rightbottompoint.y)
                 << c->Name;
             EXPECT_TRUE((Rect{0, 0, w, h}.contains(cc->clientrect))) << c->Name;
             break;
@@ -299,8 +324,8 @@ TEST_F(StoredSkin, GeometryIsWellFormed) {
                 << c->Name;
             break;
         case 3:
-            EXPECT_TRUE(0 < cc->lefttoppoint.y && cc->lefttoppoint.y < cc->leftbottompoint.y &&
-                        cc->leftbottompoint.y < h)
+            EXPECT_TRUE(
+                0 < cc->lefttoppoint.y && cc->lefttoppoint.y < cc->leftbottompoint.y && cc->leftbottompoint.y < h)
                 << c->Name;
             break;
         }
@@ -317,7 +342,8 @@ TEST_F(StoredSkin, GeometryIsWellFormed) {
     }
 }
 
-TEST_F(StoredSkin, MaskShapesOnlyTheCorners) {
+TEST_F(StoredSkin, MaskShapesOnlyTheCorners)
+{
     const Bitmap& m = data.MaskPicture;
     auto black = [&](int x, int y) { return (m.pixel(x, y) & 0xFFFFFF) == 0; };
     EXPECT_FALSE(black(0, 0));
@@ -330,9 +356,11 @@ TEST_F(StoredSkin, MaskShapesOnlyTheCorners) {
 }
 
 // Lays every picture of the skin out on one sheet, at twice the size.
-TEST_F(StoredSkin, WritesPictureSheet) {
+TEST_F(StoredSkin, WritesPictureSheet)
+{
     std::vector<const Bitmap*> pics = {&data.Picture, &data.MaskPicture};
-    for (const auto& p : data.ActivePictures) pics.push_back(p.get());
+    for (const auto& p : data.ActivePictures)
+        pics.push_back(p.get());
     const int gap = 8, scale = 2;
     int width = 0, height = 0, x = gap, row_h = 0, y = gap;
     std::vector<Point> at;
@@ -357,5 +385,5 @@ TEST_F(StoredSkin, WritesPictureSheet) {
     EXPECT_FALSE(ReadSkinFile("skin_sheet.png").empty());
 }
 
-}  // namespace
-}  // namespace lt
+} // namespace
+} // namespace lt

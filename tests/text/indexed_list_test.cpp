@@ -7,10 +7,10 @@
 namespace lt {
 namespace {
 
-const std::string kQQSpace = "QQ\xBF\xD5\xBC\xE4";  // QQ空间
-const std::string kqqSpace = "qq\xBF\xD5\xBC\xE4";  // qq空间
-const std::string kWebPage = "\xBE\x57\xED\x93";    // 網頁
-const std::string kThread = "\xBE\x77\xED\x93";     // 緒頁: 網 with its trail byte lowered
+const std::string kQQSpace = "QQ\xBF\xD5\xBC\xE4"; // QQ空间
+const std::string kqqSpace = "qq\xBF\xD5\xBC\xE4"; // qq空间
+const std::string kWebPage = "\xBE\x57\xED\x93";   // 網頁
+const std::string kThread = "\xBE\x77\xED\x93";    // 緒頁: 網 with its trail byte lowered
 
 TEST(IndexedList, LookupRule)
 {
@@ -25,11 +25,11 @@ TEST(IndexedList, LookupRule)
         {"ABC", 0},
         {kqqSpace, 1},
         {"qQ\xBF\xD5\xBC\xE4", 1},
-        {kQQSpace + " ", -1},   // no trimming
+        {kQQSpace + " ", -1}, // no trimming
         {" " + kQQSpace, -1},
-        {"QQ", -1},             // no prefix match
+        {"QQ", -1}, // no prefix match
         {kWebPage, 2},
-        {kThread, -1},          // trail bytes are not letters
+        {kThread, -1}, // trail bytes are not letters
         {"X Y", 3},
         {"", -1},
     };
@@ -40,24 +40,24 @@ TEST(IndexedList, LookupRule)
 TEST(IndexedList, FindsFirstMatchingRowAsRowsMove)
 {
     IndexedList list;
-    list.append("a");   // 0
-    list.append("B");   // 1
-    list.append("b");   // 2
-    list.append("c");   // 3
+    list.append("a"); // 0
+    list.append("B"); // 1
+    list.append("b"); // 2
+    list.append("c"); // 3
     EXPECT_EQ(list.lookup("b"), 1);
 
-    list.remove(1);     // a b c
+    list.remove(1); // a b c
     EXPECT_EQ(list.lookup("B"), 1);
     EXPECT_EQ(list.lookup("c"), 2);
 
     list.insert(0, "b"); // b a b c
     EXPECT_EQ(list.lookup("b"), 0);
     EXPECT_EQ(list.lookup("c"), 3);
-    list.remove(0);     // a b c
+    list.remove(0); // a b c
     EXPECT_EQ(list.lookup("b"), 1);
 
     list.insert(3, "C"); // a b c C
-    list.remove(2);     // a b C
+    list.remove(2);      // a b C
     EXPECT_EQ(list.lookup("c"), 2);
 
     list.set_text(0, "c"); // c b C
@@ -91,7 +91,8 @@ TEST(IndexedList, AgreesWithLinearSearchUnderRandomEdits)
                 if (a[i] != b[i] || a[i + 1] != b[i + 1])
                     return false;
                 ++i;
-            } else if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            } else if (std::tolower(static_cast<unsigned char>(a[i])) !=
+                std::tolower(static_cast<unsigned char>(b[i]))) {
                 return false;
             }
         }

@@ -82,7 +82,17 @@ TEST(JsUnescape, DecodesLiteralThenUnescape)
 TEST(JsUnescape, LiteralThatWouldNotParseGivesEmpty)
 {
     const char* items[] = {
-        "a\nb", "a\rb", "abc\\", "\\\n", "\\x4", "\\xZZ", "\\u12G4", "\\8", "\\18", "\\08", "\\48",
+        "a\nb",
+        "a\rb",
+        "abc\\",
+        "\\\n",
+        "\\x4",
+        "\\xZZ",
+        "\\u12G4",
+        "\\8",
+        "\\18",
+        "\\08",
+        "\\48",
     };
     for (const char* item : items)
         EXPECT_EQ(JsUnescape(item), "") << item;
@@ -104,7 +114,9 @@ TEST(AnsiFromUtf8, LenientDecodingWithFourByteCharacters)
         {"\xE4\xB8", ""},
         // A four-byte character is one unrepresentable character.
         {"\xE4\xB8\xAD\xF0\x9F\x98\x80", "\xD6\xD0?"},
-        {"\xF0\x9F\x98\x80" "a", "?a"},
+        {"\xF0\x9F\x98\x80"
+         "a",
+            "?a"},
         // The lenient rules stay: a continuation byte leads a two-byte
         // sequence (U+0000 here), 0xF8 leads three bytes (U+8000).
         {"\x80\x80", std::string("\0", 1)},
@@ -122,10 +134,12 @@ TEST(LowerAscii, LowersOnlyStandaloneLetters)
     const Case cases[] = {
         {"QQ\xBF\xD5\xBC\xE4", "qq\xBF\xD5\xBC\xE4"}, // QQ空间
         {"\xBE\x57\xED\x93", "\xBE\x57\xED\x93"},     // 網頁 keeps its trail byte 0x57
-        {"A\xBE\x57" "B", "a\xBE\x57" "b"},           // A網B
-        {"\xE9\x4C\xCE\xB2", "\xE9\x4C\xCE\xB2"},     // 長尾
-        {"iPhone 5S", "iphone 5s"},
-        {"Z\xBE", "z\xBE"},                           // lone lead byte at the end
+        {"A\xBE\x57"
+         "B",
+            "a\xBE\x57"
+            "b"},                                       // A網B
+        {"\xE9\x4C\xCE\xB2", "\xE9\x4C\xCE\xB2"},       // 長尾
+        {"iPhone 5S", "iphone 5s"}, {"Z\xBE", "z\xBE"}, // lone lead byte at the end
     };
     for (const Case& c : cases)
         EXPECT_EQ(LowerAscii(c.text), c.lowered) << c.text;

@@ -21,38 +21,45 @@ namespace {
 constexpr size_t kMaxHead = 64 * 1024;
 const char* kLastModified = "Wed, 21 Oct 2015 07:28:00 GMT";
 
-bool send_all(int fd, std::string_view data) {
+bool send_all(int fd, std::string_view data)
+{
     while (!data.empty()) {
         ssize_t n = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
         data.remove_prefix(size_t(n));
     }
     return true;
 }
 
 // Closing with a zero linger time sends RST instead of FIN.
-void reset_connection(int fd) {
+void reset_connection(int fd)
+{
     linger lg{1, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &lg, sizeof lg);
     ::shutdown(fd, SHUT_RDWR);
 }
 
 // The first header line named `name` (any letter case), as sent.
-std::optional<std::string> header_line(const std::string& head, std::string_view name) {
+std::optional<std::string> header_line(const std::string& head, std::string_view name)
+{
     size_t pos = head.find("\r\n");
     while (pos != std::string::npos && pos + 2 < head.size()) {
         size_t start = pos + 2;
         size_t end = head.find("\r\n", start);
         std::string_view line(head.data() + start, (end == std::string::npos ? head.size() : end) - start);
         size_t colon = line.find(':');
-        if (colon != std::string_view::npos && ascii_iequals(line.substr(0, colon), name)) return std::string(line);
+        if (colon != std::string_view::npos && ascii_iequals(line.substr(0, colon), name))
+            return std::string(line);
         pos = end;
     }
     return std::nullopt;
 }
 
-std::string header_value(const std::string& line) {
+std::string header_value(const std::string& line)
+{
     size_t colon = line.find(':');
     size_t v = line.find_first_not_of(" \t", colon + 1);
     return v == std::string::npos ? std::string() : line.substr(v);
@@ -60,41 +67,50 @@ std::string header_value(const std::string& line) {
 
 // A single "bytes=first-[last]" range against a body of `size` bytes. Returns
 // false for any other form, which is then ignored as a server may.
-bool parse_range(const std::string& value, uint64_t& first, std::optional<uint64_t>& last) {
-    if (value.rfind("bytes=", 0) != 0) return false;
+bool parse_range(const std::string& value, uint64_t& first, std::optional<uint64_t>& last)
+{
+    if (value.rfind("bytes=", 0) != 0)
+        return false;
     std::string_view bounds(value);
     bounds.remove_prefix(6);
     size_t dash = bounds.find('-');
-    if (dash == std::string_view::npos || dash == 0) return false;
+    if (dash == std::string_view::npos || dash == 0)
+        return false;
     auto num = [](std::string_view t, uint64_t& out) {
         auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), out);
         return ec == std::errc() && end == t.data() + t.size();
     };
-    if (!num(bounds.substr(0, dash), first)) return false;
+    if (!num(bounds.substr(0, dash), first))
+        return false;
     std::string_view rest = bounds.substr(dash + 1);
     last.reset();
     if (!rest.empty()) {
         uint64_t l = 0;
-        if (!num(rest, l) || l < first) return false;
+        if (!num(rest, l) || l < first)
+            return false;
         last = l;
     }
     return true;
 }
 
-std::string query_value(std::string_view query, std::string_view key) {
+std::string query_value(std::string_view query, std::string_view key)
+{
     size_t start = 0;
     while (start <= query.size()) {
         size_t amp = query.find('&', start);
-        std::string_view pair = query.substr(start, amp == std::string_view::npos ? std::string_view::npos : amp - start);
+        std::string_view pair =
+            query.substr(start, amp == std::string_view::npos ? std::string_view::npos : amp - start);
         if (pair.size() > key.size() && pair.substr(0, key.size()) == key && pair[key.size()] == '=')
             return url_decode(pair.substr(key.size() + 1));
-        if (amp == std::string_view::npos) break;
+        if (amp == std::string_view::npos)
+            break;
         start = amp + 1;
     }
     return {};
 }
 
-std::string utf8_for_log(const std::string& cp936) {
+std::string utf8_for_log(const std::string& cp936)
+{
     auto s = cp936_to_utf8(cp936);
     return s ? *s : url_encode(cp936);
 }
@@ -104,45 +120,58 @@ std::string utf8_for_log(const std::string& cp936) {
 // ---- Lifecycle --------------------------------------------------------------
 
 FakeServer::FakeServer(PhraseGraph graph, ReplySwitches defaults)
-    : graph_(std::move(graph)), defaults_(std::move(defaults)) {}
+    : graph_(std::move(graph)), defaults_(std::move(defaults))
+{ }
 
-FakeServer::~FakeServer() {
+FakeServer::~FakeServer()
+{
     stop();
-    if (log_) std::fclose(log_);
+    if (log_)
+        std::fclose(log_);
 }
 
-bool FakeServer::start(uint16_t port, std::string* error) {
+bool FakeServer::start(uint16_t port, std::string* error)
+{
     auto fail = [&](const char* what) {
-        if (error) *error = std::string(what) + ": " + std::strerror(errno);
-        if (listen_fd_ >= 0) ::close(listen_fd_);
+        if (error)
+            *error = std::string(what) + ": " + std::strerror(errno);
+        if (listen_fd_ >= 0)
+            ::close(listen_fd_);
         listen_fd_ = -1;
         return false;
     };
     listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listen_fd_ < 0) return fail("socket");
+    if (listen_fd_ < 0)
+        return fail("socket");
     int one = 1;
     ::setsockopt(listen_fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = htons(port);
-    if (::bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return fail("bind");
-    if (::listen(listen_fd_, 128) != 0) return fail("listen");
+    if (::bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
+        return fail("bind");
+    if (::listen(listen_fd_, 128) != 0)
+        return fail("listen");
     socklen_t len = sizeof addr;
     ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
     port_ = ntohs(addr.sin_port);
-    if (::pipe2(wake_pipe_, O_CLOEXEC) != 0) return fail("pipe");
+    if (::pipe2(wake_pipe_, O_CLOEXEC) != 0)
+        return fail("pipe");
     stopping_ = false;
     acceptor_ = std::thread([this] { accept_loop(); });
     return true;
 }
 
-void FakeServer::stop() {
-    if (!acceptor_.joinable()) return;
+void FakeServer::stop()
+{
+    if (!acceptor_.joinable())
+        return;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
-        for (auto& c : connections_) ::shutdown(c->fd, SHUT_RDWR);
+        for (auto& c : connections_)
+            ::shutdown(c->fd, SHUT_RDWR);
     }
     stop_cv_.notify_all();
     char byte = 1;
@@ -155,34 +184,40 @@ void FakeServer::stop() {
     listen_fd_ = wake_pipe_[0] = wake_pipe_[1] = -1;
 }
 
-void FakeServer::set_defaults(const ReplySwitches& defaults) {
+void FakeServer::set_defaults(const ReplySwitches& defaults)
+{
     std::lock_guard lock(mutex_);
     defaults_ = defaults;
 }
 
-bool FakeServer::open_log(const std::string& path) {
+bool FakeServer::open_log(const std::string& path)
+{
     std::lock_guard lock(mutex_);
-    if (log_) std::fclose(log_);
+    if (log_)
+        std::fclose(log_);
     log_ = std::fopen(path.c_str(), "a");
     return log_ != nullptr;
 }
 
-std::vector<RequestRecord> FakeServer::requests() const {
+std::vector<RequestRecord> FakeServer::requests() const
+{
     std::lock_guard lock(mutex_);
     return requests_;
 }
 
-void FakeServer::clear_requests() {
+void FakeServer::clear_requests()
+{
     std::lock_guard lock(mutex_);
     requests_.clear();
 }
 
-void FakeServer::record(RequestRecord rec) {
+void FakeServer::record(RequestRecord rec)
+{
     std::lock_guard lock(mutex_);
     if (log_) {
         const char* service = !rec.service ? "other" : *rec.service == Service::Suggest ? "suggest" : "related";
         std::fprintf(log_, "%s\t%s\t%d\t%s\t%s\n", service, utf8_for_log(rec.phrase).c_str(), rec.status,
-                     rec.range_line ? rec.range_line->c_str() : "-", rec.target.c_str());
+            rec.range_line ? rec.range_line->c_str() : "-", rec.target.c_str());
         std::fflush(log_);
     }
     requests_.push_back(std::move(rec));
@@ -190,15 +225,19 @@ void FakeServer::record(RequestRecord rec) {
 
 // ---- Connections ------------------------------------------------------------
 
-void FakeServer::accept_loop() {
+void FakeServer::accept_loop()
+{
     for (;;) {
         pollfd fds[2] = {{listen_fd_, POLLIN, 0}, {wake_pipe_[0], POLLIN, 0}};
         int n = ::poll(fds, 2, 1000);
-        if (stopping_) return;
+        if (stopping_)
+            return;
         reap(false);
-        if (n <= 0 || !(fds[0].revents & POLLIN)) continue;
+        if (n <= 0 || !(fds[0].revents & POLLIN))
+            continue;
         int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
+        if (fd < 0)
+            continue;
         std::lock_guard lock(mutex_);
         if (stopping_) {
             ::close(fd);
@@ -213,7 +252,8 @@ void FakeServer::accept_loop() {
 }
 
 // Joins finished connection threads (all of them when stopping).
-void FakeServer::reap(bool all) {
+void FakeServer::reap(bool all)
+{
     std::list<std::unique_ptr<Connection>> finished;
     {
         std::lock_guard lock(mutex_);
@@ -227,20 +267,24 @@ void FakeServer::reap(bool all) {
         }
     }
     for (auto& c : finished) {
-        if (c->thread.joinable()) c->thread.join();
+        if (c->thread.joinable())
+            c->thread.join();
         ::close(c->fd);
     }
 }
 
-void FakeServer::serve(Connection& conn) {
+void FakeServer::serve(Connection& conn)
+{
     std::string buffer, head;
     bool keep_open = true;
-    while (keep_open && !stopping_ && read_head(conn.fd, buffer, head)) answer(conn.fd, head, keep_open);
+    while (keep_open && !stopping_ && read_head(conn.fd, buffer, head))
+        answer(conn.fd, head, keep_open);
     ::shutdown(conn.fd, SHUT_WR);
     conn.done = true;
 }
 
-bool FakeServer::read_head(int fd, std::string& buffer, std::string& head) {
+bool FakeServer::read_head(int fd, std::string& buffer, std::string& head)
+{
     for (;;) {
         size_t end = buffer.find("\r\n\r\n");
         if (end != std::string::npos) {
@@ -252,30 +296,36 @@ bool FakeServer::read_head(int fd, std::string& buffer, std::string& head) {
                 while (buffer.size() < n) {
                     char chunk[4096];
                     ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-                    if (got <= 0) return false;
+                    if (got <= 0)
+                        return false;
                     buffer.append(chunk, size_t(got));
                 }
                 buffer.erase(0, n);
             }
             return true;
         }
-        if (buffer.size() > kMaxHead) return false;
+        if (buffer.size() > kMaxHead)
+            return false;
         char chunk[4096];
         ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
         buffer.append(chunk, size_t(got));
     }
 }
 
-bool FakeServer::pause(int ms) {
+bool FakeServer::pause(int ms)
+{
     std::unique_lock lock(mutex_);
     return !stop_cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping_.load(); });
 }
 
 // ---- Answering --------------------------------------------------------------
 
-void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
+void FakeServer::answer(int fd, const std::string& head, bool& keep_open)
+{
     ++arrivals_;
     RequestRecord rec;
     rec.head = head;
@@ -289,7 +339,8 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
     rec.method = head.substr(0, sp1);
     rec.target = head.substr(sp1 + 1, sp2 - sp1 - 1);
     rec.range_line = header_line(head, "Range");
-    if (auto conn = header_line(head, "Connection"); conn && ascii_iequals(header_value(*conn), "close")) keep_open = false;
+    if (auto conn = header_line(head, "Connection"); conn && ascii_iequals(header_value(*conn), "close"))
+        keep_open = false;
 
     std::string path = rec.target.substr(0, rec.target.find('?'));
     std::string query = rec.target.find('?') == std::string::npos ? "" : rec.target.substr(rec.target.find('?') + 1);
@@ -339,7 +390,8 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
             body = related_page(entry, phrase_utf8);
         }
     }
-    if (!reply.utf8) body = utf8_to_cp936(body).value_or(body);
+    if (!reply.utf8)
+        body = utf8_to_cp936(body).value_or(body);
     type += reply.utf8 ? "; charset=utf-8" : "; charset=gb2312";
 
     std::string extra;
@@ -356,7 +408,7 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
                 uint64_t end = std::min<uint64_t>(last.value_or(size - 1), size - 1);
                 status = 206;
                 extra = "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(end) + "/" +
-                        std::to_string(size) + "\r\n";
+                    std::to_string(size) + "\r\n";
                 body = body.substr(first, end - first + 1);
             }
         }
@@ -365,8 +417,10 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
 
     std::string out = "HTTP/1.1 " + std::to_string(status) + " " + reason_phrase(status) + "\r\n";
     out += "Server: fake-services\r\nContent-Type: " + type + "\r\n" + extra;
-    if (reply.last_modified) out += std::string("Last-Modified: ") + kLastModified + "\r\n";
-    if (!keep_open) out += "Connection: close\r\n";
+    if (reply.last_modified)
+        out += std::string("Last-Modified: ") + kLastModified + "\r\n";
+    if (!keep_open)
+        out += "Connection: close\r\n";
     size_t cut_at = reply.cut ? body.size() / 2 : body.size();
     if (reply.chunked) {
         out += "Transfer-Encoding: chunked\r\n\r\n";
@@ -374,14 +428,17 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open) {
         if (cut_at > 0) {
             std::snprintf(size_hex, sizeof size_hex, "%zx\r\n", body.size());
             out += size_hex + body.substr(0, cut_at);
-            if (!reply.cut) out += "\r\n";
+            if (!reply.cut)
+                out += "\r\n";
         }
-        if (!reply.cut) out += "0\r\n\r\n";
+        if (!reply.cut)
+            out += "0\r\n\r\n";
     } else {
         out += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body.substr(0, cut_at);
     }
     record(std::move(rec));
-    if (!send_all(fd, out)) keep_open = false;
+    if (!send_all(fd, out))
+        keep_open = false;
     if (reply.cut) {
         reset_connection(fd);
         keep_open = false;

@@ -28,11 +28,11 @@ namespace lt::fake {
 struct RequestRecord {
     std::string method;
     std::string target;
-    std::optional<Service> service; // none for an unknown path
-    std::string phrase;             // decoded query value, code page 936 bytes
-    std::string head;               // the request head, byte for byte
+    std::optional<Service> service;        // none for an unknown path
+    std::string phrase;                    // decoded query value, code page 936 bytes
+    std::string head;                      // the request head, byte for byte
     std::optional<std::string> range_line; // the Range header line as sent
-    int status = 0;                 // 0 when the connection was reset
+    int status = 0;                        // 0 when the connection was reset
 };
 
 class FakeServer {

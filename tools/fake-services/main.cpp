@@ -19,18 +19,20 @@
 
 namespace {
 
-int usage(const char* why) {
+int usage(const char* why)
+{
     std::fprintf(stderr,
-                 "fake-services: %s\n"
-                 "usage: fake-services [--port N] [--port-file F] [--log F] [--last-modified] [--chunked]\n"
-                 "         [--ignore-range] [--delay=MS] [--empty] [--status=N] [--reset] [--cut] [--utf8] GRAPH\n",
-                 why);
+        "fake-services: %s\n"
+        "usage: fake-services [--port N] [--port-file F] [--log F] [--last-modified] [--chunked]\n"
+        "         [--ignore-range] [--delay=MS] [--empty] [--status=N] [--reset] [--cut] [--utf8] GRAPH\n",
+        why);
     return 2;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace lt::fake;
     std::string graph_path, port_file, log_path;
     int port = 0;
@@ -39,21 +41,28 @@ int main(int argc, char** argv) {
         std::string arg = argv[i];
         if (arg == "--port" || arg == "--port-file" || arg == "--log") {
             const char* v = i + 1 < argc ? argv[++i] : nullptr;
-            if (!v) return usage(("missing value for " + arg).c_str());
-            if (arg == "--port") port = std::atoi(v);
-            else if (arg == "--port-file") port_file = v;
-            else log_path = v;
+            if (!v)
+                return usage(("missing value for " + arg).c_str());
+            if (arg == "--port")
+                port = std::atoi(v);
+            else if (arg == "--port-file")
+                port_file = v;
+            else
+                log_path = v;
         } else if (arg.rfind("--", 0) == 0) {
             std::string why;
-            if (!parse_switch(arg.substr(2), defaults, &why)) return usage(why.c_str());
+            if (!parse_switch(arg.substr(2), defaults, &why))
+                return usage(why.c_str());
         } else if (graph_path.empty()) {
             graph_path = arg;
         } else {
             return usage("more than one graph file");
         }
     }
-    if (graph_path.empty()) return usage("no graph file");
-    if (port < 0 || port > 65535) return usage("bad port");
+    if (graph_path.empty())
+        return usage("no graph file");
+    if (port < 0 || port > 65535)
+        return usage("bad port");
 
     std::string error;
     auto graph = PhraseGraph::load(graph_path, &error);

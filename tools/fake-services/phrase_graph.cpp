@@ -11,21 +11,32 @@ namespace lt::fake {
 
 // ---- Reply switches ---------------------------------------------------------
 
-ReplySwitches ReplySwitches::over(const ReplySwitches& base) const {
+ReplySwitches ReplySwitches::over(const ReplySwitches& base) const
+{
     ReplySwitches r = base;
-    if (last_modified) r.last_modified = last_modified;
-    if (chunked) r.chunked = chunked;
-    if (honour_range) r.honour_range = honour_range;
-    if (delay_ms) r.delay_ms = delay_ms;
-    if (empty) r.empty = empty;
-    if (status) r.status = status;
-    if (reset) r.reset = reset;
-    if (cut) r.cut = cut;
-    if (utf8) r.utf8 = utf8;
+    if (last_modified)
+        r.last_modified = last_modified;
+    if (chunked)
+        r.chunked = chunked;
+    if (honour_range)
+        r.honour_range = honour_range;
+    if (delay_ms)
+        r.delay_ms = delay_ms;
+    if (empty)
+        r.empty = empty;
+    if (status)
+        r.status = status;
+    if (reset)
+        r.reset = reset;
+    if (cut)
+        r.cut = cut;
+    if (utf8)
+        r.utf8 = utf8;
     return r;
 }
 
-Reply Reply::from(const ReplySwitches& s) {
+Reply Reply::from(const ReplySwitches& s)
+{
     Reply r;
     r.last_modified = s.last_modified.value_or(r.last_modified);
     r.chunked = s.chunked.value_or(r.chunked);
@@ -41,17 +52,20 @@ Reply Reply::from(const ReplySwitches& s) {
 
 namespace {
 
-bool parse_int(std::string_view text, int lo, int hi, int& out) {
+bool parse_int(std::string_view text, int lo, int hi, int& out)
+{
     int v = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return false;
+    if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
+        return false;
     out = v;
     return true;
 }
 
 } // namespace
 
-bool parse_switch(std::string_view word, ReplySwitches& into, std::string* error) {
+bool parse_switch(std::string_view word, ReplySwitches& into, std::string* error)
+{
     std::string_view name = word, value;
     if (auto eq = word.find('='); eq != std::string_view::npos) {
         name = word.substr(0, eq);
@@ -63,7 +77,8 @@ bool parse_switch(std::string_view word, ReplySwitches& into, std::string* error
     } else if (name == "status" && parse_int(value, 100, 599, n)) {
         into.status = n;
     } else if (!value.empty()) {
-        if (error) *error = "bad switch value: " + std::string(word);
+        if (error)
+            *error = "bad switch value: " + std::string(word);
         return false;
     } else if (name == "last-modified") {
         into.last_modified = true;
@@ -86,7 +101,8 @@ bool parse_switch(std::string_view word, ReplySwitches& into, std::string* error
     } else if (name == "utf8") {
         into.utf8 = true;
     } else {
-        if (error) *error = "unknown switch: " + std::string(word);
+        if (error)
+            *error = "unknown switch: " + std::string(word);
         return false;
     }
     return true;
@@ -94,49 +110,58 @@ bool parse_switch(std::string_view word, ReplySwitches& into, std::string* error
 
 // ---- The graph --------------------------------------------------------------
 
-ReplySwitches PhraseEntry::switches_for(Service service) const {
+ReplySwitches PhraseEntry::switches_for(Service service) const
+{
     return (service == Service::Suggest ? suggest_fault : related_fault).over(fault);
 }
 
 namespace {
 
-std::vector<std::string_view> split_tabs(std::string_view line) {
+std::vector<std::string_view> split_tabs(std::string_view line)
+{
     std::vector<std::string_view> fields;
     size_t start = 0;
     for (;;) {
         size_t tab = line.find('\t', start);
         fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos) break;
+        if (tab == std::string_view::npos)
+            break;
         start = tab + 1;
     }
     return fields;
 }
 
 // Every text of an entry must survive the trip to code page 936.
-bool encodable(const PhraseEntry& e, std::string* bad) {
+bool encodable(const PhraseEntry& e, std::string* bad)
+{
     auto check = [&](const std::string& s) {
-        if (utf8_to_cp936(s)) return true;
+        if (utf8_to_cp936(s))
+            return true;
         *bad = s;
         return false;
     };
     for (const auto* items : {&e.suggest, &e.related})
         if (*items)
             for (const auto& item : **items)
-                if (!check(item)) return false;
+                if (!check(item))
+                    return false;
     for (const auto* raw : {&e.suggest_raw, &e.related_raw})
-        if (*raw && !check(**raw)) return false;
+        if (*raw && !check(**raw))
+            return false;
     return true;
 }
 
 } // namespace
 
-std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string* error) {
+std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string* error)
+{
     PhraseGraph graph;
     std::map<std::string, PhraseEntry> by_utf8;
     std::map<std::string, int> first_line;
     int line_no = 0;
     auto fail = [&](const std::string& why) {
-        if (error) *error = "line " + std::to_string(line_no) + ": " + why;
+        if (error)
+            *error = "line " + std::to_string(line_no) + ": " + why;
         return std::nullopt;
     };
     size_t pos = 0;
@@ -145,8 +170,10 @@ std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string
         std::string_view line = text.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
         pos = nl == std::string_view::npos ? text.size() : nl + 1;
         ++line_no;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty() || line.front() == '#') continue;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '#')
+            continue;
         auto fields = split_tabs(line);
         if (fields.size() < 2 || fields[0].empty())
             return fail("expected <phrase> TAB <directive> ...");
@@ -157,16 +184,19 @@ std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string
         first_line.emplace(phrase, line_no);
         if (key == "suggest" || key == "related") {
             auto& items = key == "suggest" ? e.suggest : e.related;
-            if (!items) items.emplace();
+            if (!items)
+                items.emplace();
             items->insert(items->end(), values.begin(), values.end());
         } else if (key == "suggest-raw" || key == "related-raw") {
-            if (values.size() != 1) return fail(std::string(key) + " takes exactly one value");
+            if (values.size() != 1)
+                return fail(std::string(key) + " takes exactly one value");
             (key == "suggest-raw" ? e.suggest_raw : e.related_raw) = values[0];
         } else if (key == "fault" || key == "suggest-fault" || key == "related-fault") {
             ReplySwitches& s = key == "fault" ? e.fault : key == "suggest-fault" ? e.suggest_fault : e.related_fault;
             for (const auto& v : values) {
                 std::string why;
-                if (!parse_switch(v, s, &why)) return fail(why);
+                if (!parse_switch(v, s, &why))
+                    return fail(why);
             }
         } else {
             return fail("unknown directive: " + std::string(key));
@@ -175,15 +205,18 @@ std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string
     for (auto& [phrase, entry] : by_utf8) {
         line_no = first_line[phrase];
         std::string why;
-        if (!graph.set(phrase, std::move(entry), &why)) return fail(why);
+        if (!graph.set(phrase, std::move(entry), &why))
+            return fail(why);
     }
     return graph;
 }
 
-std::optional<PhraseGraph> PhraseGraph::load(const std::string& path, std::string* error) {
+std::optional<PhraseGraph> PhraseGraph::load(const std::string& path, std::string* error)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        if (error) *error = "cannot read " + path;
+        if (error)
+            *error = "cannot read " + path;
         return std::nullopt;
     }
     std::ostringstream text;
@@ -191,17 +224,21 @@ std::optional<PhraseGraph> PhraseGraph::load(const std::string& path, std::strin
     return parse(text.str(), error);
 }
 
-const PhraseEntry* PhraseGraph::find(const std::string& phrase_cp936) const {
+const PhraseEntry* PhraseGraph::find(const std::string& phrase_cp936) const
+{
     auto it = entries_.find(phrase_cp936);
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-bool PhraseGraph::set(const std::string& phrase_utf8, PhraseEntry entry, std::string* error) {
+bool PhraseGraph::set(const std::string& phrase_utf8, PhraseEntry entry, std::string* error)
+{
     auto key = utf8_to_cp936(phrase_utf8);
     std::string bad;
-    if (!key) bad = phrase_utf8;
+    if (!key)
+        bad = phrase_utf8;
     if (!key || !encodable(entry, &bad)) {
-        if (error) *error = "not representable in code page 936: " + bad;
+        if (error)
+            *error = "not representable in code page 936: " + bad;
         return false;
     }
     entries_[*key] = std::move(entry);
@@ -216,12 +253,13 @@ std::u16string utf8_to_utf16(std::string_view utf8);
 
 // JavaScript escape(): letters, digits and @*_+-./ stay; other code units
 // below 256 become %XX, the rest %uXXXX, with upper-case digits.
-std::string js_escape(std::string_view utf8) {
+std::string js_escape(std::string_view utf8)
+{
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (char16_t c : utf8_to_utf16(utf8)) {
         bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                     (c < 128 && std::string_view("@*_+-./").find(char(c)) != std::string_view::npos);
+            (c < 128 && std::string_view("@*_+-./").find(char(c)) != std::string_view::npos);
         if (plain) {
             out += char(c);
         } else if (c < 256) {
@@ -230,7 +268,8 @@ std::string js_escape(std::string_view utf8) {
             out += hex[c & 15];
         } else {
             out += "%u";
-            for (int shift = 12; shift >= 0; shift -= 4) out += hex[(c >> shift) & 15];
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += hex[(c >> shift) & 15];
         }
     }
     return out;
@@ -238,24 +277,31 @@ std::string js_escape(std::string_view utf8) {
 
 } // namespace
 
-std::string suggest_answer(const PhraseEntry* entry) {
-    if (entry && entry->suggest_raw) return *entry->suggest_raw;
+std::string suggest_answer(const PhraseEntry* entry)
+{
+    if (entry && entry->suggest_raw)
+        return *entry->suggest_raw;
     std::string out = "[";
     if (entry && entry->suggest) {
         for (size_t i = 0; i < entry->suggest->size(); ++i) {
-            if (i) out += ',';
+            if (i)
+                out += ',';
             out += '"' + js_escape((*entry->suggest)[i]) + '"';
         }
     }
     return out + "]";
 }
 
-std::string related_page(const PhraseEntry* entry, const std::string& phrase_utf8) {
-    if (entry && entry->related_raw) return *entry->related_raw;
-    std::string page =
-        "<html><head><meta http-equiv=\"content-type\" content=\"text/html;charset=gb2312\">"
-        "<title>百度搜索_" + phrase_utf8 + "</title></head><body>\n"
-        "<table width=\"100%\"><tr><td>约有 3 篇网页与 " + phrase_utf8 + " 相关</td></tr></table>\n";
+std::string related_page(const PhraseEntry* entry, const std::string& phrase_utf8)
+{
+    if (entry && entry->related_raw)
+        return *entry->related_raw;
+    std::string page = "<html><head><meta http-equiv=\"content-type\" content=\"text/html;charset=gb2312\">"
+                       "<title>百度搜索_" +
+        phrase_utf8 +
+        "</title></head><body>\n"
+        "<table width=\"100%\"><tr><td>约有 3 篇网页与 " +
+        phrase_utf8 + " 相关</td></tr></table>\n";
     if (entry && entry->related && !entry->related->empty()) {
         // The block the harvester cuts out: block start, heading, the table of
         // linked cells, and the block end right after the last link.
@@ -270,24 +316,37 @@ std::string related_page(const PhraseEntry* entry, const std::string& phrase_utf
     return page + "</body></html>\n";
 }
 
-std::string error_page(int status, const std::string& phrase_utf8) {
-    return "<html><body><h1>" + std::to_string(status) + " " + reason_phrase(status) +
-           "</h1>服务暂时不可用, 查询" + phrase_utf8 + ", 请稍后再试</body></html>\n";
+std::string error_page(int status, const std::string& phrase_utf8)
+{
+    return "<html><body><h1>" + std::to_string(status) + " " + reason_phrase(status) + "</h1>服务暂时不可用, 查询" +
+        phrase_utf8 + ", 请稍后再试</body></html>\n";
 }
 
-const char* reason_phrase(int status) {
+const char* reason_phrase(int status)
+{
     switch (status) {
-    case 200: return "OK";
-    case 206: return "Partial Content";
-    case 400: return "Bad Request";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 416: return "Range Not Satisfiable";
-    case 429: return "Too Many Requests";
-    case 500: return "Internal Server Error";
-    case 502: return "Bad Gateway";
-    case 503: return "Service Unavailable";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 206:
+        return "Partial Content";
+    case 400:
+        return "Bad Request";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 416:
+        return "Range Not Satisfiable";
+    case 429:
+        return "Too Many Requests";
+    case 500:
+        return "Internal Server Error";
+    case 502:
+        return "Bad Gateway";
+    case 503:
+        return "Service Unavailable";
+    default:
+        return "Status";
     }
 }
 
@@ -297,23 +356,29 @@ namespace {
 
 // Opening a converter costs far more than a short conversion, and every
 // answer needs several; each thread keeps the ones it has opened.
-iconv_t converter(const char* to, const char* from) {
+iconv_t converter(const char* to, const char* from)
+{
     struct Cache {
         std::map<std::pair<std::string, std::string>, iconv_t> open;
-        ~Cache() {
-            for (auto& [key, cd] : open) iconv_close(cd);
+        ~Cache()
+        {
+            for (auto& [key, cd] : open)
+                iconv_close(cd);
         }
     };
     thread_local Cache cache;
     auto key = std::make_pair(std::string(to), std::string(from));
     auto it = cache.open.find(key);
-    if (it == cache.open.end()) it = cache.open.emplace(key, iconv_open(to, from)).first;
+    if (it == cache.open.end())
+        it = cache.open.emplace(key, iconv_open(to, from)).first;
     return it->second;
 }
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in)
+{
     iconv_t cd = converter(to, from);
-    if (cd == iconv_t(-1)) return std::nullopt;
+    if (cd == iconv_t(-1))
+        return std::nullopt;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out(in.size() * 4 + 16, '\0');
     char* src = const_cast<char*>(in.data());
@@ -322,12 +387,14 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     size_t dst_left = out.size();
     size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
     bool ok = rc != size_t(-1) && iconv(cd, nullptr, nullptr, &dst, &dst_left) != size_t(-1);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     out.resize(out.size() - dst_left);
     return out;
 }
 
-std::u16string utf8_to_utf16(std::string_view utf8) {
+std::u16string utf8_to_utf16(std::string_view utf8)
+{
     auto bytes = convert("UTF-16LE", "UTF-8", utf8).value_or(std::string());
     std::u16string out;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -337,10 +404,17 @@ std::u16string utf8_to_utf16(std::string_view utf8) {
 
 } // namespace
 
-std::optional<std::string> utf8_to_cp936(std::string_view utf8) { return convert("CP936", "UTF-8", utf8); }
-std::optional<std::string> cp936_to_utf8(std::string_view cp936) { return convert("UTF-8", "CP936", cp936); }
+std::optional<std::string> utf8_to_cp936(std::string_view utf8)
+{
+    return convert("CP936", "UTF-8", utf8);
+}
+std::optional<std::string> cp936_to_utf8(std::string_view cp936)
+{
+    return convert("UTF-8", "CP936", cp936);
+}
 
-std::string url_encode(std::string_view bytes) {
+std::string url_encode(std::string_view bytes)
+{
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : bytes) {
@@ -358,11 +432,15 @@ std::string url_encode(std::string_view bytes) {
     return out;
 }
 
-std::string url_decode(std::string_view text) {
+std::string url_decode(std::string_view text)
+{
     auto hexval = [](char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
         return -1;
     };
     std::string out;

@@ -9,9 +9,9 @@
 #include "forms/forms.h"
 #include "forms/listbox.h"
 #include "forms/stdctrls.h"
-#include "text/cp936.h"
 #include "platform/desktop.h"
 #include "platform/sdl_backend.h"
+#include "text/cp936.h"
 
 #include <cstdio>
 #include <cstring>
@@ -107,9 +107,8 @@ public:
 
         timer_ = new TTimer(this);
         timer_->SetInterval(500);
-        timer_->SetOnTimer([this](TComponent*) {
-            counter_->SetCaption("(" + std::to_string(list_->Items().Count()) + ")");
-        });
+        timer_->SetOnTimer(
+            [this](TComponent*) { counter_->SetCaption("(" + std::to_string(list_->Items().Count()) + ")"); });
         SetActiveControl(edit_);
     }
 

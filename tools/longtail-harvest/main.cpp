@@ -30,21 +30,20 @@ namespace lt {
 namespace {
 
 const char kUsage[] = "usage: longtail-harvest [--narrow] [--any] [--max-seconds N] [--export FILE] [--quiet] SEED\n";
-const char kHelp[] =
-    "Harvests long-tail keywords for SEED from the suggestion service and, unless\n"
-    "--narrow, the related searches of the web search; prints the results list,\n"
-    "one phrase per line in UTF-8, once the run has ended.\n"
-    "\n"
-    "  --narrow         do not walk the related searches (broad expansion off)\n"
-    "  --any            admit phrases that do not contain SEED (must-contain off)\n"
-    "  --max-seconds N  press Stop after N seconds (Ctrl-C presses it too)\n"
-    "  --export FILE    also write the results to FILE: code page 936, CR LF after\n"
-    "                   every row\n"
-    "  --quiet          do not print the status texts to stderr\n"
-    "  --help           print this help\n"
-    "\n"
-    "Environment: LONGTAIL_SUGGEST_HOST and LONGTAIL_SEARCH_HOST (host or host:port)\n"
-    "replace the hosts of the suggestion service and the web search.\n";
+const char kHelp[] = "Harvests long-tail keywords for SEED from the suggestion service and, unless\n"
+                     "--narrow, the related searches of the web search; prints the results list,\n"
+                     "one phrase per line in UTF-8, once the run has ended.\n"
+                     "\n"
+                     "  --narrow         do not walk the related searches (broad expansion off)\n"
+                     "  --any            admit phrases that do not contain SEED (must-contain off)\n"
+                     "  --max-seconds N  press Stop after N seconds (Ctrl-C presses it too)\n"
+                     "  --export FILE    also write the results to FILE: code page 936, CR LF after\n"
+                     "                   every row\n"
+                     "  --quiet          do not print the status texts to stderr\n"
+                     "  --help           print this help\n"
+                     "\n"
+                     "Environment: LONGTAIL_SUGGEST_HOST and LONGTAIL_SEARCH_HOST (host or host:port)\n"
+                     "replace the hosts of the suggestion service and the web search.\n";
 
 // ---------------------------------------------------------------- command line
 
@@ -123,7 +122,7 @@ Options parse(int argc, char** argv)
 
 class CliHost : public HarvestHost {
 public:
-    CliHost(EventLoop& loop, const Options& options) : options_(options), timer2_(loop) {}
+    CliHost(EventLoop& loop, const Options& options) : options_(options), timer2_(loop) { }
 
     std::string KeywordText() override { return options_.seed; }
     bool BroadExpansion() override { return options_.broad; }
@@ -136,7 +135,7 @@ public:
         std::fprintf(stderr, "%s\n", cp936_to_utf8(text).c_str());
     }
     IndexedList& Results() override { return results_; }
-    void SetResultsCounter(const std::string&) override {}
+    void SetResultsCounter(const std::string&) override { }
     Timer& Timer2() override { return timer2_; }
 
 private:
@@ -148,7 +147,10 @@ private:
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void on_sigint(int) { g_interrupted = true; }
+extern "C" void on_sigint(int)
+{
+    g_interrupted = true;
+}
 
 // ---------------------------------------------------------------- main
 
@@ -158,7 +160,7 @@ int run_cli(int argc, char** argv)
     webget_global_init();
 
     // The first Ctrl-C presses Stop; a second one ends the program at once.
-    struct sigaction sa {};
+    struct sigaction sa { };
     sa.sa_handler = on_sigint;
     sa.sa_flags = SA_RESETHAND;
     sigemptyset(&sa.sa_mask);
@@ -231,4 +233,7 @@ int run_cli(int argc, char** argv)
 } // namespace
 } // namespace lt
 
-int main(int argc, char** argv) { return lt::run_cli(argc, argv); }
+int main(int argc, char** argv)
+{
+    return lt::run_cli(argc, argv);
+}

@@ -49,30 +49,42 @@ constexpr Rgb kSelection{207, 226, 247};
 constexpr Rgb kSelectionBorder{134, 174, 221};
 constexpr Rgb kAccent{62, 106, 170};
 constexpr Rgb kTrack{238, 242, 247};
-constexpr Rgb kKey{255, 0, 255};  // transparent colour of marks and grippers
+constexpr Rgb kKey{255, 0, 255}; // transparent colour of marks and grippers
 
-Pixel px(Rgb c) { return make_pixel(c.r, c.g, c.b); }
-Rgb mix(Rgb a, Rgb b, double t) {
+Pixel px(Rgb c)
+{
+    return make_pixel(c.r, c.g, c.b);
+}
+Rgb mix(Rgb a, Rgb b, double t)
+{
     return {int(a.r + (b.r - a.r) * t + 0.5), int(a.g + (b.g - a.g) * t + 0.5), int(a.b + (b.b - a.b) * t + 0.5)};
 }
 
-void put(Bitmap& b, int x, int y, Rgb c) {
-    if (x >= 0 && y >= 0 && x < b.width() && y < b.height()) b.set_pixel(x, y, px(c));
+void put(Bitmap& b, int x, int y, Rgb c)
+{
+    if (x >= 0 && y >= 0 && x < b.width() && y < b.height())
+        b.set_pixel(x, y, px(c));
 }
-void fill(Bitmap& b, const Rect& r, Rgb c) { b.fill(r, px(c)); }
-void vgrad(Bitmap& b, const Rect& r, Rgb top, Rgb bottom) {
+void fill(Bitmap& b, const Rect& r, Rgb c)
+{
+    b.fill(r, px(c));
+}
+void vgrad(Bitmap& b, const Rect& r, Rgb top, Rgb bottom)
+{
     for (int y = r.top; y < r.bottom; ++y) {
         double t = r.height() > 1 ? double(y - r.top) / (r.height() - 1) : 0;
         fill(b, {r.left, y, r.right, y + 1}, mix(top, bottom, t));
     }
 }
-void hgrad(Bitmap& b, const Rect& r, Rgb left, Rgb right) {
+void hgrad(Bitmap& b, const Rect& r, Rgb left, Rgb right)
+{
     for (int x = r.left; x < r.right; ++x) {
         double t = r.width() > 1 ? double(x - r.left) / (r.width() - 1) : 0;
         fill(b, {x, r.top, x + 1, r.bottom}, mix(left, right, t));
     }
 }
-void frame(Bitmap& b, const Rect& r, Rgb c) {
+void frame(Bitmap& b, const Rect& r, Rgb c)
+{
     fill(b, {r.left, r.top, r.right, r.top + 1}, c);
     fill(b, {r.left, r.bottom - 1, r.right, r.bottom}, c);
     fill(b, {r.left, r.top, r.left + 1, r.bottom}, c);
@@ -80,9 +92,12 @@ void frame(Bitmap& b, const Rect& r, Rgb c) {
 }
 // A box with a one-pixel border whose corner pixels blend into `bg`, so the
 // corners read as rounded without any transparency.
-void box(Bitmap& b, const Rect& r, Rgb border, Rgb top, Rgb bottom, Rgb bg, bool vertical = true) {
-    if (vertical) vgrad(b, r, top, bottom);
-    else hgrad(b, r, top, bottom);
+void box(Bitmap& b, const Rect& r, Rgb border, Rgb top, Rgb bottom, Rgb bg, bool vertical = true)
+{
+    if (vertical)
+        vgrad(b, r, top, bottom);
+    else
+        hgrad(b, r, top, bottom);
     frame(b, r, border);
     Rgb corner = mix(border, bg, 0.6);
     put(b, r.left, r.top, corner);
@@ -92,10 +107,12 @@ void box(Bitmap& b, const Rect& r, Rgb border, Rgb top, Rgb bottom, Rgb bg, bool
 }
 // A glyph from rows of text: '#' full colour, '+' half blended with the
 // pixel below it (anti-aliased edges), anything else untouched.
-void glyph(Bitmap& b, int x, int y, const std::vector<const char*>& rows, Rgb c) {
+void glyph(Bitmap& b, int x, int y, const std::vector<const char*>& rows, Rgb c)
+{
     for (int j = 0; j < int(rows.size()); ++j)
         for (int i = 0; rows[j][i]; ++i) {
-            if (rows[j][i] == '#') put(b, x + i, y + j, c);
+            if (rows[j][i] == '#')
+                put(b, x + i, y + j, c);
             else if (rows[j][i] == '+' && x + i < b.width() && y + j < b.height()) {
                 Pixel p = b.pixel(x + i, y + j);
                 Rgb under{int(pixel_red(p)), int(pixel_green(p)), int(pixel_blue(p))};
@@ -103,27 +120,28 @@ void glyph(Bitmap& b, int x, int y, const std::vector<const char*>& rows, Rgb c)
             }
         }
 }
-void glyph_centered(Bitmap& b, const Rect& r, const std::vector<const char*>& rows, Rgb c, int shift = 0) {
+void glyph_centered(Bitmap& b, const Rect& r, const std::vector<const char*>& rows, Rgb c, int shift = 0)
+{
     int w = int(std::string(rows[0]).size()), h = int(rows.size());
     glyph(b, r.left + (r.width() - w) / 2 + shift, r.top + (r.height() - h) / 2 + shift, rows, c);
 }
 
-const std::vector<const char*> kCross = {"+#+---+#+", "##+---+##", "+##+-+##+", "-+##+##+-", "--+###+--",
-                                         "-+##+##+-", "+##+-+##+", "##+---+##", "+#+---+#+"};
-const std::vector<const char*> kMax = {"#########", "#########", "#-------#", "#-------#", "#-------#",
-                                       "#-------#", "#-------#", "#-------#", "#########"};
-const std::vector<const char*> kRestore = {"--#######", "--#######", "--#-----#", "#######-#", "#######-#",
-                                           "#-----#-#", "#-----###", "#-----#--", "#######--"};
-const std::vector<const char*> kMin = {"---------", "---------", "---------", "---------", "---------",
-                                       "---------", "---------", "#########", "#########"};
-const std::vector<const char*> kRollUp = {"---------", "---------", "----#----", "---###---", "--##+##--",
-                                          "-##+-+##-", "##+---+##", "#+-----+#", "---------"};
+const std::vector<const char*> kCross = {"+#+---+#+", "##+---+##", "+##+-+##+", "-+##+##+-", "--+###+--", "-+##+##+-",
+    "+##+-+##+", "##+---+##", "+#+---+#+"};
+const std::vector<const char*> kMax = {"#########", "#########", "#-------#", "#-------#", "#-------#", "#-------#",
+    "#-------#", "#-------#", "#########"};
+const std::vector<const char*> kRestore = {"--#######", "--#######", "--#-----#", "#######-#", "#######-#", "#-----#-#",
+    "#-----###", "#-----#--", "#######--"};
+const std::vector<const char*> kMin = {"---------", "---------", "---------", "---------", "---------", "---------",
+    "---------", "#########", "#########"};
+const std::vector<const char*> kRollUp = {"---------", "---------", "----#----", "---###---", "--##+##--", "-##+-+##-",
+    "##+---+##", "#+-----+#", "---------"};
 const std::vector<const char*> kRollDown = {"---------", "#+-----+#", "##+---+##", "-##+-+##-", "--##+##--",
-                                            "---###---", "----#----", "---------", "---------"};
-const std::vector<const char*> kMenu = {"---------", "#########", "---------", "---------", "#########",
-                                        "---------", "---------", "#########", "---------"};
-const std::vector<const char*> kTray = {"---------", "---------", "---------", "---------", "---------",
-                                        "---------", "----#####", "----#####", "---------"};
+    "---###---", "----#----", "---------", "---------"};
+const std::vector<const char*> kMenu = {"---------", "#########", "---------", "---------", "#########", "---------",
+    "---------", "#########", "---------"};
+const std::vector<const char*> kTray = {"---------", "---------", "---------", "---------", "---------", "---------",
+    "----#####", "----#####", "---------"};
 const std::vector<const char*> kChevronUp = {"---#---", "--###--", "-##+##-", "##+-+##"};
 const std::vector<const char*> kChevronDown = {"##+-+##", "-##+##-", "--###--", "---#---"};
 const std::vector<const char*> kChevronLeft = {"---#", "--##", "-##+", "##+-", "-##+", "--##", "---#"};
@@ -137,14 +155,15 @@ const std::vector<const char*> kDot = {"-###-", "#####", "#####", "#####", "-###
 
 class SkinPainter {
 public:
-    explicit SkinPainter(const SkinIni& ini) : ini_(ini) {}
+    explicit SkinPainter(const SkinIni& ini) : ini_(ini) { }
 
     Rect R(const char* section, const char* key) const { return ini_.ReadRect(section, key); }
     Point P(const char* section, const char* key) const { return ini_.ReadPoint(section, key); }
 
     // The frame picture: caption gradient on top, light borders, a flat
     // client area and a one-pixel outline with rounded top corners.
-    Bitmap Frame() const {
+    Bitmap Frame() const
+    {
         Bitmap b(285, 210);
         Rect client = R("FORMINFO", "clientrect");
         fill(b, b.rect(), kCaptionBottom);
@@ -167,7 +186,8 @@ public:
 
     // Black marks the window; the top corners are cut on a diagonal of three
     // pixels and the bottom corners by one.
-    Bitmap Mask() const {
+    Bitmap Mask() const
+    {
         Bitmap m(285, 210, px({0, 0, 0}));
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x + y <= 2; ++x) {
@@ -181,18 +201,21 @@ public:
 
     // Caption buttons sit on the caption gradient, so their background is
     // the frame's own row colour at the height where the frame places them.
-    Bitmap CaptionButtons(const Bitmap& frame_picture) const {
+    Bitmap CaptionButtons(const Bitmap& frame_picture) const
+    {
         Bitmap b(97, 186);
         fill(b, b.rect(), kSurface);
         const int frame_top = R("FORMINFO", "captionrect").top;
         auto background = [&](const Rect& r) {
             for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) b.set_pixel(x, y, frame_picture.pixel(140, frame_top + y - r.top));
+                for (int x = r.left; x < r.right; ++x)
+                    b.set_pixel(x, y, frame_picture.pixel(140, frame_top + y - r.top));
         };
         auto looks = [&](const char* section, const char* normal, const char* hot, const char* down,
                          const char* inactive, const std::vector<const char*>& g, bool danger) {
             Rect n = R(section, normal), h = R(section, hot), d = R(section, down), i = R(section, inactive);
-            for (Rect r : {n, h, d, i}) background(r);
+            for (Rect r : {n, h, d, i})
+                background(r);
             Rgb bg = kCaptionBottom;
             if (danger) {
                 box(b, h.inflated(-1, -1), {196, 60, 52}, {232, 96, 88}, {214, 72, 64}, bg);
@@ -210,18 +233,19 @@ public:
         };
         looks("closebutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kCross, true);
         looks("maxbutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kMax, false);
-        looks("maxbutton", "restorerect", "restoreactiverect", "restoredownrect", "restoreinactiverect", kRestore,
-              false);
+        looks(
+            "maxbutton", "restorerect", "restoreactiverect", "restoredownrect", "restoreinactiverect", kRestore, false);
         looks("minbutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kMin, false);
         looks("rollupbutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kRollUp, false);
-        looks("rollupbutton", "restorerect", "restoreactiverect", "restoredownrect", "restoreinactiverect",
-              kRollDown, false);
+        looks("rollupbutton", "restorerect", "restoreactiverect", "restoredownrect", "restoreinactiverect", kRollDown,
+            false);
         looks("sysmenubutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kMenu, false);
         looks("traybutton", "skinrect", "activeskinrect", "downrect", "inactiveskinrect", kTray, false);
         return b;
     }
 
-    Bitmap Controls() const {
+    Bitmap Controls() const
+    {
         Bitmap b(520, 300);
         fill(b, b.rect(), kSurface);
         PushButtons(b);
@@ -237,14 +261,16 @@ public:
         return b;
     }
 
-    void PushButtons(Bitmap& b) const {
+    void PushButtons(Bitmap& b) const
+    {
         box(b, R("button", "skinrect"), kLine, kWhite, {232, 239, 247}, kSurface);
         box(b, R("button", "activeskinrect"), kHotBorder, kHotTop, kHotBottom, kSurface);
         box(b, R("button", "downskinrect"), kDownBorder, kDownTop, kDownBottom, kSurface);
         box(b, R("button", "disabledskinrect"), kDisabledBorder, kDisabledFill, kDisabledFill, kSurface);
     }
 
-    void Panels(Bitmap& b) const {
+    void Panels(Bitmap& b) const
+    {
         Rect p = R("panel", "skinrect");
         fill(b, p, kSurface);
         frame(b, p, kSeparator);
@@ -262,7 +288,8 @@ public:
         fill(b, {s.left + 1, s.top + 1, s.right - 1, s.top + 2}, {228, 235, 244});
     }
 
-    void Edits(Bitmap& b) const {
+    void Edits(Bitmap& b) const
+    {
         auto edit = [&](const Rect& r, Rgb border, Rgb inner) {
             fill(b, r, kWhite);
             frame(b, r, border);
@@ -274,7 +301,8 @@ public:
 
     // Check and radio marks: 13 x 13 cells whose key-coloured corners (the
     // lower-left pixel names the transparent colour) leave the parent showing.
-    void Marks(Bitmap& b, const char* section, bool round) const {
+    void Marks(Bitmap& b, const char* section, bool round) const
+    {
         struct Look {
             const char* key;
             Rgb border, fill;
@@ -298,10 +326,13 @@ public:
                 for (int y = 0; y < 13; ++y)
                     for (int x = 0; x < 13; ++x) {
                         double dx = x - 6, dy = y - 6, d = dx * dx + dy * dy;
-                        if (d <= 21) put(b, r.left + x, r.top + y, l.fill);
-                        else if (d <= 37) put(b, r.left + x, r.top + y, l.border);
+                        if (d <= 21)
+                            put(b, r.left + x, r.top + y, l.fill);
+                        else if (d <= 37)
+                            put(b, r.left + x, r.top + y, l.border);
                     }
-                if (l.checked) glyph_centered(b, r, kDot, l.mark);
+                if (l.checked)
+                    glyph_centered(b, r, kDot, l.mark);
             } else {
                 box(b, r, l.border, l.fill, l.fill, kSurface);
                 put(b, r.left, r.top, kKey);
@@ -319,7 +350,8 @@ public:
         box(b, hot_look, kHotBorder, kHotTop, kHotBottom, kSurface);
     }
 
-    void Lists(Bitmap& b) const {
+    void Lists(Bitmap& b) const
+    {
         Rect f = R("listbox", "skinrect");
         fill(b, f, kWhite);
         frame(b, f, kLine);
@@ -330,13 +362,16 @@ public:
 
     // Scroll bars: a flat track, chevron buttons that light up when hot and
     // darken when pressed, a rounded thumb inset from the track's sides.
-    void ScrollBars(Bitmap& b) const {
+    void ScrollBars(Bitmap& b) const
+    {
         for (bool vertical : {true, false}) {
             const char* s = vertical ? "vscrollbar" : "hscrollbar";
             Rect skin = R(s, "skinrect");
             fill(b, skin, kTrack);
-            if (vertical) fill(b, {skin.left, skin.top, skin.left + 1, skin.bottom}, {221, 229, 239});
-            else fill(b, {skin.left, skin.top, skin.right, skin.top + 1}, {221, 229, 239});
+            if (vertical)
+                fill(b, {skin.left, skin.top, skin.left + 1, skin.bottom}, {221, 229, 239});
+            else
+                fill(b, {skin.left, skin.top, skin.right, skin.top + 1}, {221, 229, 239});
             const auto& dec = vertical ? kChevronUp : kChevronLeft;
             const auto& inc = vertical ? kChevronDown : kChevronRight;
             glyph_centered(b, R(s, "downbuttonrect").offset(skin.left, skin.top), dec, kGlyph);
@@ -344,8 +379,10 @@ public:
             auto button = [&](const char* key, const std::vector<const char*>& g, bool pressed) {
                 Rect r = R(s, key);
                 fill(b, r, kTrack);
-                if (pressed) box(b, r.inflated(-1, -1), kFrameBorder, kDownTop, kDownBottom, kTrack);
-                else box(b, r.inflated(-1, -1), {157, 185, 221}, kHotTop, kHotBottom, kTrack);
+                if (pressed)
+                    box(b, r.inflated(-1, -1), kFrameBorder, kDownTop, kDownBottom, kTrack);
+                else
+                    box(b, r.inflated(-1, -1), {157, 185, 221}, kHotTop, kHotBottom, kTrack);
                 glyph_centered(b, r, g, pressed ? kDownBorder : kAccent);
             };
             button("activedownbuttonrect", dec, false);
@@ -364,7 +401,8 @@ public:
         }
     }
 
-    void Splitters(Bitmap& b) const {
+    void Splitters(Bitmap& b) const
+    {
         for (bool vertical : {true, false}) {
             const char* s = vertical ? "vsplitter" : "hsplitter";
             Rect r = R(s, "skinrect");
@@ -383,7 +421,8 @@ public:
         }
     }
 
-    void ToolButtons(Bitmap& b) const {
+    void ToolButtons(Bitmap& b) const
+    {
         Rect strip = R("toolpanel", "skinrect");
         vgrad(b, strip, {250, 252, 255}, {234, 240, 248});
         fill(b, {strip.left, strip.bottom - 1, strip.right, strip.bottom}, kSeparator);
@@ -399,7 +438,8 @@ public:
             box(b, h, {157, 185, 221}, kHotTop, kHotBottom, {240, 245, 251});
             box(b, d, kFrameBorder, kDownTop, kDownBottom, {240, 245, 251});
             Rect track = R(s, "trackbuttonrect");
-            if (track.empty()) continue;
+            if (track.empty())
+                continue;
             for (Rect r : {n, h, d}) {
                 Rect mark = track.offset(r.left, r.top);
                 glyph_centered(b, mark, kDropDown, kGlyph);
@@ -409,7 +449,8 @@ public:
         }
     }
 
-    void ComboBox(Bitmap& b) const {
+    void ComboBox(Bitmap& b) const
+    {
         const char* s = "combobox";
         Rect skin = R(s, "skinrect"), hot = R(s, "activeskinrect");
         Rect button = R(s, "buttonrect");
@@ -431,7 +472,8 @@ public:
 
     // Menu items: a white item with an icon column, a highlighted item drawn
     // as a soft rounded bar, a thin divider and the check, radio and arrow marks.
-    Bitmap MenuItems() const {
+    Bitmap MenuItems() const
+    {
         Bitmap b(166, 82);
         const char* s = "menuitem";
         fill(b, b.rect(), kWhite);
@@ -468,7 +510,8 @@ public:
     }
 
     // The popup window: a one-pixel blue-grey outline around a white field.
-    Bitmap PopupWindow() const {
+    Bitmap PopupWindow() const
+    {
         Bitmap b(48, 48);
         fill(b, b.rect(), {252, 253, 254});
         frame(b, b.rect(), {143, 170, 207});
@@ -476,7 +519,8 @@ public:
         return b;
     }
 
-    Bitmap Gauges() const {
+    Bitmap Gauges() const
+    {
         Bitmap b(100, 64);
         fill(b, b.rect(), kSurface);
         box(b, R("gauge", "skinrect"), kLine, kWhite, {240, 244, 249}, kSurface);
@@ -486,7 +530,8 @@ public:
         return b;
     }
 
-    Bitmap Trackers() const {
+    Bitmap Trackers() const
+    {
         Bitmap b(110, 142);
         fill(b, b.rect(), kSurface);
         Rect t = R("trackbar", "skinrect");
@@ -519,15 +564,18 @@ public:
     }
 
     // The hint window's picture and mask, stored with few colours.
-    Bitmap HintWindow() const {
+    Bitmap HintWindow() const
+    {
         Bitmap b(60, 40);
         fill(b, b.rect(), {255, 255, 225});
         frame(b, b.rect(), kFrameBorder);
         return b;
     }
-    Bitmap HintMask() const {
+    Bitmap HintMask() const
+    {
         Bitmap m(60, 40, px({0, 0, 0}));
-        for (Point p : {Point{0, 0}, Point{59, 0}, Point{0, 39}, Point{59, 39}}) put(m, p.x, p.y, kWhite);
+        for (Point p : {Point{0, 0}, Point{59, 0}, Point{0, 39}, Point{59, 39}})
+            put(m, p.x, p.y, kWhite);
         return m;
     }
 
@@ -535,9 +583,10 @@ private:
     const SkinIni& ini_;
 };
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: skin-gen <skin.ini> <output folder>\n");
         return 2;
@@ -549,15 +598,17 @@ int main(int argc, char** argv) {
         SkinPainter painter(ini);
         auto name = [&](const char* key) { return out + ini.ReadString("PICTURES", key, ""); };
         std::vector<std::string> active = ini.ReadStringList("PICTURES", "activepictures");
-        if (active.size() != 8) throw std::runtime_error("the skin names eight active pictures");
+        if (active.size() != 8)
+            throw std::runtime_error("the skin names eight active pictures");
         const std::vector<Pixel> black_white = {make_pixel(0, 0, 0), make_pixel(255, 255, 255)};
 
         Bitmap frame_picture = painter.Frame();
         save_bmp_file(name("picture"), frame_picture, {24, {}});
         save_bmp_file(name("mask"), painter.Mask(), {8, black_white});
         const Bitmap pictures[] = {painter.CaptionButtons(frame_picture), painter.Controls(), painter.PopupWindow(),
-                                   painter.MenuItems(), painter.Gauges(), painter.Trackers()};
-        for (int i = 0; i < 6; ++i) save_bmp_file(out + active[i], pictures[i], {24, {}});
+            painter.MenuItems(), painter.Gauges(), painter.Trackers()};
+        for (int i = 0; i < 6; ++i)
+            save_bmp_file(out + active[i], pictures[i], {24, {}});
         std::vector<Pixel> hint_palette = {make_pixel(255, 255, 225), px(kFrameBorder), make_pixel(0, 0, 0)};
         save_bmp_file(out + active[6], painter.HintWindow(), {4, hint_palette});
         save_bmp_file(out + active[7], painter.HintMask(), {1, black_white});
