@@ -222,6 +222,50 @@ TEST_F(SkinControl, ZeroSizedControlPaintsNothing)
     }
 }
 
+TEST_F(SkinControl, DegenerateSkinObjectsPaintAtAnySize)
+{
+    struct Row {
+        const char* name;
+        void (*change)(TskDataSkinCustomControl&);
+    };
+    const Row rows[] = {
+        {"picture index -2", [](TskDataSkinCustomControl& o) { o.pictureindex = -2; }},
+        {"picture index past the list", [](TskDataSkinCustomControl& o) { o.pictureindex = 99; }},
+        {"mask index -2", [](TskDataSkinCustomControl& o) { o.maskpictureindex = -2; }},
+        {"zero-width client",
+            [](TskDataSkinCustomControl& o) {
+                o.clientrect = {20, 2, 20, 50};
+            }},
+        {"client outside the corners",
+            [](TskDataSkinCustomControl& o) {
+                o.clientrect = {40, 40, 58, 51};
+                o.stretcheffect = true;
+                o.stretchtype = stHorz;
+            }},
+        {"skin rectangle past the picture",
+            [](TskDataSkinCustomControl& o) {
+                o.skinrect = {500, 300, 700, 400};
+            }},
+        {"mask is the picture itself, rectangle past it",
+            [](TskDataSkinCustomControl& o) {
+                o.maskpictureindex = o.pictureindex;
+                o.skinrect = {400, 200, 900, 900};
+            }},
+    };
+    for (const Row& r : rows) {
+        // A fresh skin for each row.
+        data->LoadCompressedSkin(stored);
+        r.change(Object("panel"));
+        for (Size s : {Size{1, 1}, Size{30, 30}, Size{800, 600}}) {
+            auto* c = Add<Probe>("panel", 0, 0, s.width, s.height);
+            pump();
+            EXPECT_TRUE(c->Skinned()) << r.name;
+            EXPECT_GT(c->skinned_paints, 0) << r.name << " at " << s.width << " x " << s.height;
+            delete c;
+        }
+    }
+}
+
 TEST_F(SkinControl, EraseBackgroundIsSwallowed)
 {
     auto* c = Add<Probe>("panel", 10, 10, 60, 40);
