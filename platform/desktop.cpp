@@ -75,6 +75,12 @@ struct Desktop::State {
     } drag;
     bool dragging = false;
     bool composing = false;
+    std::vector<std::pair<int, Desktop::KeyFilter>> key_filters;
+    int next_key_filter = 1;
+    // Keys whose press a filter took: their release is taken too, and so is
+    // the text typed before the next key event.
+    std::array<bool, 256> taken_keys{};
+    bool take_text = false;
     Rect caret;
     // Nested loops and dispatches running now; the graveyard is emptied only
     // when both are zero.
@@ -769,6 +775,30 @@ Window* Desktop::key_target() const
     return active_;
 }
 
+int Desktop::add_key_filter(KeyFilter filter)
+{
+    const int id = s_->next_key_filter++;
+    s_->key_filters.emplace_back(id, std::move(filter));
+    return id;
+}
+
+void Desktop::remove_key_filter(int id)
+{
+    auto& filters = s_->key_filters;
+    filters.erase(
+        std::remove_if(filters.begin(), filters.end(), [id](const auto& f) { return f.first == id; }), filters.end());
+}
+
+bool Desktop::filter_key(Message m)
+{
+    // From a copy: a filter may remove itself or add another.
+    auto filters = s_->key_filters;
+    for (auto it = filters.rbegin(); it != filters.rend(); ++it)
+        if (it->second(m))
+            return true;
+    return false;
+}
+
 void Desktop::input_key(int vk, bool down, bool repeat)
 {
     auto& key = s_->keys[static_cast<std::uint8_t>(vk)];
@@ -777,6 +807,21 @@ void Desktop::input_key(int vk, bool down, bool repeat)
         key = static_cast<std::uint8_t>(was_down ? key : ((key | 0x80) ^ 0x01));
     else
         key &= 0x7F;
+    bool& taken = s_->taken_keys[static_cast<std::uint8_t>(vk)];
+    s_->take_text = false;
+    if (!down && taken) {
+        taken = false;
+        return;
+    }
+    if (!s_->key_filters.empty()) {
+        const bool alt_held = key_down(VK_MENU) && !key_down(VK_CONTROL);
+        const std::uint32_t msg = down ? (alt_held ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt_held ? WM_SYSKEYUP : WM_KEYUP);
+        if (filter_key({msg, static_cast<WParam>(vk), (was_down || !down) ? LParam{1} << 30 : 0})) {
+            taken = down;
+            s_->take_text = down;
+            return;
+        }
+    }
     Window* target = key_target();
     if (!target || !input_allowed(target))
         return;
@@ -825,8 +870,14 @@ void Desktop::input_text(const std::string& utf8)
 {
     if (key_down(VK_MENU) && !key_down(VK_CONTROL))
         return;
+    if (s_->take_text) {
+        s_->take_text = false;
+        return;
+    }
     const std::string bytes = utf8_to_cp936(utf8);
     for (char c : bytes) {
+        if (!s_->key_filters.empty() && filter_key({WM_CHAR, static_cast<unsigned char>(c), 1}))
+            continue;
         Window* target = key_target();
         if (!target || !input_allowed(target))
             return;

@@ -88,6 +88,17 @@ public:
     // MK_* flags of the buttons and modifier keys held now.
     WParam mouse_key_flags() const;
 
+    // ---- key filters
+    // A filter sees every key message (WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN,
+    // WM_SYSKEYUP, and WM_CHAR for typed text) before the window with the
+    // keyboard focus does, and takes it by answering true. A key whose press
+    // was taken is taken whole: its release and the text it types reach no
+    // window either. The newest filter asks first. An open popup menu, which
+    // never has the focus itself, reads the keyboard this way.
+    using KeyFilter = std::function<bool(Message& m)>;
+    int add_key_filter(KeyFilter filter);
+    void remove_key_filter(int id);
+
     // ---- input method
     // The composition in progress (code page 936) and the caret in it, in
     // bytes; empty when none.
@@ -181,6 +192,7 @@ private:
     Window* hit_test(Point screen, int& hit);
     void update_hover(Point screen);
     Window* key_target() const;
+    bool filter_key(Message m);
     void sync_native_stack();
 
     std::unique_ptr<State> s_;

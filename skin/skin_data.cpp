@@ -220,7 +220,7 @@ void TskSkinFormInfo::Adjust(bool has_mask)
     rightbottompoint = {std::min(rightbottompoint.x, c.right), std::min(rightbottompoint.y, c.bottom)};
 }
 
-void TskSkinPopupWindow::Fields(SkinFieldVisitor& v)
+void TskSkinPopupWindowInfo::Fields(SkinFieldVisitor& v)
 {
     PIC(windowpictureindex);
     PIC(maskpictureindex);
