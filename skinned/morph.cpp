@@ -1,0 +1,128 @@
+#include "skinned/morph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace lt {
+
+namespace {
+
+Pixel Mix(Pixel n, Pixel a, double w)
+{
+    auto channel = [&](int shift) {
+        const double v = w * ((n >> shift) & 0xFF) + (1.0 - w) * ((a >> shift) & 0xFF);
+        return static_cast<Pixel>(std::clamp(static_cast<int>(std::lround(v)), 0, 255)) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
+int Round(double v)
+{
+    return static_cast<int>(std::lround(v));
+}
+
+// Applies one weight per column (or per row) to the whole picture.
+void ApplyWeights(Bitmap& n, const Bitmap& a, const std::vector<double>& weights, bool rows)
+{
+    for (int y = 0; y < n.height(); ++y) {
+        Pixel* out = n.row(y);
+        const Pixel* in = a.row(y);
+        for (int x = 0; x < n.width(); ++x) {
+            const double w = weights[static_cast<size_t>(rows ? y : x)];
+            if (w < 1.0)
+                out[x] = Mix(out[x], in[x], w);
+        }
+    }
+}
+
+// The centre band of mkgradient along one axis of `len` pixels.
+std::vector<double> GradientWeights(int len, double f, bool rows)
+{
+    std::vector<double> w(static_cast<size_t>(len), 1.0);
+    const int a = Round(len * f);
+    const int lo = std::max(0, len / 2 - a / 2);
+    const int hi = std::min(len - 1, len / 2 + a / 2);
+    const int s = rows ? (len - 1 - a) / 2 : (len - a) / 2;
+    const double step = s > 0 ? 1.0 / s : (rows ? 0.0 : 1.0);
+    for (int x = lo; x <= hi; ++x)
+        w[static_cast<size_t>(x)] = 0.0;
+    double weight = 0.0;
+    for (int x = lo; x >= 0; --x, weight = std::min(1.0, weight + step))
+        w[static_cast<size_t>(x)] = std::min(1.0, weight);
+    weight = 0.0;
+    for (int x = hi; x < len; ++x, weight = std::min(1.0, weight + step))
+        w[static_cast<size_t>(x)] = std::min(1.0, weight);
+    return w;
+}
+
+// Column `dst` of the result becomes column `src` of `from`.
+void CopyColumn(Bitmap& out, int dst, const Bitmap& from, int src)
+{
+    for (int y = 0; y < out.height(); ++y)
+        out.row(y)[dst] = from.row(y)[src];
+}
+
+} // namespace
+
+void MorphBlend(Bitmap& n, const Bitmap& a, double f, TMorphKind kind)
+{
+    if (n.size() != a.size() || n.empty())
+        return;
+    f = std::clamp(f, 0.0, 1.0);
+    const int W = n.width();
+    // The column rules need two columns to move between.
+    if (W < 2 && kind != mkGradient)
+        kind = mkDefault;
+    switch (kind) {
+    case mkGradient:
+        if (W >= n.height())
+            ApplyWeights(n, a, GradientWeights(W, f, false), false);
+        else
+            ApplyWeights(n, a, GradientWeights(n.height(), f, true), true);
+        return;
+    case mkLeftGradient: {
+        const int edge = std::clamp(Round(W * f), 1, W - 1);
+        std::vector<double> w(static_cast<size_t>(W), 1.0);
+        for (int x = 0; x <= edge; ++x)
+            w[static_cast<size_t>(x)] = std::min(1.0, static_cast<double>(x) / edge);
+        ApplyWeights(n, a, w, false);
+        return;
+    }
+    case mkRightGradient: {
+        const int edge = std::clamp(W - Round(W * f), 0, W - 1);
+        std::vector<double> w(static_cast<size_t>(W), 1.0);
+        for (int x = W - 1; x >= edge; --x)
+            w[static_cast<size_t>(x)] = std::min(1.0, static_cast<double>(W - 1 - x) / (W - edge));
+        ApplyWeights(n, a, w, false);
+        return;
+    }
+    case mkLeftSlide: {
+        const int b = std::clamp(Round(W * f), 1, W - 1);
+        for (int x = 0; x < b; ++x)
+            CopyColumn(n, x, a, W - b + x);
+        return;
+    }
+    case mkRightSlide: {
+        const int b = std::clamp(Round(W * f), 1, W - 1);
+        for (int x = 0; x < b; ++x)
+            CopyColumn(n, W - b + x, a, x);
+        return;
+    }
+    case mkPush: {
+        const int edge = std::clamp(Round(W * f), 0, W - 1);
+        const Bitmap before = n;
+        for (int x = 0; x <= edge; ++x)
+            CopyColumn(n, x, a, W - edge - 1 + x);
+        for (int x = edge + 1; x < W; ++x)
+            CopyColumn(n, x, before, x - edge - 1);
+        return;
+    }
+    case mkDefault:
+    default:
+        ApplyWeights(n, a, std::vector<double>(static_cast<size_t>(W), 1.0 - f), false);
+        return;
+    }
+}
+
+} // namespace lt
