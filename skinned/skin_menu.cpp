@@ -87,6 +87,58 @@ bool ClosesSkinMenu(std::uint32_t msg)
     }
 }
 
+// ---- TskSkinMenuHost ---------------------------------------------------------
+
+TskSkinMenuHost::TskSkinMenuHost(TCustomForm* form) : TComponent(form), form_(form)
+{
+    menu_ = new TskSkinMenu(this, *this);
+    Window* w = form ? form->Handle() : nullptr;
+    if (!w)
+        return;
+    // Every message of the form passes the menu first; the procedure stays
+    // installed after the host is gone and then only passes messages on.
+    w->set_proc([this, alive = alive_, previous = w->proc()](Window& win, Message& m) -> LResult {
+        if (*alive)
+            menu_->CloseOnFormMessage(m.msg);
+        return win.call_proc(previous, m);
+    });
+}
+
+TskSkinMenuHost::~TskSkinMenuHost()
+{
+    *alive_ = false;
+}
+
+void TskSkinMenuHost::SetSkinData(TskSkinData* data)
+{
+    if (data == skin_data_)
+        return;
+    if (skin_data_)
+        RemoveFreeNotification(skin_data_);
+    skin_data_ = data;
+    if (skin_data_)
+        FreeNotification(skin_data_);
+}
+
+void TskSkinMenuHost::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == skin_data_)
+        skin_data_ = nullptr;
+}
+
+void TskSkinMenuHost::SkinMenuOpening()
+{
+    if (TNotifyEvent handler = OnSkinMenuOpen)
+        handler(this);
+}
+
+void TskSkinMenuHost::SkinMenuClosed()
+{
+    if (TNotifyEvent handler = OnSkinMenuClose)
+        handler(this);
+}
+
 // ---- TskSkinMenu -------------------------------------------------------------
 
 TskSkinMenu::TskSkinMenu(TComponent* owner, SkinMenuFrame& frame)

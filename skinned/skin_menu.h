@@ -41,7 +41,7 @@
 // modal dialog or free the menu's form; then the opening control receives
 // SKM_MENUCOMMAND. Nothing is touched after a handler that freed it.
 //
-// Sections: the frame seam - TskSkinMenu - TskSkinPopupMenu.
+// Sections: the frame seam - TskSkinMenuHost - TskSkinMenu - TskSkinPopupMenu.
 
 #include <functional>
 #include <memory>
@@ -79,6 +79,37 @@ SkinMenuFrame* FindSkinMenuFrame(const TComponent* form);
 
 // The form messages on which an open menu closes.
 bool ClosesSkinMenu(std::uint32_t msg);
+
+// The menu half of a window frame, for a form that has no skinned frame (a
+// plain dialog, a tool's page): it owns the form's menu object, draws menus
+// with SkinData, and closes an open menu on the form's messages as the frame
+// does. A form with a skinned window frame needs none.
+class TskSkinMenuHost : public TComponent, public SkinMenuFrame {
+public:
+    explicit TskSkinMenuHost(TCustomForm* form);
+    ~TskSkinMenuHost() override;
+
+    TskSkinData* SkinData() const { return skin_data_; }
+    void SetSkinData(TskSkinData* data);
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+
+    TskSkinMenu& SkinMenu() override { return *menu_; }
+    TskSkinData* MenusSkinData() const override { return nullptr; }
+    TskSkinData* FrameSkinData() const override { return skin_data_; }
+    TCustomForm* FrameForm() const override { return form_; }
+    void SkinMenuOpening() override;
+    void SkinMenuClosed() override;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TCustomForm* form_;
+    TskSkinMenu* menu_;
+    TskSkinData* skin_data_ = nullptr;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
 
 // ---- TskSkinMenu -------------------------------------------------------------
 
@@ -174,8 +205,6 @@ private:
     TskSkinPopupWindow* delay_window_ = nullptr;
     int delay_item_ = -1;
     int key_filter_ = 0;
-    // Set while a menu closes: the callbacks of that close may open another.
-    int closing_ = 0;
 };
 
 // ---- TskSkinPopupMenu --------------------------------------------------------

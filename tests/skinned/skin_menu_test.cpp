@@ -24,47 +24,20 @@
 namespace lt {
 namespace {
 
-// What the skinned window frame does for menus, and no more: it owns the
-// form's menu object and hands it every message of the form's window.
-class TestFrame : public TComponent, public SkinMenuFrame {
+// The menu host (the frame's menu half), counting what it is told.
+class TestFrame : public TskSkinMenuHost {
 public:
-    TestFrame(TCustomForm* form, TskSkinData* data, std::vector<std::string>* log)
-        : TComponent(form), form_(form), data_(data), log_(log)
+    TestFrame(TCustomForm* form, TskSkinData* data, std::vector<std::string>& log) : TskSkinMenuHost(form)
     {
-        menu_ = new TskSkinMenu(this, *this);
-        Window* w = form->Handle();
-        w->set_proc([this, alive = alive_, previous = w->proc()](Window& win, Message& m) -> LResult {
-            if (*alive) {
-                if (m.msg == SKM_MENUCLOSED && log_)
-                    log_->push_back("form closed");
-                menu_->CloseOnFormMessage(m.msg);
-            }
-            return win.call_proc(previous, m);
-        });
+        SetSkinData(data);
+        OnSkinMenuOpen = [this](TComponent*) { ++opening; };
+        OnSkinMenuClose = [this, &log](TComponent*) {
+            ++closed;
+            log.push_back("frame closed");
+        };
     }
-    ~TestFrame() override { *alive_ = false; }
-
-    TskSkinMenu& SkinMenu() override { return *menu_; }
-    TskSkinData* MenusSkinData() const override { return nullptr; }
-    TskSkinData* FrameSkinData() const override { return data_; }
-    TCustomForm* FrameForm() const override { return form_; }
-    void SkinMenuOpening() override { ++opening; }
-    void SkinMenuClosed() override
-    {
-        ++closed;
-        if (log_)
-            log_->push_back("frame closed");
-    }
-
     int opening = 0;
     int closed = 0;
-
-private:
-    TskSkinMenu* menu_;
-    TCustomForm* form_;
-    TskSkinData* data_;
-    std::vector<std::string>* log_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A windowed control that logs the skin menu messages and the keys it gets.
@@ -100,7 +73,13 @@ struct SkinMenuTest : test::SkinnedForm {
     void SetUp() override
     {
         test::SkinnedForm::SetUp();
-        frame = new TestFrame(form, data, &log);
+        frame = new TestFrame(form, data, log);
+        Window* w = form->Handle();
+        w->set_proc([this, previous = w->proc()](Window& win, Message& m) -> LResult {
+            if (m.msg == SKM_MENUCLOSED)
+                log.push_back("form closed");
+            return win.call_proc(previous, m);
+        });
         opener = new Opener(form, log);
         opener->SetParent(form);
         opener->SetBounds(300, 200, 100, 100);
@@ -291,6 +270,47 @@ TEST_F(SkinMenuTest, AMenuOpenedNearTheBottomOfTheScreenOpensAboveThePoint)
     const Rect tall = Win().WindowHandle()->bounds();
     EXPECT_EQ(tall.bottom, 560);
     EXPECT_EQ(tall.left, 201);
+
+    // The frame's system-menu button asks for upward opening.
+    menu().CloseAll();
+    root.Clear();
+    BuildMenu();
+    menu().Popup(&root, {20, 300, 41, 321}, nullptr, data, true);
+    pump();
+    const Rect up = Win().WindowHandle()->bounds();
+    EXPECT_EQ(up.bottom, 300);
+    EXPECT_EQ(up.left, 20);
+}
+
+TEST_F(SkinMenuTest, ArrowKeysScrollAWindowWithAnItemLimit)
+{
+    for (int i = 0; i < 7; ++i)
+        Add(root, "Item " + std::to_string(i));
+    menu().MaxItemsInWindow = 3;
+    Open();
+    TskSkinPopupWindow& w = Win();
+    struct Step {
+        int key;
+        int active, first;
+    };
+    const Step steps[] = {
+        {VK_DOWN, 1, 0},
+        {VK_DOWN, 2, 0},
+        {VK_DOWN, 3, 1}, // one item at a time
+        {VK_DOWN, 4, 2},
+        {VK_UP, 3, 2},
+        {VK_UP, 2, 2},
+        {VK_UP, 1, 1},
+        {VK_UP, 0, 0},
+        {VK_UP, 6, 4}, // wrapping jumps to the other end
+        {VK_DOWN, 0, 0},
+    };
+    for (const Step& s : steps) {
+        Key(s.key);
+        EXPECT_EQ(w.ActiveIndex(), s.active);
+        EXPECT_EQ(w.FirstVisible(), s.first) << "active " << s.active;
+        EXPECT_TRUE(w.Items(s.active).Visible);
+    }
 }
 
 TEST_F(SkinMenuTest, AMenuTallerThanTheWorkAreaScrollsFromItsTop)
@@ -660,6 +680,59 @@ TEST_F(SkinMenuTest, ItemsLookLikeTheSkinPictures)
     EXPECT_TRUE(has_ink(4, MenuItemObject().activefontcolor));
     EXPECT_TRUE(has_ink(0, MenuItemObject().fontcolor));
     EXPECT_TRUE(has_ink(1, MenuItemObject().unenabledfontcolor));
+}
+
+TEST_F(SkinMenuTest, WithEffectsAHighlightFadesAndAnimatesOnTheWindowTimer)
+{
+    // The stored skin uses no effects: switch them on in its menu-item object.
+    auto& mi = const_cast<TskDataSkinMenuItem&>(MenuItemObject());
+    mi.morphing = true;
+    mi.morphkind = mkDefault;
+    BuildMenu();
+    Open();
+    TskSkinPopupWindow& w = Win();
+    const Bitmap& items = Picture(3);
+    auto left_pixel = [&](int i) {
+        const Rect r = Win().Items(i).ItemRect;
+        return Image().pixel(r.left + 1, r.top + 1);
+    };
+    const Pixel normal = items.pixel(3, 3), active = items.pixel(3, 26);
+    ASSERT_NE(normal, active);
+    EXPECT_EQ(left_pixel(0), normal) << "the first highlight starts from the normal look";
+    loop.advance(40);
+    EXPECT_DOUBLE_EQ(w.Items(0).Morph, 0.4);
+    Bitmap half_normal(1, 1, normal), half_active(1, 1, active);
+    MorphBlend(half_normal, half_active, 0.4, mkDefault);
+    EXPECT_EQ(left_pixel(0), half_normal.pixel(0, 0));
+    loop.advance(100);
+    EXPECT_EQ(w.Items(0).Morph, 1.0);
+    EXPECT_EQ(left_pixel(0), active);
+    Key(VK_DOWN);
+    loop.advance(100);
+    EXPECT_EQ(w.Items(0).Morph, 0.0);
+    EXPECT_EQ(w.Items(3).Morph, 1.0);
+    EXPECT_EQ(left_pixel(0), normal);
+    menu().CloseAll();
+
+    // A two-frame strip runs forward on highlighting, one frame per
+    // animateinterval, then leaves the highlighted look.
+    mi.morphing = false;
+    mi.animateskinrect = {2, 2, 91, 47}; // the normal and the active look, one above the other
+    mi.framecount = 2;
+    mi.animateinterval = 30;
+    Open();
+    EXPECT_EQ(Win().Items(0).Frame, 1);
+    EXPECT_EQ(left_pixel(0), normal);
+    loop.advance(30);
+    EXPECT_EQ(Win().Items(0).Frame, 2);
+    loop.advance(30);
+    EXPECT_EQ(Win().Items(0).Frame, 0);
+    EXPECT_EQ(left_pixel(0), active);
+    // Without EnableSkinEffects nothing runs.
+    menu().CloseAll();
+    data->EnableSkinEffects = false;
+    Open();
+    EXPECT_EQ(Win().Items(0).Frame, 0);
 }
 
 TEST_F(SkinMenuTest, WithoutASkinTheMenuHasThePlainLook)
