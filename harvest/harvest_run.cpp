@@ -3,7 +3,9 @@
 #include "text/cp936.h"
 #include "text/text_utils.h"
 
+#include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace lt {
 
@@ -29,7 +31,27 @@ bool has_line_break_or_nul(std::string_view text)
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// A positive number of seconds from the environment, in milliseconds.
+void limit_from_env(const char* name, int& ms)
+{
+    const char* text = std::getenv(name);
+    if (!text || !*text)
+        return;
+    char* end = nullptr;
+    const double seconds = std::strtod(text, &end);
+    if (*end == '\0' && seconds > 0 && seconds <= 24 * 3600)
+        ms = std::max(1, static_cast<int>(seconds * 1000));
+}
+
 } // namespace
+
+FetchLimits FetchLimits::FromEnvironment()
+{
+    FetchLimits limits;
+    limit_from_env("LONGTAIL_NO_PROGRESS_SECONDS", limits.ReceiveTimeoutMs);
+    limit_from_env("LONGTAIL_FETCH_DEADLINE_SECONDS", limits.DeadlineMs);
+    return limits;
+}
 
 // ---------------------------------------------------------------- request bookkeeping
 
@@ -58,6 +80,7 @@ HarvestRun::HarvestRun(HarvestHost& host, TComponent* owner, EventLoop& loop)
       owner_(owner),
       loop_(loop),
       hosts_(ServiceHosts::FromEnvironment()),
+      limits_(FetchLimits::FromEnvironment()),
       reaper_(std::make_unique<Reaper>(*this))
 {
     Timer& timer = host_.Timer2();
@@ -145,6 +168,8 @@ void HarvestRun::gotourl(const std::string& url, const std::string& phrase, int3
         request->UseCache = false;
         request->Agent = kAgent;
         request->URL = url;
+        request->ReceiveTimeoutMs = limits_.ReceiveTimeoutMs;
+        request->DeadlineMs = limits_.DeadlineMs;
         request->Keyword = phrase;
         ++issued;
         counted = true;
@@ -153,29 +178,51 @@ void HarvestRun::gotourl(const std::string& url, const std::string& phrase, int3
         request->SourceKind = kind;
         in_flight_.emplace(request, request);
         request->FetchString();
+    } catch (const std::exception& e) {
+        start_failed(request, phrase, kind, counted, e.what());
     } catch (...) {
-        // A request that cannot be started counts as a failed one: its phrase
-        // counts as asked, and its failure is reported through the loop like
-        // any other, never from inside this call (Start relies on answers
-        // arriving after it has returned).
-        if (!counted)
-            ++issued;
-        if (request) {
-            request->OnDoneString = nullptr;
-            request->OnError = nullptr;
-            in_flight_.emplace(request, request);
-            release_later(request);
-        }
-        ++failures_pending_;
-        std::weak_ptr<bool> alive = alive_;
-        loop_.post([this, alive, kind] {
-            if (alive.expired())
-                return;
-            --failures_pending_;
-            count_done(kind);
-            IsOver(kind);
-        });
+        start_failed(request, phrase, kind, counted, {});
     }
+}
+
+void HarvestRun::start_failed(
+    Tmywebget* request, const std::string& phrase, int32_t kind, bool counted, std::string why)
+{
+    // A request that cannot be started counts as a failed one: its phrase
+    // counts as asked, and its failure is reported through the loop like any
+    // other, never from inside this call (Start relies on answers arriving
+    // after it has returned).
+    if (!counted)
+        ++(kind == kSuggestSource ? state_.SuggestIssued : state_.RelatedIssued);
+    if (request) {
+        request->OnDoneString = nullptr;
+        request->OnError = nullptr;
+        in_flight_.emplace(request, request);
+        release_later(request);
+    }
+    ++failures_pending_;
+    std::weak_ptr<bool> alive = alive_;
+    loop_.post([this, alive, kind, phrase, why = std::move(why)] {
+        if (alive.expired())
+            return;
+        --failures_pending_;
+        count_done(kind);
+        if (observer_)
+            observer_->RequestFailed(kind, phrase, FetchFailure{FetchFailureKind::NotStarted, 0, why});
+        IsOver(kind);
+    });
+}
+
+void HarvestRun::CancelRequests()
+{
+    // Cancelling reports nothing at once, but collect first all the same: a
+    // stand-in may report (and be released) from inside CancelFetch.
+    std::vector<Tmywebget*> requests;
+    for (auto& [component, request] : in_flight_)
+        requests.push_back(request);
+    for (Tmywebget* request : requests)
+        if (in_flight_.count(request))
+            request->CancelFetch();
 }
 
 // ---------------------------------------------------------------- answers and failures
@@ -218,6 +265,8 @@ void HarvestRun::geterror(TComponent* Sender)
     const int32_t kind = request->SourceKind;
     release_later(request);
     count_done(kind);
+    if (observer_)
+        observer_->RequestFailed(kind, request->Keyword, request->Failure());
     IsOver(kind);
 }
 

@@ -45,6 +45,27 @@ public:
     virtual Timer& Timer2() = 0;
 };
 
+// Told what the run's status texts keep silent about (a failure shows no
+// text of its own): the command-line tool reports it on request.
+class HarvestObserver {
+public:
+    virtual ~HarvestObserver() = default;
+    // A request of source kind ended in failure (reported through OnError),
+    // with the reason its component recorded.
+    virtual void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) { }
+};
+
+// The time limits every request of a run gets (see TWebGet). The defaults
+// are the component's; LONGTAIL_NO_PROGRESS_SECONDS and
+// LONGTAIL_FETCH_DEADLINE_SECONDS override the receive limit and the
+// deadline (positive numbers; anything else is ignored).
+struct FetchLimits {
+    int ReceiveTimeoutMs = 60000;
+    int DeadlineMs = 120000;
+
+    static FetchLimits FromEnvironment();
+};
+
 // The run's state. Flags hold 0 for false and -1 for true; counters are
 // signed 32-bit as the scheduler compares them.
 struct HarvestState {
@@ -72,6 +93,9 @@ public:
     void SetHosts(ServiceHosts hosts) { hosts_ = std::move(hosts); }
     const ServiceHosts& Hosts() const { return hosts_; }
     void SetRequestFactory(RequestFactory factory) { factory_ = std::move(factory); }
+    void SetFetchLimits(FetchLimits limits) { limits_ = limits; }
+    // Not owned; null for none.
+    void SetObserver(HarvestObserver* observer) { observer_ = observer; }
 
     // Window events.
     void skSkinXFormButton1Click(TComponent* Sender); // Query: start a run
@@ -90,10 +114,15 @@ public:
     const HarvestState& State() const { return state_; }
     // Requests issued and not yet reported.
     int RequestsInFlight() const { return static_cast<int>(in_flight_.size()) + failures_pending_; }
+    // Asks every request in flight to stop; each then reports as a failure,
+    // later, through the loop, and is counted like any other.
+    void CancelRequests();
 
 private:
     class Reaper;
 
+    // Reports a request that could not be started as a failed one.
+    void start_failed(Tmywebget* request, const std::string& phrase, int32_t kind, bool counted, std::string why);
     void admit(const std::string& candidate);
     void count_done(int32_t kind);
     // Frees a request once its event handlers have returned.
@@ -104,6 +133,8 @@ private:
     EventLoop& loop_;
     ServiceHosts hosts_;
     RequestFactory factory_;
+    FetchLimits limits_;
+    HarvestObserver* observer_ = nullptr;
     HarvestState state_;
     // Keyed by the component base, which is all a destroyed request leaves.
     std::unordered_map<TComponent*, Tmywebget*> in_flight_;

@@ -241,11 +241,15 @@ TEST(FakeServicesWire, ResetAndCutBreakTheConnection)
     EXPECT_EQ(r.body, answer.substr(0, answer.size() / 2));
 }
 
-TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequest)
+TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequestWhenAsked)
 {
     FakeServer server(test_graph());
     ASSERT_TRUE(server.start());
     std::string target = suggest_target("QQ空间");
+    // Nothing is kept until a test asks for records.
+    raw_get(server.port(), target);
+    EXPECT_TRUE(server.requests().empty());
+    server.record_requests(true);
     std::string two = "GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n" + "GET " + target +
         " HTTP/1.1\r\nHost: x\r\nRANGE: bytes=0-3\r\nConnection: close\r\n\r\n";
     RawExchange ex = raw_exchange(server.port(), two);
@@ -266,6 +270,7 @@ TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce)
     slow.delay_ms = 600000;
     FakeServer server(test_graph(), slow);
     ASSERT_TRUE(server.start());
+    server.record_requests(true);
     std::thread client([&] { raw_get(server.port(), suggest_target("长尾词")); });
     // The request is in the server's hands, waiting out its delay, when it stops.
     while (server.arrivals() == 0)

@@ -66,6 +66,8 @@ Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::stri
     argv.insert(argv.end(), options.begin(), options.end());
     argv.push_back(seed);
     std::string host = "127.0.0.1:" + std::to_string(server.port());
+    server.clear_requests();
+    server.record_requests(true);
     Harvest h;
     h.child = run_child(argv, {{"LONGTAIL_SUGGEST_HOST", host}, {"LONGTAIL_SEARCH_HOST", host}}, dir.path());
     h.rows = lines_of(h.child.out);

@@ -17,6 +17,8 @@ struct Reply {
     bool ok = true;
     std::string body;
     int delay_ms = 100;
+    // The reason a failed request records (ok false).
+    FetchFailure failure{FetchFailureKind::Transport, 7, "refused"};
 };
 
 class FakeWeb;
@@ -26,6 +28,8 @@ public:
     FakeRequest(TComponent* owner, FakeWeb& web) : Tmywebget(owner), web_(web) { }
     ~FakeRequest() override;
     void FetchString() override;
+    // Reports a cancelled failure through the loop, as the real one does.
+    void CancelFetch() override;
 
 private:
     void deliver(const Reply& reply);
@@ -82,15 +86,30 @@ inline void FakeRequest::FetchString()
     });
 }
 
+inline void FakeRequest::CancelFetch()
+{
+    if (!timer_)
+        return;
+    web_.loop().stop_timer(timer_);
+    Reply cancelled{false, "", 0, FetchFailure{FetchFailureKind::Cancelled, 0, {}}};
+    timer_ = web_.loop().start_timer(0, [this, cancelled] {
+        web_.loop().stop_timer(timer_);
+        timer_ = 0;
+        deliver(cancelled);
+    });
+}
+
 inline void FakeRequest::deliver(const Reply& reply)
 {
     bool failed = !reply.ok;
+    SetFailure(reply.ok ? FetchFailure{} : reply.failure);
     if (reply.ok) {
         try {
             if (OnDoneString)
                 OnDoneString(this, reply.body);
-        } catch (...) {
+        } catch (const std::exception& e) {
             failed = true;
+            SetFailure(FetchFailure{FetchFailureKind::AnswerRejected, 0, e.what()});
         }
     }
     if (failed && OnError)

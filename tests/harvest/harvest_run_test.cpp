@@ -381,5 +381,61 @@ TEST_F(HarvestRunTest, RequestsFreedByTheirOwnerAreForgotten)
     EXPECT_EQ(window->ComponentCount(), 1);
 }
 
+// What the status texts keep silent about reaches an observer, with the
+// reason each request recorded.
+class FailureLog : public HarvestObserver {
+public:
+    void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) override
+    {
+        lines.push_back(std::to_string(kind) + " " + cp936_to_utf8(phrase) + " " + FetchFailureName(failure.kind));
+    }
+    std::vector<std::string> lines;
+};
+
+TEST_F(HarvestRunTest, FailuresReachTheObserverWithTheirReason)
+{
+    FailureLog log;
+    run.SetObserver(&log);
+    host.broad = true;
+    web.failing_starts = 1; // the related request for the seed
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        if (s.kind == kRelatedSource)
+            return Reply{true, "<html>no table</html>", 50};
+        if (s.keyword == "abc")
+            return Reply{true, "abc1", 1};
+        return Reply{false, "", 1, FetchFailure{FetchFailureKind::HttpStatus, 503, {}}};
+    };
+    query("abc");
+    loop.advance(10000);
+    EXPECT_EQ(log.lines,
+        (std::vector<std::string>{
+            "1 abc not-started", "0 abc1 http-status", "1 abc answer-rejected", "1 abc1 answer-rejected"}));
+    // The status texts stay as they were: no text for a failure.
+    for (const std::string& status : host.statuses)
+        EXPECT_TRUE(status.rfind("正在查询：", 0) == 0 || status == kFinished) << status;
+}
+
+TEST_F(HarvestRunTest, CancelledRequestsAreCountedAsFailures)
+{
+    FailureLog log;
+    run.SetObserver(&log);
+    host.broad = true;
+    web.responder = [](const FakeWeb::Sent&, size_t) { return Reply{true, "abc1", 60000}; };
+    query("abc");
+    run.skSkinXFormButton2Click(nullptr);
+    loop.advance(2000);
+    EXPECT_EQ(run.RequestsInFlight(), 2);
+    run.CancelRequests();
+    loop.advance(1);
+    EXPECT_EQ(run.RequestsInFlight(), 0);
+    EXPECT_EQ(state().SuggestDone, state().SuggestIssued + 1);
+    EXPECT_EQ(state().RelatedDone, state().RelatedIssued + 1);
+    EXPECT_EQ(log.lines.size(), 2u);
+    for (const std::string& line : log.lines)
+        EXPECT_NE(line.find(" abc cancelled"), std::string::npos) << line;
+    EXPECT_EQ(host.rows(), std::vector<std::string>{"abc"});
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
 } // namespace
 } // namespace lt

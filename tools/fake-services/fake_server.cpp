@@ -199,6 +199,12 @@ bool FakeServer::open_log(const std::string& path)
     return log_ != nullptr;
 }
 
+void FakeServer::record_requests(bool on)
+{
+    std::lock_guard lock(mutex_);
+    recording_ = on;
+}
+
 std::vector<RequestRecord> FakeServer::requests() const
 {
     std::lock_guard lock(mutex_);
@@ -220,7 +226,8 @@ void FakeServer::record(RequestRecord rec)
             rec.range_line ? rec.range_line->c_str() : "-", rec.target.c_str());
         std::fflush(log_);
     }
-    requests_.push_back(std::move(rec));
+    if (recording_)
+        requests_.push_back(std::move(rec));
 }
 
 // ---- Connections ------------------------------------------------------------

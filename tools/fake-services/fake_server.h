@@ -53,6 +53,10 @@ public:
     // Appends one line per request to the file (UTF-8, tab-separated).
     bool open_log(const std::string& path);
 
+    // Keeps a record of every request from now on (off at the start: a
+    // long-running server must not grow with every request it answers).
+    void record_requests(bool on);
+    // The requests recorded while recording was on.
     std::vector<RequestRecord> requests() const;
     // Requests read so far, including those still waiting out a delay.
     int arrivals() const { return arrivals_; }
@@ -87,6 +91,7 @@ private:
     mutable std::mutex mutex_; // guards everything below
     std::condition_variable stop_cv_;
     std::list<std::unique_ptr<Connection>> connections_;
+    bool recording_ = false;
     std::vector<RequestRecord> requests_;
     FILE* log_ = nullptr;
 };

@@ -5,6 +5,8 @@
 // Query is pressed once, and Stop after --max-seconds or on Ctrl-C. When the
 // run has ended and no request is still fetching, the results list is printed
 // one row per line in UTF-8 (and written to the export file when asked).
+// After Stop, requests still in flight get a short grace and are then
+// cancelled, so the program ends even when a server never finishes.
 //
 // Sections: command line - the host (the window's part of the run) - main.
 
@@ -29,7 +31,8 @@
 namespace lt {
 namespace {
 
-const char kUsage[] = "usage: longtail-harvest [--narrow] [--any] [--max-seconds N] [--export FILE] [--quiet] SEED\n";
+const char kUsage[] =
+    "usage: longtail-harvest [--narrow] [--any] [--max-seconds N] [--export FILE] [--quiet] [--verbose] SEED\n";
 const char kHelp[] = "Harvests long-tail keywords for SEED from the suggestion service and, unless\n"
                      "--narrow, the related searches of the web search; prints the results list,\n"
                      "one phrase per line in UTF-8, once the run has ended.\n"
@@ -40,10 +43,19 @@ const char kHelp[] = "Harvests long-tail keywords for SEED from the suggestion s
                      "  --export FILE    also write the results to FILE: code page 936, CR LF after\n"
                      "                   every row\n"
                      "  --quiet          do not print the status texts to stderr\n"
+                     "  --verbose        print why each failed request failed, on stderr\n"
                      "  --help           print this help\n"
                      "\n"
                      "Environment: LONGTAIL_SUGGEST_HOST and LONGTAIL_SEARCH_HOST (host or host:port)\n"
-                     "replace the hosts of the suggestion service and the web search.\n";
+                     "replace the hosts of the suggestion service and the web search;\n"
+                     "LONGTAIL_NO_PROGRESS_SECONDS and LONGTAIL_FETCH_DEADLINE_SECONDS replace a\n"
+                     "request's time limits (60 s without a byte, 120 s in all).\n";
+
+// After Stop, how long requests still in flight may take before they are
+// cancelled, and how long the cancelled ones may take to report before the
+// rows are printed all the same.
+constexpr int kStopGraceMs = 2000;
+constexpr int kCancelGraceMs = 3000;
 
 // ---------------------------------------------------------------- command line
 
@@ -51,10 +63,27 @@ struct Options {
     bool broad = true;
     bool must_contain = true;
     bool quiet = false;
+    bool verbose = false;
     std::optional<double> max_seconds;
     std::optional<std::string> export_path;
     std::string seed; // code page 936
 };
+
+// Writes all of text to stdout; false, with errno set, when some of it could
+// not be written.
+bool write_stdout(const std::string& text)
+{
+    errno = 0;
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        return false;
+    return std::fflush(stdout) == 0;
+}
+
+// The one line that reports an unwritable stdout.
+void report_stdout_failure(int error)
+{
+    std::fprintf(stderr, "longtail-harvest: cannot write to stdout: %s\n", std::strerror(error ? error : EIO));
+}
 
 [[noreturn]] void usage_error(const std::string& problem)
 {
@@ -84,8 +113,10 @@ Options parse(int argc, char** argv)
         } else if (arg == "--") {
             options_done = true;
         } else if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            std::fputs(kHelp, stdout);
+            if (!write_stdout(std::string(kUsage) + kHelp)) {
+                report_stdout_failure(errno);
+                std::exit(1);
+            }
             std::exit(0);
         } else if (arg == "--narrow") {
             o.broad = false;
@@ -93,6 +124,8 @@ Options parse(int argc, char** argv)
             o.must_contain = false;
         } else if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--verbose") {
+            o.verbose = true;
         } else if (is("--max-seconds")) {
             std::string text = value("--max-seconds");
             char* end = nullptr;
@@ -145,6 +178,17 @@ private:
     Timer timer2_;
 };
 
+// Says on stderr why each failed request failed (--verbose).
+class FailureReporter : public HarvestObserver {
+public:
+    void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) override
+    {
+        std::fprintf(stderr, "longtail-harvest: %s request for %s failed: %s\n",
+            kind == kSuggestSource ? "suggestion" : "related-search", cp936_to_utf8(phrase).c_str(),
+            DescribeFetchFailure(failure).c_str());
+    }
+};
+
 std::atomic<bool> g_interrupted{false};
 
 extern "C" void on_sigint(int)
@@ -156,8 +200,10 @@ extern "C" void on_sigint(int)
 
 int run_cli(int argc, char** argv)
 {
-    const Options options = parse(argc, argv);
+    // First of all: it also keeps a closed stdout from ending the program
+    // by SIGPIPE before the failed write can be reported.
     webget_global_init();
+    const Options options = parse(argc, argv);
 
     // The first Ctrl-C presses Stop; a second one ends the program at once.
     struct sigaction sa { };
@@ -171,12 +217,32 @@ int run_cli(int argc, char** argv)
     TComponent owner(nullptr);
     CliHost host(loop, options);
     HarvestRun run(host, &owner, loop);
+    FailureReporter reporter;
+    if (options.verbose)
+        run.SetObserver(&reporter);
 
+    // Stop, then a grace for the requests in flight, then they are
+    // cancelled, then the rows are printed even if some never report.
+    Timer grace(loop);
+    grace.SetEnabled(false);
+    bool cancelled = false;
+    grace.SetOnTimer([&] {
+        if (!cancelled) {
+            cancelled = true;
+            run.CancelRequests();
+            grace.SetInterval(kCancelGraceMs);
+        } else {
+            grace.SetEnabled(false);
+            loop.quit();
+        }
+    });
     bool stop_pressed = false;
     auto press_stop = [&] {
         if (!stop_pressed) {
             stop_pressed = true;
             run.skSkinXFormButton2Click(nullptr);
+            grace.SetInterval(kStopGraceMs);
+            grace.SetEnabled(true);
         }
     };
 
@@ -213,10 +279,10 @@ int run_cli(int argc, char** argv)
     std::string out;
     for (const std::string& row : host.Results().texts())
         out += cp936_to_utf8(row) + "\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    if (std::fflush(stdout) != 0)
-        return 1;
+    const bool printed = write_stdout(out);
+    const int stdout_error = errno;
 
+    // The export does not depend on stdout: it is written either way.
     int status = 0;
     if (options.export_path) {
         try {
@@ -225,6 +291,10 @@ int run_cli(int argc, char** argv)
             std::fprintf(stderr, "longtail-harvest: %s\n", e.what());
             status = 1;
         }
+    }
+    if (!printed) {
+        report_stdout_failure(stdout_error);
+        status = 1;
     }
     webget_shutdown(2000);
     return status;
