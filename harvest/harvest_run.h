@@ -10,6 +10,8 @@
 //
 // Everything here runs on the UI thread, one handler at a time.
 
+#include "harvest/source_profile.h"
+#include "harvest/source_stats.h"
 #include "harvest/sources.h"
 #include "net/webget.h"
 #include "platform/component.h"
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -53,6 +56,9 @@ public:
     // A request of source kind ended in failure (reported through OnError),
     // with the reason its component recorded.
     virtual void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) { }
+    // The chain of source kind failed failures_in_a_row times in a row and
+    // waits pause_ms before its next request (the profile asked for it).
+    virtual void ChainPaused(int32_t kind, const SourceProfile& source, int failures_in_a_row, int pause_ms) { }
 };
 
 // The time limits every request of a run gets (see TWebGet). The defaults
@@ -90,8 +96,15 @@ public:
     HarvestRun(const HarvestRun&) = delete;
     HarvestRun& operator=(const HarvestRun&) = delete;
 
-    void SetHosts(ServiceHosts hosts) { hosts_ = std::move(hosts); }
+    // The hosts of the built-in sources; a chain that uses a built-in source
+    // follows them.
+    void SetHosts(ServiceHosts hosts);
     const ServiceHosts& Hosts() const { return hosts_; }
+    // The sources of the two chains: the built-in ones unless set here.
+    void SetSources(const SourceProfile& suggest, const SourceProfile& related);
+    const SourceProfile& Source(int32_t kind) const { return chain(kind).profile; }
+    // What each chain's source did since the last Start.
+    const SourceStats& Stats(int32_t kind) const { return chain(kind).stats; }
     void SetRequestFactory(RequestFactory factory) { factory_ = std::move(factory); }
     void SetFetchLimits(FetchLimits limits) { limits_ = limits; }
     // Not owned; null for none.
@@ -121,9 +134,35 @@ public:
 private:
     class Reaper;
 
+    // One request chain: its source, its statistics, and its pace.
+    struct Chain {
+        SourceProfile profile;
+        SourceStats stats;
+        std::optional<int64_t> last_issued_ms; // on the loop's clock
+        int failures_in_a_row = 0;
+        int next_pause_ms = 0;
+        int64_t paused_until_ms = 0;
+        // A request waiting for its time; it asks pending_phrase when set (the
+        // seed at Start), else the row at the chain's cursor when it goes out.
+        EventLoop::TimerId pending = 0;
+        std::optional<std::string> pending_phrase;
+    };
+    Chain& chain(int32_t kind) { return kind == kSuggestSource ? suggest_ : related_; }
+    const Chain& chain(int32_t kind) const { return kind == kSuggestSource ? suggest_ : related_; }
+
+    // Issues the chain's next request now, or once its pace allows: phrase
+    // is the seed at Start; without one the row at the cursor is asked.
+    void ask(int32_t kind, std::optional<std::string> phrase);
+    // Issues it now; false when the run no longer wants it.
+    void ask_now(int32_t kind, const std::optional<std::string>& phrase);
+    void drop_pending(Chain& chain);
+    // Counts a failure of the chain and pauses it when its profile says so.
+    void chain_failed(int32_t kind, const FetchFailure& failure);
+
     // Reports a request that could not be started as a failed one.
     void start_failed(Tmywebget* request, const std::string& phrase, int32_t kind, bool counted, std::string why);
-    void admit(const std::string& candidate);
+    // Returns whether the candidate was appended.
+    bool admit(const std::string& candidate);
     void count_done(int32_t kind);
     // Frees a request once its event handlers have returned.
     void release_later(Tmywebget* request);
@@ -135,6 +174,8 @@ private:
     RequestFactory factory_;
     FetchLimits limits_;
     HarvestObserver* observer_ = nullptr;
+    Chain suggest_;
+    Chain related_;
     HarvestState state_;
     // Keyed by the component base, which is all a destroyed request leaves.
     std::unordered_map<TComponent*, Tmywebget*> in_flight_;

@@ -32,6 +32,7 @@
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -206,10 +207,36 @@ TUrlParts SplitUrl(const std::string& url)
 
 // ---------------------------------------------------------------- worker
 
+namespace {
+
+// The address a worker asks: SplitUrl's reading of an http address, with
+// https understood as well (port 443 unless the address names one).
+std::string fetch_address(const std::string& url)
+{
+    std::string_view text = url;
+    if (text.size() < 8 || !ascii_iequals(text.substr(0, 8), "https://")) {
+        const TUrlParts parts = SplitUrl(url);
+        return "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
+    }
+    text.remove_prefix(8);
+    TUrlParts parts = SplitUrl(std::string(text));
+    const std::string_view authority = text.substr(0, text.find('/'));
+    const size_t colon = authority.find(':');
+    int port = 0;
+    if (colon == std::string_view::npos || !parse_decimal(authority.substr(colon + 1), port) || port < 1 ||
+        port > 65535)
+        parts.Port = 443;
+    return "https://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
+}
+
+} // namespace
+
 // The settings a fetch runs with, copied from the component at the start so
 // that later changes to its properties do not reach a running fetch.
 struct WebGetSettings {
     std::string accept_types, agent, url, file_name, user_name, password, post_query, referer;
+    // The CA certificates https trusts: SSL_CERT_FILE when set, else the system's.
+    std::string ca_file;
     // Carried as the component's contract has it; neither changes what is
     // sent or delivered (there is no response cache to bypass).
     bool binary_data = false;
@@ -604,14 +631,13 @@ void TWebGetThread::Execute()
                 resume_offset_ = file_size;
         }
 
-        const TUrlParts parts = SplitUrl(settings_.url);
+        url_ = fetch_address(settings_.url);
         if (control_->terminate)
             throw std::runtime_error("cancelled");
 
         curl = curl_easy_init();
         if (!curl)
             throw std::runtime_error("no HTTP handle");
-        url_ = "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error_text_);
         if (CURLSH* share = shared_connections())
@@ -619,6 +645,11 @@ void TWebGetThread::Execute()
         curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
         curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        // Certificates are always verified; there is no way to turn it off.
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+        if (!settings_.ca_file.empty())
+            curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.ca_file.c_str());
         if (!settings_.agent.empty())
             curl_easy_setopt(curl, CURLOPT_USERAGENT, settings_.agent.c_str());
         if (!settings_.referer.empty())
@@ -725,6 +756,8 @@ void TWebGet::FetchString()
     s.password = Password;
     s.post_query = PostQuery;
     s.referer = Referer;
+    if (const char* ca = std::getenv("SSL_CERT_FILE"))
+        s.ca_file = ca;
     s.binary_data = BinaryData;
     s.use_cache = UseCache;
     s.on_progress = OnProgress;

@@ -50,7 +50,9 @@ bool webget_shutdown(int timeout_ms);
 
 // The parts of a request address. Only addresses that begin with "http://"
 // (any letter case) or with the host are understood; the host keeps its
-// letter case and user information is not recognised.
+// letter case and user information is not recognised. (A fetch also takes
+// "https://" addresses: it splits what follows the scheme the same way, with
+// port 443 unless one is given.)
 struct TUrlParts {
     std::string Host;
     std::string Path; // from the first "/" on, query string included; "/" when absent
@@ -100,6 +102,9 @@ public:
     int MaxRedirects = 10;
 
     // Starts fetching URL into a text; returns at once. Ignored while fetching.
+    // An https URL is fetched with the server's certificate verified against
+    // the CA certificates named by SSL_CERT_FILE, or the system's when that
+    // is not set; a certificate that does not verify fails the fetch.
     // Throws when no event loop was running on the constructing thread or no
     // worker thread could be started; the component then stays idle.
     virtual void FetchString();

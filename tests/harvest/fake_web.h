@@ -43,6 +43,7 @@ public:
     struct Sent {
         std::string url, keyword; // keyword in UTF-8 for readable assertions
         int32_t kind;
+        int64_t at_ms = 0; // on the loop's clock
     };
 
     explicit FakeWeb(EventLoop& loop) : loop_(loop) { }
@@ -77,7 +78,7 @@ inline void FakeRequest::FetchString()
         --web_.failing_starts;
         throw std::runtime_error("no thread");
     }
-    web_.sent.push_back({URL, cp936_to_utf8(Keyword), SourceKind});
+    web_.sent.push_back({URL, cp936_to_utf8(Keyword), SourceKind, web_.loop().now_ms()});
     Reply reply = web_.responder(web_.sent.back(), web_.sent.size() - 1);
     timer_ = web_.loop().start_timer(reply.delay_ms, [this, reply] {
         web_.loop().stop_timer(timer_);
