@@ -391,7 +391,7 @@ void TskSkinPopupWindow::CreateParams(lt::CreateParams& p)
 void TskSkinPopupWindow::ShowAt(const Rect& anchor, bool submenu, bool upward)
 {
     const Point at =
-        PlaceMenuWindow({size_, anchor, menu_.WorkArea(), submenu, upward, items_rect_.top, tall_ && !fixed_count_});
+        PlaceMenuWindow({size_, anchor, menu_.WorkArea(), submenu, upward, items_rect_.top, tall_});
     SetBounds(at.x, at.y, size_.width, size_.height);
     Window* w = Handle();
     if (!w)
