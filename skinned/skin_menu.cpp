@@ -43,6 +43,20 @@ void SendToControl(TControl* control, std::uint32_t msg)
         control->Perform(msg);
 }
 
+// Points `slot` at `value`, asking `self` to be told when it is freed (and no
+// longer about the one before).
+template <class T>
+void Repoint(TComponent& self, T*& slot, T* value)
+{
+    if (slot == value)
+        return;
+    if (slot)
+        self.RemoveFreeNotification(slot);
+    slot = value;
+    if (slot)
+        self.FreeNotification(slot);
+}
+
 bool HasVisibleChildren(const TMenuItem& item, int start)
 {
     for (int i = std::max(start, 0); i < item.Count(); ++i)
@@ -111,13 +125,7 @@ TskSkinMenuHost::~TskSkinMenuHost()
 
 void TskSkinMenuHost::SetSkinData(TskSkinData* data)
 {
-    if (data == skin_data_)
-        return;
-    if (skin_data_)
-        RemoveFreeNotification(skin_data_);
-    skin_data_ = data;
-    if (skin_data_)
-        FreeNotification(skin_data_);
+    Repoint(*this, skin_data_, data);
 }
 
 void TskSkinMenuHost::Notification(TComponent* component, TOperation operation)
@@ -202,14 +210,8 @@ void TskSkinMenu::Popup(
         if (!*alive)
             return;
     }
-    if (opener_ != opener) {
-        opener_ = opener;
-        Watch(opener);
-    }
-    if (data_ != data) {
-        data_ = data;
-        Watch(data);
-    }
+    Repoint(*this, opener_, opener);
+    Repoint(*this, data_, data);
     Desktop* desktop = Desktop::current();
     if (!desktop || !item || !HasVisibleChildren(*item, start))
         return;
@@ -445,13 +447,7 @@ TskSkinPopupMenu::~TskSkinPopupMenu()
 
 void TskSkinPopupMenu::SetSkinData(TskSkinData* data)
 {
-    if (data == skin_data_)
-        return;
-    if (skin_data_)
-        RemoveFreeNotification(skin_data_);
-    skin_data_ = data;
-    if (skin_data_)
-        FreeNotification(skin_data_);
+    Repoint(*this, skin_data_, data);
 }
 
 void TskSkinPopupMenu::SetFrame(SkinMenuFrame* frame)
@@ -465,11 +461,7 @@ void TskSkinPopupMenu::SetFrame(SkinMenuFrame* frame)
 
 void TskSkinPopupMenu::SetPopupForm(TCustomForm* form)
 {
-    if (popup_form_)
-        RemoveFreeNotification(popup_form_);
-    popup_form_ = form;
-    if (popup_form_)
-        FreeNotification(popup_form_);
+    Repoint(*this, popup_form_, form);
 }
 
 void TskSkinPopupMenu::Notification(TComponent* component, TOperation operation)

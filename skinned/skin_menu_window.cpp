@@ -390,8 +390,7 @@ void TskSkinPopupWindow::CreateParams(lt::CreateParams& p)
 
 void TskSkinPopupWindow::ShowAt(const Rect& anchor, bool submenu, bool upward)
 {
-    const Point at =
-        PlaceMenuWindow({size_, anchor, menu_.WorkArea(), submenu, upward, items_rect_.top, tall_});
+    const Point at = PlaceMenuWindow({size_, anchor, menu_.WorkArea(), submenu, upward, items_rect_.top, tall_});
     SetBounds(at.x, at.y, size_.width, size_.height);
     Window* w = Handle();
     if (!w)
@@ -538,11 +537,7 @@ void TskSkinPopupWindow::Hover(Point screen)
         return;
     TskSkinMenuItem& view = Items(index);
     if (index != active_) {
-        const int previous = active_;
-        previous_ = previous;
-        active_ = index;
-        if (previous >= 0 && Items(previous).Selectable())
-            Unhighlight(previous);
+        MakeActive(index);
         if (view.Selectable())
             Highlight(index, false);
     } else if (view.KeyboardSelected) {
@@ -550,6 +545,17 @@ void TskSkinPopupWindow::Hover(Point screen)
         if (view.Selectable() && view.HasChildren() && !view.Down)
             menu_.StartSubmenuDelay(*this, index);
     }
+}
+
+void TskSkinPopupWindow::MakeActive(int index)
+{
+    if (index == active_)
+        return;
+    const int previous = active_;
+    previous_ = previous;
+    active_ = index;
+    if (previous >= 0 && Items(previous).Selectable())
+        Unhighlight(previous);
 }
 
 void TskSkinPopupWindow::Highlight(int index, bool keyboard)
@@ -614,10 +620,7 @@ void TskSkinPopupWindow::MoveActive(bool down)
     if (next < 0 || next == from)
         return;
     const bool wrapped = from >= 0 && (down ? next < from : next > from);
-    previous_ = from;
-    active_ = next;
-    if (from >= 0 && Items(from).Selectable())
-        Unhighlight(from);
+    MakeActive(next);
     Highlight(next, true);
     EnsureVisible(next, wrapped);
 }
@@ -678,13 +681,7 @@ void TskSkinPopupWindow::KeyDown(int vk)
     for (int i = 0; i < ItemCount(); ++i) {
         if (GetHotkey(Items(i).Item().Caption) != vk)
             continue;
-        if (i != active_) {
-            const int previous = active_;
-            previous_ = previous;
-            active_ = i;
-            if (previous >= 0 && Items(previous).Selectable())
-                Unhighlight(previous);
-        }
+        MakeActive(i);
         if (Items(i).Selectable() && !Items(i).Active)
             Highlight(i, true);
         EnsureVisible(i, false);

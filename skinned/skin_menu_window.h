@@ -210,6 +210,8 @@ protected:
 private:
     void Measure(const Rect& work);
     void Layout();
+    // Makes `index` the active item; the previous one loses its highlight.
+    void MakeActive(int index);
     void Highlight(int index, bool keyboard);
     void Unhighlight(int index);
     void MoveActive(bool down);
