@@ -480,6 +480,22 @@ TEST_F(StaticControls, DegenerateSkinsPaintAtEverySize)
     }
 }
 
+TEST_F(StaticControls, TransparentPanelShowsItsParentInsideAOnePixelFrame)
+{
+    auto* back = new Filler(form);
+    back->SetParent(form);
+    back->SetBounds(0, 0, 200, 100);
+    auto* p = Add<TskSkinPanel>("panel", 10, 10, 100, 60, back);
+    p->SetTransparentMode(true);
+    pump();
+    const Rect s = Object<TskDataSkinPanelControl>("panel").skinrect;
+    const Pixel line = PicturePixel(1, s.left + s.width() / 2, s.bottom - 1);
+    const Bitmap shot = Shot({10, 10, 110, 70});
+    EXPECT_EQ(hex(shot.pixel(50, 30)), hex(to_pixel(clWhite)));
+    for (Point at : {Point{0, 0}, Point{99, 0}, Point{0, 59}, Point{99, 59}, Point{50, 0}, Point{0, 30}})
+        EXPECT_EQ(hex(shot.pixel(at.x, at.y)), hex(line)) << at.x << "," << at.y;
+}
+
 // ---- Panel modes -------------------------------------------------------------------
 
 TEST_F(StaticControls, CaptionClickTogglesCheckAndRollUp)
