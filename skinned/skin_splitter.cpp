@@ -54,22 +54,14 @@ TskSkinSplitter::TskSkinSplitter(TComponent* owner) : TSplitter(owner)
 TskSkinSplitter::~TskSkinSplitter()
 {
     EndDrag();
-    if (skin_data_)
-        RemoveFreeNotification(skin_data_);
 }
 
 // ---- skin -------------------------------------------------------------------
 
 void TskSkinSplitter::SetSkinData(TskSkinData* data)
 {
-    if (data != skin_data_) {
-        if (skin_data_)
-            RemoveFreeNotification(skin_data_);
-        skin_data_ = data;
-        if (skin_data_)
-            FreeNotification(skin_data_);
-    }
-    if (skin_data_)
+    skin_.Set(data);
+    if (data)
         ApplySkin();
 }
 
@@ -79,18 +71,12 @@ void TskSkinSplitter::FetchSkinObject()
     geometry_ = SkinGeometry{};
     picture_ = nullptr;
     gripperrect_ = Rect{};
-    if (!skin_data_ || skin_data_->Empty)
-        return;
-    const int index = skin_data_->FindSkinControl(skin_data_name_);
-    if (index < 0)
-        return;
-    const auto* object =
-        dynamic_cast<const TskDataSkinSplitterControl*>(skin_data_->SkinControls[static_cast<size_t>(index)].get());
+    const auto* object = skin_.Object<TskDataSkinSplitterControl>(skin_.Find());
     if (!object)
         return;
     skinned_ = true;
     geometry_ = SkinGeometry::From(*object);
-    picture_ = skin_data_->ActivePicture(object->pictureindex);
+    picture_ = skin_.Data()->ActivePicture(object->pictureindex);
     gripperrect_ = object->gripperrect;
     grippertransparent_ = object->grippertransparent;
     grippertransparentcolor_ = object->grippertransparentcolor;
@@ -314,7 +300,7 @@ void TskSkinSplitter::CancelDrag()
 
 bool TskSkinSplitter::Watched(const TComponent* c) const
 {
-    return c == skin_data_ || c == drag_.neighbour || c == key_target_;
+    return c == skin_.Data() || c == drag_.neighbour || c == key_target_;
 }
 
 void TskSkinSplitter::EndDrag()
@@ -409,8 +395,7 @@ void TskSkinSplitter::Notification(TComponent* component, TOperation operation)
     TSplitter::Notification(component, operation);
     if (operation != TOperation::opRemove)
         return;
-    if (component == skin_data_) {
-        skin_data_ = nullptr;
+    if (skin_.Dropped(component, operation)) {
         ForgetSkin();
         Invalidate();
     }

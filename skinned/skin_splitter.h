@@ -36,6 +36,7 @@
 #include "forms/splitter.h"
 #include "skin/skin_data.h"
 #include "skinned/composition.h"
+#include "skinned/skin_data_link.h"
 
 namespace lt {
 
@@ -61,12 +62,12 @@ public:
     ~TskSkinSplitter() override;
 
     // ---- skin binding, as for the windowed skinned controls
-    TskSkinData* SkinData() const { return skin_data_; }
+    TskSkinData* SkinData() const { return skin_.Data(); }
     // Stores the reference; a non-null one is applied at once.
     void SetSkinData(TskSkinData* data);
-    const std::string& SkinDataName() const { return skin_data_name_; }
+    const std::string& SkinDataName() const { return skin_.name; }
     // Takes effect at the next ApplySkin.
-    void SetSkinDataName(const std::string& name) { skin_data_name_ = name; }
+    void SetSkinDataName(const std::string& name) { skin_.name = name; }
     // Looks the skin object up, sets the thickness and repaints: the skin's
     // width (height for alTop and alBottom) when skinned and opaque, else
     // DefaultSize. The window frame calls it after a skin (re)load.
@@ -118,8 +119,7 @@ private:
     bool Watched(const TComponent* c) const;
     void Resize(TControl& neighbour, int size);
 
-    TskSkinData* skin_data_ = nullptr;
-    std::string skin_data_name_ = "vsplitter";
+    SkinDataLink skin_{*this, "vsplitter"};
     bool skinned_ = false;
     bool transparent_ = false;
 

@@ -140,44 +140,27 @@ TskSkinStdLabel::TskSkinStdLabel(TComponent* owner) : TGraphicControl(owner), de
     default_font_->OnChange = [this](TFont*) { Changed(true); };
 }
 
-TskSkinStdLabel::~TskSkinStdLabel()
-{
-    if (skin_data_)
-        RemoveFreeNotification(skin_data_);
-}
+TskSkinStdLabel::~TskSkinStdLabel() = default;
 
 void TskSkinStdLabel::SetSkinData(TskSkinData* data)
 {
-    if (data != skin_data_) {
-        if (skin_data_)
-            RemoveFreeNotification(skin_data_);
-        skin_data_ = data;
-        if (skin_data_)
-            FreeNotification(skin_data_);
-    }
-    if (skin_data_)
+    skin_.Set(data);
+    if (data)
         ApplySkin();
 }
 
 void TskSkinStdLabel::Notification(TComponent* component, TOperation operation)
 {
     TGraphicControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == skin_data_) {
-        skin_data_ = nullptr;
-        object_ = nullptr;
+    if (skin_.Dropped(component, operation)) {
+        index_ = -1;
         Invalidate();
     }
 }
 
 void TskSkinStdLabel::FetchSkinObject()
 {
-    object_ = nullptr;
-    if (!skin_data_ || skin_data_->Empty)
-        return;
-    const int index = skin_data_->FindSkinControl(skin_data_name_);
-    if (index >= 0)
-        object_ =
-            dynamic_cast<const TskDataSkinStdLabelControl*>(skin_data_->SkinControls[static_cast<size_t>(index)].get());
+    index_ = skin_.Find();
 }
 
 void TskSkinStdLabel::ApplySkin()
@@ -269,20 +252,20 @@ void TskSkinStdLabel::SetTransparent(bool on)
 FontDesc TskSkinStdLabel::DrawFont() const
 {
     FontDesc desc;
-    if (object_)
-        desc = use_skin_font_ ? WithSkinFont(Font().Desc(), object_->fontname, object_->fontheight, object_->fontstyle)
+    if (const TskDataSkinStdLabelControl* object = Object())
+        desc = use_skin_font_ ? WithSkinFont(Font().Desc(), object->fontname, object->fontheight, object->fontstyle)
                               : Font().Desc();
     else
         desc = use_skin_font_ ? default_font_->Desc() : Font().Desc();
-    desc.charset =
-        skin_data_ && skin_data_->ResourceStrData() ? skin_data_->ResourceStrData()->CharSet : default_font_->Charset();
+    const TskSkinData* data = skin_.Data();
+    desc.charset = data && data->ResourceStrData() ? data->ResourceStrData()->CharSet : default_font_->Charset();
     return desc;
 }
 
 Color TskSkinStdLabel::DrawColor() const
 {
-    if (object_)
-        return use_skin_color_ ? object_->fontcolor : Font().GetColor();
+    if (const TskDataSkinStdLabelControl* object = Object())
+        return use_skin_color_ ? object->fontcolor : Font().GetColor();
     return use_skin_font_ ? default_font_->GetColor() : Font().GetColor();
 }
 
@@ -355,9 +338,9 @@ void TskSkinStdLabel::Paint()
     if (Enabled()) {
         canvas.set_text_color(DrawColor());
         draw_text(canvas, GetText(), r, flags);
-    } else if (object_) {
-        draw_text_disabled(
-            canvas, GetText(), r, flags, skin_data_->SkinColors.cbtnhighlight, skin_data_->SkinColors.cbtnshadow);
+    } else if (Object()) {
+        const TskSkinColors& colours = skin_.Data()->SkinColors;
+        draw_text_disabled(canvas, GetText(), r, flags, colours.cbtnhighlight, colours.cbtnshadow);
     } else {
         draw_text_disabled(canvas, GetText(), r, flags);
     }

@@ -30,6 +30,7 @@
 #include "skin/skin_data.h"
 #include "skinned/composition.h"
 #include "skinned/skin_control.h"
+#include "skinned/skin_data_link.h"
 
 namespace lt {
 
@@ -87,19 +88,19 @@ public:
     ~TskSkinStdLabel() override;
 
     // ---- skin binding, as for the windowed skinned controls
-    TskSkinData* SkinData() const { return skin_data_; }
+    TskSkinData* SkinData() const { return skin_.Data(); }
     // Stores the reference; a non-null one is applied at once.
     void SetSkinData(TskSkinData* data);
-    const std::string& SkinDataName() const { return skin_data_name_; }
+    const std::string& SkinDataName() const { return skin_.name; }
     // Takes effect at the next ApplySkin.
-    void SetSkinDataName(const std::string& name) { skin_data_name_ = name; }
+    void SetSkinDataName(const std::string& name) { skin_.name = name; }
     // Looks the skin object up, re-measures (with AutoSize) and repaints.
     // The window frame calls it after a skin (re)load.
     void ApplySkin();
     // Drops the skin object until the next ApplySkin or paint.
-    void ForgetSkin() { object_ = nullptr; }
+    void ForgetSkin() { index_ = -1; }
     // A "stdlabel" object was found by the last lookup.
-    bool Skinned() const { return object_ != nullptr; }
+    bool Skinned() const { return Object() != nullptr; }
 
     // ---- properties (setters repaint; those that change the text's
     // extent re-measure with AutoSize)
@@ -148,12 +149,13 @@ protected:
 
 private:
     void FetchSkinObject();
+    // The object the last lookup found.
+    const TskDataSkinStdLabelControl* Object() const { return skin_.Object<TskDataSkinStdLabelControl>(index_); }
     void AdjustBounds();
     void Changed(bool remeasure);
 
-    TskSkinData* skin_data_ = nullptr;
-    std::string skin_data_name_ = "stdlabel";
-    const TskDataSkinStdLabelControl* object_ = nullptr;
+    SkinDataLink skin_{*this, "stdlabel"};
+    int index_ = -1;
     std::unique_ptr<TFont> default_font_;
     bool use_skin_font_ = true;
     bool use_skin_color_ = true;
