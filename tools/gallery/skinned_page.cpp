@@ -65,8 +65,8 @@ private:
 
 } // namespace
 
-SectionRegistration::SectionRegistration(std::string name, int rank, Size size,
-                                         std::function<void(SectionContext&)> build)
+SectionRegistration::SectionRegistration(
+    std::string name, int rank, Size size, std::function<void(SectionContext&)> build)
 {
     registry().push_back({std::move(name), rank, size, std::move(build)});
 }
@@ -74,8 +74,8 @@ SectionRegistration::SectionRegistration(std::string name, int rank, Size size,
 std::vector<Section> Sections()
 {
     std::vector<Section> sections = registry();
-    std::stable_sort(sections.begin(), sections.end(),
-                     [](const Section& a, const Section& b) { return a.rank < b.rank; });
+    std::stable_sort(
+        sections.begin(), sections.end(), [](const Section& a, const Section& b) { return a.rank < b.rank; });
     return sections;
 }
 
