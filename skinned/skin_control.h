@@ -226,9 +226,13 @@ protected:
     // DefaultFont's.
     FontDesc CurrentFont() const;
 
+    // Sends SKM_PARENTCHANGED to every child (windowed ones through their
+    // window, windowless ones directly), stopping if a child destroys this
+    // control.
+    void NotifyChildrenParentChanged();
+
 private:
     void PaintForcedBackground(Canvas& canvas);
-    void NotifyChildrenParentChanged();
 
     std::unique_ptr<TFont> default_font_;
     bool use_skin_font_ = true;
