@@ -8,6 +8,7 @@
 #include "forms/forms.h"
 #include "forms/menus.h"
 #include "platform/desktop.h"
+#include "text/scope_exit.h"
 
 #include <algorithm>
 
@@ -594,10 +595,7 @@ void TWinControl::Realign(TControl* first)
     Rect area = AlignRect();
     std::vector<Bounds> placed = AlignBounds(items, {area.left, area.top, area.width(), area.height()}, first_index);
     aligning_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{aligning_};
+    ScopeExit done([this] { aligning_ = false; });
     std::vector<TControl*> children = controls_;
     for (size_t i = 0; i < children.size(); ++i)
         if (items[i].align != TAlign::alNone && placed[i] != items[i].bounds)
@@ -826,10 +824,7 @@ void TWinControl::DoExit()
 void TGraphicControl::PaintControl(Canvas& canvas)
 {
     canvas_ = &canvas;
-    struct Reset {
-        Canvas*& c;
-        ~Reset() { c = nullptr; }
-    } reset{canvas_};
+    ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();
     Paint();
 }
@@ -837,10 +832,7 @@ void TGraphicControl::PaintControl(Canvas& canvas)
 void TCustomControl::PaintWindow(Canvas& canvas, const Rect& update)
 {
     canvas_ = &canvas;
-    struct Reset {
-        Canvas*& c;
-        ~Reset() { c = nullptr; }
-    } reset{canvas_};
+    ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();
     Paint();
 }

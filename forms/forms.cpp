@@ -9,6 +9,7 @@
 #include "forms/stdctrls.h"
 #include "gfx/draw_text.h"
 #include "platform/desktop.h"
+#include "text/scope_exit.h"
 
 #include <cstdio>
 
@@ -202,17 +203,13 @@ TModalResult TCustomForm::ShowModal()
     modal_result_ = mrNone;
     modal_ = true;
     std::shared_ptr<bool> alive = alive_;
-    struct Leave {
-        TCustomForm* form;
-        std::shared_ptr<bool> alive;
-        ~Leave()
-        {
-            if (!*alive)
-                return;
-            form->modal_ = false;
-            form->SetVisible(false);
-        }
-    } leave{this, alive};
+    // However the modal loop ends, a form that still exists is hidden again.
+    ScopeExit leave([this, alive] {
+        if (!*alive)
+            return;
+        modal_ = false;
+        SetVisible(false);
+    });
     SetVisible(true);
     w->desktop().run_modal(*w);
     return *alive ? modal_result_ : mrCancel;

@@ -18,6 +18,7 @@
 #include "gfx/canvas.h"
 #include "gfx/region.h"
 #include "text/cp936.h"
+#include "text/scope_exit.h"
 
 namespace lt {
 
@@ -505,9 +506,11 @@ int Desktop::run_modal(Window& w)
     const size_t index = s_->modals.size() - 1;
     w.show(true);
     activate(&w);
-    ++s_->nesting;
-    loop_.run_until([&] { return s_->modals[index].ended; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return s_->modals[index].ended; });
+    }
     int code = s_->modals[index].code;
     s_->modals.erase(s_->modals.begin() + static_cast<std::ptrdiff_t>(index));
     if (owner && is_window(owner) && re_enable)
@@ -548,9 +551,11 @@ void Desktop::run_size_move(Window& top, int hit)
     if (capture_)
         release_capture();
     top.send(WM_ENTERSIZEMOVE);
-    ++s_->nesting;
-    loop_.run_until([&] { return !s_->dragging; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return !s_->dragging; });
+    }
     s_->dragging = false;
     if (is_window(&top))
         top.send(WM_EXITSIZEMOVE);
@@ -878,7 +883,7 @@ void Desktop::input_commit(const std::string& utf8)
     WParam first = 0;
     if (!ime_result_.empty()) {
         auto c = static_cast<unsigned char>(ime_result_[0]);
-        first = (c >= 0x81 && c <= 0xFE && ime_result_.size() > 1)
+        first = (cp936_is_lead(c) && ime_result_.size() > 1)
             ? (WParam{c} << 8) | static_cast<unsigned char>(ime_result_[1])
             : c;
     }
@@ -1083,9 +1088,9 @@ bool Desktop::dispatch_pending()
     if (s_->dispatching == 0 && s_->nesting == 0)
         s_->graveyard.clear();
     ++s_->dispatching;
+    ScopeExit dispatched([this] { --s_->dispatching; });
     bool any = backend_.pump(*this);
     paint_all();
-    --s_->dispatching;
     return any;
 }
 
