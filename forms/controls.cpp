@@ -175,6 +175,10 @@ void TControl::SetEnabled(bool on)
     if (on == enabled_)
         return;
     enabled_ = on;
+    FeedPress([on](ButtonBehavior& b) {
+        b.set_enabled(on);
+        return false;
+    });
     Perform(CM_ENABLEDCHANGED, on);
     Invalidate();
 }
@@ -229,7 +233,18 @@ LResult TControl::WndProc(Message& m)
         MouseEnter();
         break;
     case CM_MOUSELEAVE:
+        FeedPress([](ButtonBehavior& b) {
+            b.on_leave();
+            return false;
+        });
         MouseLeave();
+        break;
+    case WM_CANCELMODE:
+        // The parent lost the mouse while this control held it.
+        FeedPress([](ButtonBehavior& b) {
+            b.on_cancel();
+            return false;
+        });
         break;
     default:
         break;
@@ -240,14 +255,22 @@ LResult TControl::WndProc(Message& m)
 void TControl::DoMouseMessage(Message& m)
 {
     Point p = lparam_point(m.lparam);
+    const bool inside = ClientRect().contains(p);
     TShiftState shift = ShiftFromMouseFlags(m.wparam);
     std::shared_ptr<bool> alive = alive_;
     switch (m.msg) {
     case WM_MOUSEMOVE:
+        FeedPress([inside](ButtonBehavior& b) {
+            b.on_move(inside);
+            return false;
+        });
         MouseMove(shift, p.x, p.y);
         break;
     case WM_LBUTTONDOWN:
-        clicked_ = true;
+        FeedPress([inside](ButtonBehavior& b) {
+            b.on_press(inside);
+            return false;
+        });
         MouseDown(TMouseButton::mbLeft, shift, p.x, p.y);
         break;
     case WM_LBUTTONDBLCLK:
@@ -256,11 +279,8 @@ void TControl::DoMouseMessage(Message& m)
             MouseDown(TMouseButton::mbLeft, shift | ssDouble, p.x, p.y);
         break;
     case WM_LBUTTONUP:
-        if (clicked_) {
-            clicked_ = false;
-            if (ClientRect().contains(p))
-                Click();
-        }
+        if (FeedPress([inside](ButtonBehavior& b) { return b.on_release(inside); }) && *alive)
+            Click();
         if (*alive)
             MouseUp(TMouseButton::mbLeft, shift, p.x, p.y);
         break;
@@ -308,14 +328,12 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TControl::MouseEnter()
 {
-    hovered_ = true;
     if (OnMouseEnter)
         OnMouseEnter(this);
 }
 
 void TControl::MouseLeave()
 {
-    hovered_ = false;
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
@@ -776,8 +794,29 @@ LResult TWinControl::WndProc(Message& m)
         return 0;
     case CM_MOUSELEAVE:
         set_hover_child(nullptr);
+        FeedPress([](ButtonBehavior& b) {
+            b.on_leave();
+            return false;
+        });
         MouseLeave();
         return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED: {
+        // The press (this control's, or a windowless child's) is taken away:
+        // a release that follows is no click.
+        std::shared_ptr<bool> alive = alive_;
+        FeedPress([](ButtonBehavior& b) {
+            b.on_cancel();
+            return false;
+        });
+        if (TControl* c = *alive ? mouse_control_ : nullptr) {
+            mouse_control_ = nullptr;
+            c->Perform(WM_CANCELMODE);
+        }
+        if (!*alive)
+            return 0;
+        break;
+    }
     case WM_DESTROY:
         window_ = nullptr;
         return w ? w->default_proc(m) : 0;

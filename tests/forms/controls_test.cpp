@@ -155,6 +155,81 @@ TEST_F(FormFixture, AHandlerMayFreeItsSenderOrItsForm)
     EXPECT_EQ(d.app.MainForm, nullptr);
 }
 
+// A press that is taken away (the button disabled, the platform's
+// cancel-mode, a lost capture) leaves the button up and never clicks, even
+// when the release comes over the button.
+TEST_F(FormFixture, APlainButtonPressTakenAwayNeitherStaysDownNorClicks)
+{
+    TButton* b = form->button;
+    int clicks = 0;
+    b->OnClick = [&](TComponent*) { ++clicks; };
+    const Point at = form->at(b, 10, 10);
+    // The button's top-left shows the raised look's highlight (inside the
+    // focus frame when it has the focus); the pressed look has none.
+    auto drawn_up = [&] {
+        d.pump();
+        const Bitmap& shown = d.backend.presented(*form->WindowHandle());
+        const Point p = b->BoundsRect().top_left();
+        return shown.pixel(p.x, p.y) == to_pixel(clBtnHighlight) ||
+            shown.pixel(p.x + 1, p.y + 1) == to_pixel(clBtnHighlight);
+    };
+    ASSERT_TRUE(drawn_up());
+
+    d.backend.mouse_down(at);
+    d.pump();
+    ASSERT_TRUE(b->Down());
+    EXPECT_FALSE(drawn_up());
+    b->SetEnabled(false);
+    d.backend.mouse_up(at);
+    d.pump();
+    b->SetEnabled(true);
+    d.backend.mouse_move(at + Point{1, 0});
+    d.pump();
+    EXPECT_FALSE(b->Down()) << "pressed, disabled, released, enabled, moved over";
+    EXPECT_TRUE(drawn_up());
+
+    struct Case {
+        const char* what;
+        std::function<void()> take_away;
+    } cases[] = {
+        {"cancel-mode", [&] { b->WindowHandle()->send(WM_CANCELMODE); }},
+        {"lost capture", [&] { d.desktop.release_capture(); }},
+        {"focus moved away", [&] { form->edit->SetFocus(); }},
+    };
+    for (const Case& c : cases) {
+        d.backend.mouse_down(at);
+        d.pump();
+        ASSERT_TRUE(b->Down()) << c.what;
+        c.take_away();
+        d.backend.mouse_move(at + Point{1, 0});
+        d.pump();
+        EXPECT_FALSE(b->Down()) << c.what;
+        d.backend.mouse_up(at);
+        EXPECT_FALSE(b->Down()) << c.what;
+        EXPECT_TRUE(drawn_up()) << c.what;
+    }
+    EXPECT_EQ(clicks, 0);
+
+    // Space presses it and its release clicks; Enter clicks at once; two
+    // quick clicks are two clicks.
+    b->SetFocus();
+    d.backend.key_down(VK_SPACE);
+    d.pump();
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(drawn_up());
+    d.backend.key_up(VK_SPACE);
+    d.pump();
+    EXPECT_EQ(clicks, 1);
+    d.backend.key(VK_RETURN);
+    d.pump();
+    EXPECT_EQ(clicks, 2);
+    d.backend.click(at);
+    d.backend.click(at);
+    d.pump();
+    EXPECT_EQ(clicks, 4);
+    EXPECT_TRUE(drawn_up());
+}
+
 TEST_F(FormFixture, FocusStartsAtTheFirstTabStopAndTabMoves)
 {
     std::vector<std::string> log;
