@@ -865,5 +865,67 @@ TEST_F(Screen, TheErrorBoxIsModalAndEndsWithEnterOrOk)
     EXPECT_EQ(desk.top_levels().size(), 1u);
 }
 
+// The OK button is drawn pressed while held; a press taken away by
+// cancel-mode or a lost capture does not end the box when released over the
+// button; Space down and up does.
+TEST_F(Screen, TheErrorBoxOkButtonPressesAndCancelsLikeAButton)
+{
+    Window* owner = make("owner", {0, 0, 400, 300});
+    settle();
+    Window* box = nullptr;
+    Window* ok = nullptr;
+    Point at;
+    // The pixel just inside the button's outer frame: the raised look's
+    // highlight, or the pressed look's shadow.
+    auto looks_pressed = [&] {
+        box->update();
+        const Point corner = ok->bounds().top_left() + Point{1, 1};
+        return desk.image(*box)->pixel(corner.x, corner.y) == to_pixel(clBtnShadow);
+    };
+    // Each step runs in its own loop turn, after the input the one before queued.
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            box = desk.active();
+            ok = box->children().front();
+            at = ok->client_to_screen({10, 10});
+            EXPECT_FALSE(looks_pressed());
+            screen.mouse_down(at);
+        },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            ok->send(WM_CANCELMODE);
+            EXPECT_FALSE(looks_pressed());
+            screen.mouse_up(at);
+        },
+        [&] { screen.mouse_down(at); },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            desk.release_capture();
+            screen.mouse_move(at + Point{1, 1});
+            screen.mouse_up(at);
+        },
+        [&] {
+            EXPECT_TRUE(desk.in_modal(*box)) << "a cancelled press ended the box";
+            EXPECT_FALSE(looks_pressed());
+            screen.key_down(VK_SPACE);
+        },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            screen.key_up(VK_SPACE);
+        },
+    };
+    size_t next = 0;
+    std::function<void()> run_next = [&] {
+        if (next < steps.size() && desk.is_window(box ? box : desk.active())) {
+            steps[next++]();
+            loop.post(run_next);
+        }
+    };
+    loop.post(run_next);
+    show_error_box(desk, owner, "Title", "Something failed");
+    EXPECT_EQ(next, steps.size()) << "the box ended early";
+    EXPECT_FALSE(desk.is_window(box));
+}
+
 } // namespace
 } // namespace lt
