@@ -528,6 +528,41 @@ TEST(FormsApplication, TimersTickOnVirtualTimeAndErrorsDoNotStopThem)
     EXPECT_EQ(ticks, 3);
 }
 
+// A form with the plain frame: its client, its hit codes and its paint
+// follow the frame geometry, and a click on the close button closes it.
+TEST(FormsApplication, APlainFrameAnswersAndPaintsItsGeometry)
+{
+    Desk d;
+    TForm* form;
+    d.app.CreateForm(form);
+    form->SetBounds(100, 50, 300, 200);
+    form->SetCaption("Frame");
+    form->Show();
+    d.pump();
+    const Size size{300, 200};
+    const FrameGeometry& g = form->Frame();
+    EXPECT_EQ(form->ClientRect().size(), g.client(size).size());
+    EXPECT_EQ(form->ClientToScreen({0, 0}), (Point{100, 50} + g.client(size).top_left()));
+
+    Window* w = form->WindowHandle();
+    for (Point at : {Point{150, 100}, Point{150, 10}, Point{285, 10}, Point{0, 0}, Point{299, 100}, Point{150, 199}})
+        EXPECT_EQ(w->send(WM_NCHITTEST, 0, point_lparam(at + Point{100, 50})), g.part_at(size, at))
+            << at.x << "," << at.y;
+
+    const Bitmap& shown = d.backend.presented(*w);
+    const Rect caption = g.part_rect(size, HTCAPTION), close = g.part_rect(size, HTCLOSE);
+    EXPECT_EQ(shown.pixel(caption.left + 1, caption.top + 1), to_pixel(clActiveCaption));
+    EXPECT_EQ(shown.pixel(caption.left + 1, caption.bottom - 1), to_pixel(clBtnFace));
+    EXPECT_EQ(shown.pixel(close.left + 1, close.top + 1), to_pixel(clBtnFace));
+    EXPECT_EQ(shown.pixel(close.left, close.top), to_pixel(clBtnHighlight));
+
+    bool closed = false;
+    form->OnClose = [&](TComponent*, TCloseAction&) { closed = true; };
+    d.backend.click(Point{100, 50} + close.top_left() + Point{3, 3});
+    d.pump();
+    EXPECT_TRUE(closed);
+}
+
 TEST(FormsApplication, AlignedChildrenFollowTheFormSize)
 {
     Desk d;
