@@ -11,6 +11,7 @@
 #include "text/scope_exit.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace lt {
 
@@ -862,6 +863,9 @@ void TWinControl::DoExit()
 
 void TGraphicControl::PaintControl(Canvas& canvas)
 {
+    // Painting while painting is a bug: repaints asked for from a paint
+    // come in the next loop turn, never from inside this one.
+    assert(!canvas_);
     canvas_ = &canvas;
     ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();
@@ -870,6 +874,9 @@ void TGraphicControl::PaintControl(Canvas& canvas)
 
 void TCustomControl::PaintWindow(Canvas& canvas, const Rect& update)
 {
+    // Painting while painting is a bug: repaints asked for from a paint
+    // come in the next loop turn, never from inside this one.
+    assert(!canvas_);
     canvas_ = &canvas;
     ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();

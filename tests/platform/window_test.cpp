@@ -401,6 +401,64 @@ TEST_F(Screen, PaintsAreCoalescedPerTurnAndChildrenPaintOverParents)
     EXPECT_TRUE(got("child", WM_PAINT).empty());
 }
 
+// A paint handler that asks for a repaint (invalidate, then update) is not
+// painted again from inside itself; the repaint comes in the next loop turn,
+// and the loop turns for it without waiting for an event.
+TEST_F(Screen, ARepaintAskedForWhilePaintingComesInTheNextTurn)
+{
+    int paints = 0, depth = 0, deepest = 0;
+    std::vector<Rect> updates;
+    const Rect spot{10, 10, 20, 20};
+    const Color colours[] = {clRed, clGreen, clBlue};
+    Window* w = make("w", {0, 0, 100, 80}, nullptr, [&](Window& win, Message& m) -> std::optional<LResult> {
+        if (m.msg != WM_PAINT)
+            return std::nullopt;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        updates.push_back(*reinterpret_cast<const Rect*>(m.lparam));
+        reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 80}, colours[paints % 3]);
+        if (++paints < 3) {
+            win.invalidate(&spot);
+            win.update();
+        }
+        --depth;
+        return 0;
+    });
+    loop.process_pending();
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(deepest, 1) << "painted again from inside its own paint";
+    ASSERT_TRUE(desk.paint_pending());
+
+    // Left to itself the loop paints twice more (the second repaint asks
+    // for a third) and then rests.
+    loop.run_until([&] { return paints == 3; });
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(updates, (std::vector<Rect>{Rect{0, 0, 100, 80}, spot, spot}));
+    EXPECT_FALSE(desk.paint_pending());
+    EXPECT_EQ(screen.presented(*w).pixel(15, 15), to_pixel(clBlue));
+    EXPECT_EQ(screen.presented(*w).pixel(50, 50), to_pixel(clRed)) << "only the spot was painted again";
+}
+
+// A window may destroy itself while it paints and finish its paint; its
+// image lives until the paint is over, and the other windows paint on.
+TEST_F(Screen, AWindowMayDestroyItselfWhilePainting)
+{
+    Window* doomed = make("doomed", {0, 0, 50, 50}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
+        if (m.msg != WM_PAINT)
+            return std::nullopt;
+        w.destroy();
+        reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 50, 50}, clRed);
+        return 0;
+    });
+    Window* other = make("other", {100, 0, 150, 50}, nullptr, {}, [](CreateParams& p) { p.background = clYellow; });
+    settle();
+    EXPECT_FALSE(desk.is_window(doomed));
+    EXPECT_EQ(screen.presented(*other).pixel(10, 10), to_pixel(clYellow));
+    other->invalidate();
+    settle();
+    EXPECT_FALSE(desk.paint_pending());
+}
+
 TEST_F(Screen, ANonClientFrameGetsItsOwnPaintAndShiftsTheClient)
 {
     Window* framed = make(
