@@ -471,7 +471,7 @@ void TCustomListBox::KeyPress(char& key)
     unsigned char c = static_cast<unsigned char>(key);
     if (c < 0x21 || c >= 0x80 || model_.count() == 0)
         return;
-    // The platform's own search: the next row after the caret that starts
+    // Type to find: the caret goes to the next row after it that starts
     // with the typed letter.
     int n = model_.count();
     int start = std::clamp(model_.caret(), -1, n - 1);

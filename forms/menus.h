@@ -3,8 +3,8 @@
 // holds one. Nothing here draws; the skinned menu reads the tree when it opens.
 //
 // A caption may carry an accelerator: "&O" marks O, "&&" is a literal "&".
-// A caption of "-" is a separator line. Shortcuts are virtual-key numbers with
-// modifier bits, as the framework packs them.
+// A caption of "-" is a separator line. A shortcut is a virtual-key number in
+// the low byte with the modifier bits scShift, scCtrl and scAlt above it.
 //
 // Sections: shortcuts and accelerators - TMenuItem - TPopupMenu.
 
