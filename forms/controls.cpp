@@ -176,10 +176,7 @@ void TControl::SetEnabled(bool on)
     if (on == enabled_)
         return;
     enabled_ = on;
-    FeedPress([on](ButtonBehavior& b) {
-        b.set_enabled(on);
-        return false;
-    });
+    FeedPress([on](ButtonBehavior& b) { b.set_enabled(on); });
     Perform(CM_ENABLEDCHANGED, on);
     Invalidate();
 }
@@ -234,18 +231,12 @@ LResult TControl::WndProc(Message& m)
         MouseEnter();
         break;
     case CM_MOUSELEAVE:
-        FeedPress([](ButtonBehavior& b) {
-            b.on_leave();
-            return false;
-        });
+        FeedPress(&ButtonBehavior::on_leave);
         MouseLeave();
         break;
     case WM_CANCELMODE:
         // The parent lost the mouse while this control held it.
-        FeedPress([](ButtonBehavior& b) {
-            b.on_cancel();
-            return false;
-        });
+        FeedPress(&ButtonBehavior::on_cancel);
         break;
     default:
         break;
@@ -261,17 +252,11 @@ void TControl::DoMouseMessage(Message& m)
     std::shared_ptr<bool> alive = alive_;
     switch (m.msg) {
     case WM_MOUSEMOVE:
-        FeedPress([inside](ButtonBehavior& b) {
-            b.on_move(inside);
-            return false;
-        });
+        FeedPress([inside](ButtonBehavior& b) { b.on_move(inside); });
         MouseMove(shift, p.x, p.y);
         break;
     case WM_LBUTTONDOWN:
-        FeedPress([inside](ButtonBehavior& b) {
-            b.on_press(inside);
-            return false;
-        });
+        FeedPress([inside](ButtonBehavior& b) { b.on_press(inside); });
         MouseDown(TMouseButton::mbLeft, shift, p.x, p.y);
         break;
     case WM_LBUTTONDBLCLK:
@@ -795,10 +780,7 @@ LResult TWinControl::WndProc(Message& m)
         return 0;
     case CM_MOUSELEAVE:
         set_hover_child(nullptr);
-        FeedPress([](ButtonBehavior& b) {
-            b.on_leave();
-            return false;
-        });
+        FeedPress(&ButtonBehavior::on_leave);
         MouseLeave();
         return 0;
     case WM_CANCELMODE:
@@ -806,10 +788,7 @@ LResult TWinControl::WndProc(Message& m)
         // The press (this control's, or a windowless child's) is taken away:
         // a release that follows is no click.
         std::shared_ptr<bool> alive = alive_;
-        FeedPress([](ButtonBehavior& b) {
-            b.on_cancel();
-            return false;
-        });
+        FeedPress(&ButtonBehavior::on_cancel);
         if (TControl* c = *alive ? mouse_control_ : nullptr) {
             mouse_control_ = nullptr;
             c->Perform(WM_CANCELMODE);

@@ -33,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace lt {
@@ -199,13 +200,18 @@ protected:
     // Told when the press turned hot or cold, or down or up; controls that
     // draw their press repaint here.
     virtual void PressChanged() { }
-    // Runs one event of the press (a function of the behaviour that returns
-    // whether it clicked) and tells PressChanged when the look changed.
+    // Runs one event of the press (a member of ButtonBehavior, or a function
+    // of it) and tells PressChanged when the look changed; returns whether
+    // the event clicked.
     template <class Event>
     bool FeedPress(Event event)
     {
         const bool hot = press_.hot(), down = press_.down();
-        const bool clicked = event(press_);
+        bool clicked = false;
+        if constexpr (std::is_void_v<std::invoke_result_t<Event, ButtonBehavior&>>)
+            std::invoke(event, press_);
+        else
+            clicked = std::invoke(event, press_);
         if (press_.hot() != hot || press_.down() != down)
             PressChanged();
         return clicked;

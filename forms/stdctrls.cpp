@@ -109,10 +109,7 @@ void TButton::KeyDown(int& key, TShiftState shift)
     TCustomControl::KeyDown(key, shift);
     if (key == VK_SPACE) {
         key = 0;
-        FeedPress([](ButtonBehavior& b) {
-            b.on_key_down();
-            return false;
-        });
+        FeedPress(&ButtonBehavior::on_key_down);
     } else if (key == VK_RETURN) {
         key = 0;
         Click();
@@ -123,7 +120,7 @@ void TButton::KeyUp(int& key, TShiftState shift)
 {
     std::shared_ptr<bool> alive = alive_;
     TCustomControl::KeyUp(key, shift);
-    if (*alive && key == VK_SPACE && FeedPress([](ButtonBehavior& b) { return b.on_key_up(); }))
+    if (*alive && key == VK_SPACE && FeedPress(&ButtonBehavior::on_key_up))
         Click();
 }
 
@@ -136,10 +133,7 @@ void TButton::DoEnter()
 void TButton::DoExit()
 {
     // Losing the focus takes a press away, mouse or key.
-    FeedPress([](ButtonBehavior& b) {
-        b.on_cancel();
-        return false;
-    });
+    FeedPress(&ButtonBehavior::on_cancel);
     Invalidate();
     TCustomControl::DoExit();
 }

@@ -7,7 +7,9 @@
 #include "platform/button_behavior.h"
 #include "platform/desktop.h"
 
+#include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace lt {
 
@@ -107,10 +109,15 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
     // Enter and Escape end the box at once; Space presses the button and its
     // release clicks, as a mouse press and release over it does.
     ok.proc = [box, press = std::make_shared<ButtonBehavior>()](Window& w, Message& m) -> LResult {
-        // Feeds one event and repaints when the button's look changed.
+        // Feeds one event, repaints when the button's look changed and ends
+        // the box on a click.
         auto feed = [&](auto event) {
             const bool down = press->down();
-            const bool clicked = event(*press);
+            bool clicked = false;
+            if constexpr (std::is_void_v<std::invoke_result_t<decltype(event), ButtonBehavior&>>)
+                std::invoke(event, *press);
+            else
+                clicked = std::invoke(event, *press);
             if (press->down() != down)
                 w.invalidate();
             if (clicked)
@@ -122,16 +129,10 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
             return DLGC_WANTCHARS;
         case WM_LBUTTONDOWN:
             w.set_capture();
-            feed([&](ButtonBehavior& b) {
-                b.on_press(inside);
-                return false;
-            });
+            feed([&](ButtonBehavior& b) { b.on_press(inside); });
             return 0;
         case WM_MOUSEMOVE:
-            feed([&](ButtonBehavior& b) {
-                b.on_move(inside);
-                return false;
-            });
+            feed([&](ButtonBehavior& b) { b.on_move(inside); });
             return 0;
         case WM_LBUTTONUP:
             // The release counts before the capture goes: losing the
@@ -141,39 +142,27 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
                 w.desktop().release_capture();
             return 0;
         case CM_MOUSELEAVE:
-            feed([](ButtonBehavior& b) {
-                b.on_leave();
-                return false;
-            });
+            feed(&ButtonBehavior::on_leave);
             return 0;
         case WM_KEYDOWN:
             if (m.wparam == VK_SPACE)
-                feed([](ButtonBehavior& b) {
-                    b.on_key_down();
-                    return false;
-                });
+                feed(&ButtonBehavior::on_key_down);
             return 0;
         case WM_KEYUP:
             if (m.wparam == VK_SPACE)
-                feed([](ButtonBehavior& b) { return b.on_key_up(); });
+                feed(&ButtonBehavior::on_key_up);
             return 0;
         case WM_CHAR:
             if (m.wparam == 13 || m.wparam == 27)
                 w.desktop().end_modal(*box, 1);
             return 0;
         case WM_ENABLE:
-            feed([&](ButtonBehavior& b) {
-                b.set_enabled(m.wparam != 0);
-                return false;
-            });
+            feed([&](ButtonBehavior& b) { b.set_enabled(m.wparam != 0); });
             return 0;
         case WM_CANCELMODE:
         case WM_CAPTURECHANGED:
         case WM_KILLFOCUS:
-            feed([](ButtonBehavior& b) {
-                b.on_cancel();
-                return false;
-            });
+            feed(&ButtonBehavior::on_cancel);
             if (m.msg == WM_CANCELMODE)
                 return w.default_proc(m);
             w.invalidate();
