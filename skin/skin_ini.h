@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "forms/font.h"
+#include "gfx/alignment.h"
 #include "gfx/color.h"
 #include "gfx/geometry.h"
 
@@ -26,7 +27,6 @@ namespace lt {
 // Font styles are the framework font's set of bits (fsBold, ...).
 enum TStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
-enum TAlignment : int { taLeftJustify, taCenter, taRightJustify };
 enum TInactiveEffect : int { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 // Commands of frame buttons; the numbers are those the frame dispatches on.
 enum TskStdCommand : int {
