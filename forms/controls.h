@@ -24,6 +24,7 @@
 #include "forms/font.h"
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "platform/button_behavior.h"
 #include "platform/component.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -32,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace lt {
@@ -169,7 +171,11 @@ public:
     virtual void DblClick();
 
     // True while the left button pressed on this control is held.
-    bool MouseCaptured() const { return clicked_; }
+    bool MouseCaptured() const { return press_.held_by_mouse(); }
+    // The control's press: hot, drawn down, held. A left press and its
+    // release inside make the click; disabling the control, cancel-mode and
+    // a lost capture take the press away without one.
+    const ButtonBehavior& Press() const { return press_; }
 
     virtual bool IsWindowed() const { return false; }
 
@@ -191,9 +197,28 @@ protected:
     // Realigns the parent after an align-relevant change.
     void RequestAlign();
     void DoMouseMessage(Message& m);
+    // Told when the press turned hot or cold, or down or up; controls that
+    // draw their press repaint here.
+    virtual void PressChanged() { }
+    // Runs one event of the press (a member of ButtonBehavior, or a function
+    // of it) and tells PressChanged when the look changed; returns whether
+    // the event clicked.
+    template <class Event>
+    bool FeedPress(Event event)
+    {
+        const bool hot = press_.hot(), down = press_.down();
+        bool clicked = false;
+        if constexpr (std::is_void_v<std::invoke_result_t<Event, ButtonBehavior&>>)
+            std::invoke(event, press_);
+        else
+            clicked = std::invoke(event, press_);
+        if (press_.hot() != hot || press_.down() != down)
+            PressChanged();
+        return clicked;
+    }
 
     Bounds bounds_;
-    bool clicked_ = false;
+    ButtonBehavior press_;
     // Cleared when the control is destroyed: code that runs a handler keeps
     // a copy and checks it before touching the control again.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -210,7 +235,6 @@ private:
     bool font_from_parent_ = false;
     Color color_ = clBtnFace;
     std::string text_;
-    bool hovered_ = false;
 };
 
 // ---- TWinControl ----

@@ -231,7 +231,7 @@ void TCustomEdit::KeyPress(char& key)
             Modified = true;
         return;
     }
-    if (cp936::is_lead(c)) {
+    if (cp936_is_lead(c)) {
         pending_lead_ = static_cast<char>(c);
         return;
     }

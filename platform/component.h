@@ -27,7 +27,8 @@ public:
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
-    // Looks an owned component up by name (ASCII case ignored, as the framework does).
+    // Looks an owned component up by name; ASCII letters match either case,
+    // every other byte must be equal.
     TComponent* FindComponent(const std::string& name) const;
 
     // Asks to be told (Notification with opRemove) when other is destroyed,

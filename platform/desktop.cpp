@@ -18,6 +18,7 @@
 #include "gfx/canvas.h"
 #include "gfx/region.h"
 #include "text/cp936.h"
+#include "text/scope_exit.h"
 
 namespace lt {
 
@@ -49,6 +50,11 @@ struct Desktop::State {
     struct Top {
         Bitmap image;
         Region dirty;
+        // Set while the window paints: a repaint asked for meanwhile waits
+        // for the next loop turn, and a window destroyed meanwhile keeps its
+        // image until the paint is over.
+        bool painting = false;
+        bool destroyed = false;
     };
     std::map<const Window*, Top> tops;
     std::map<std::pair<const Window*, std::uintptr_t>, EventLoop::TimerId> timers;
@@ -242,7 +248,10 @@ void Desktop::destroy_window(Window& w)
             invalidate_screen_area(*w.parent_, area);
     } else {
         tops_.erase(std::remove(tops_.begin(), tops_.end(), &w), tops_.end());
-        s_->tops.erase(&w);
+        if (auto top = s_->tops.find(&w); top != s_->tops.end() && top->second.painting)
+            top->second.destroyed = true;
+        else
+            s_->tops.erase(&w);
         backend_.native_destroy(w);
         if (active_ == &w) {
             active_ = nullptr;
@@ -511,9 +520,11 @@ int Desktop::run_modal(Window& w)
     const size_t index = s_->modals.size() - 1;
     w.show(true);
     activate(&w);
-    ++s_->nesting;
-    loop_.run_until([&] { return s_->modals[index].ended; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return s_->modals[index].ended; });
+    }
     int code = s_->modals[index].code;
     s_->modals.erase(s_->modals.begin() + static_cast<std::ptrdiff_t>(index));
     if (owner && is_window(owner) && re_enable)
@@ -554,9 +565,11 @@ void Desktop::run_size_move(Window& top, int hit)
     if (capture_)
         release_capture();
     top.send(WM_ENTERSIZEMOVE);
-    ++s_->nesting;
-    loop_.run_until([&] { return !s_->dragging; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return !s_->dragging; });
+    }
     s_->dragging = false;
     if (is_window(&top))
         top.send(WM_EXITSIZEMOVE);
@@ -929,7 +942,7 @@ void Desktop::input_commit(const std::string& utf8)
     WParam first = 0;
     if (!ime_result_.empty()) {
         auto c = static_cast<unsigned char>(ime_result_[0]);
-        first = (c >= 0x81 && c <= 0xFE && ime_result_.size() > 1)
+        first = (cp936_is_lead(c) && ime_result_.size() > 1)
             ? (WParam{c} << 8) | static_cast<unsigned char>(ime_result_[1])
             : c;
     }
@@ -1078,19 +1091,39 @@ void paint_window(Window& w, Canvas& canvas, Point at, const Region& clip)
 void Desktop::paint_top(Window& top)
 {
     auto it = s_->tops.find(&top);
-    if (it == s_->tops.end() || it->second.dirty.empty() || !top.visible())
+    // A window asked to paint while it paints (update() from a paint
+    // handler) is not painted again inside: what it marked waits for the
+    // next loop turn.
+    if (it == s_->tops.end() || it->second.painting || it->second.dirty.empty() || !top.visible())
         return;
+    State::Top& entry = it->second;
     // Taken before painting: a handler that invalidates again asks for the
     // next turn, not for an endless loop now.
-    Region dirty = std::move(it->second.dirty);
-    it->second.dirty = Region();
-    Bitmap& image = it->second.image;
+    Region dirty = std::move(entry.dirty);
+    entry.dirty = Region();
+    entry.painting = true;
+    ScopeExit painted([&] {
+        entry.painting = false;
+        if (entry.destroyed)
+            s_->tops.erase(&top);
+    });
+    Bitmap& image = entry.image;
     if (image.size() != top.bounds_.size())
         image = Bitmap(top.bounds_.width(), top.bounds_.height());
     Canvas canvas(image);
     paint_window(top, canvas, {0, 0}, dirty);
     if (is_window(&top))
         backend_.present(top, image, dirty.bounds());
+}
+
+bool Desktop::paint_pending() const
+{
+    for (Window* top : tops_) {
+        auto it = s_->tops.find(top);
+        if (it != s_->tops.end() && !it->second.painting && !it->second.dirty.empty() && top->visible())
+            return true;
+    }
+    return false;
 }
 
 void Desktop::paint_all()
@@ -1134,14 +1167,18 @@ bool Desktop::dispatch_pending()
     if (s_->dispatching == 0 && s_->nesting == 0)
         s_->graveyard.clear();
     ++s_->dispatching;
+    ScopeExit dispatched([this] { --s_->dispatching; });
     bool any = backend_.pump(*this);
     paint_all();
-    --s_->dispatching;
     return any;
 }
 
 void Desktop::wait(int timeout_ms)
 {
+    // A repaint asked for during the last paint is due now: the loop turns
+    // again at once instead of sleeping until the next event.
+    if (paint_pending())
+        return;
     backend_.wait(timeout_ms);
 }
 

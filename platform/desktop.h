@@ -155,8 +155,13 @@ public:
     void input_native_focus(Window& top, bool gained);
 
     // ---- painting
-    // Paints and presents every top-level window with marked areas.
+    // Paints and presents every top-level window with marked areas. A
+    // window is never painted while it paints: a repaint it asks for from
+    // its own paint (invalidate, update) comes in the next loop turn.
     void paint_all();
+    // True when a shown top-level window has marked areas waiting for a
+    // paint (and is not painting now); the loop does not sleep then.
+    bool paint_pending() const;
     // The off-screen image of a top-level window (its size), as last painted.
     const Bitmap* image(const Window& top) const;
     // The whole screen as it looks: top-level images composed bottom to top
