@@ -700,14 +700,6 @@ LResult TskSkinScrollBar::WndProc(Message& m)
             return 0;
         }
         break;
-    case WM_ERASEBKGND:
-        // Asked for its picture outside its own paint (a neighbour
-        // capturing what lies behind it): the whole bar, as painted.
-        if (m.wparam && !Painting() && Width() > 0 && Height() > 0) {
-            FetchSkinObject();
-            PaintOffscreen(*reinterpret_cast<Canvas*>(m.wparam));
-        }
-        return 1;
     default:
         break;
     }

@@ -267,6 +267,18 @@ TEST_F(ScrollBar, StoredVscrollbarFitsItsWidthAndPlacesItsParts)
     EXPECT_TRUE(h->Skinned());
     h->SetBoth(false);
     EXPECT_EQ(h->SkinDataName(), "hscrollbar");
+
+    // Unskinned (no object of that name), a vertical bar keeps its height:
+    // the default thickness goes across its axis.
+    auto* plain = new TskSkinScrollBar(form);
+    plain->SetKind(sbVertical);
+    plain->SetParent(form);
+    plain->SetBounds(300, 20, 40, 150);
+    plain->SetSkinDataName("no such object");
+    plain->SetSkinData(data);
+    EXPECT_FALSE(plain->Skinned());
+    EXPECT_EQ(plain->Width(), 19);
+    EXPECT_EQ(plain->Height(), 150);
 }
 
 TEST_F(ScrollBar, RangeRules)
