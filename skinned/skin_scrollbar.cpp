@@ -246,23 +246,25 @@ void TskSkinScrollBar::SetPageSize(int page)
 
 void TskSkinScrollBar::SetScrollParams(int min, int max, int page, int position)
 {
+    // Owners call this after every change of their own scroll state (the
+    // list boxes after every repaint): an unchanged range repaints nothing.
+    const ScrollRange before = range_;
     range_.min = min;
     range_.max = max;
     range_.page = std::max(page, 0);
     range_.position = ClampPosition(position);
-    Invalidate();
+    if (range_ != before)
+        Invalidate();
 }
 
 void TskSkinScrollBar::SetSmallChange(int step)
 {
     small_change_ = step;
-    Invalidate();
 }
 
 void TskSkinScrollBar::SetLargeChange(int step)
 {
     large_change_ = step;
-    Invalidate();
 }
 
 void TskSkinScrollBar::SetBoth(bool on)

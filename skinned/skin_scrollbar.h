@@ -81,6 +81,8 @@ struct ScrollRange {
     int max = 100;
     int position = 0;
     int page = 0; // 0: a thumb of fixed size
+
+    friend bool operator==(const ScrollRange&, const ScrollRange&) = default;
 };
 
 // What the geometry of a skinned bar takes from its skin object. Rectangles
@@ -180,11 +182,12 @@ public:
     // 1 >= page + Position - Min, page >= 0); refused silently otherwise.
     // No event.
     void SetPageSize(int page);
-    // All four at once, Position clamped as by SetPosition; repaints, no
-    // event. The way an owner mirrors its own scroll state.
+    // All four at once, Position clamped as by SetPosition; repaints when
+    // anything changed; no event. The way an owner mirrors its own scroll
+    // state.
     void SetScrollParams(int min, int max, int page, int position);
     // The step of the buttons, the arrow keys and the wheel, and of a
-    // press in the track.
+    // press in the track. Neither shows, so neither repaints.
     int SmallChange() const { return small_change_; }
     void SetSmallChange(int step);
     int LargeChange() const { return large_change_; }
