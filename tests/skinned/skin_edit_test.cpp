@@ -293,6 +293,8 @@ TEST_F(SkinEditTest, ContextMenuCommandsAsOneTable)
         EXPECT_EQ(edit->Text(), cp(c.text_after));
         EXPECT_EQ(backend.external_clipboard(), c.clipboard_after);
         EXPECT_EQ(edit->SelText(), cp(c.selected_after));
+        EXPECT_TRUE(edit->Focused());
+        EXPECT_EQ(Shot(edit->BoundsRect()).pixel(0, 10), Picture(1).pixel(2, 83 + 10)) << "focused: the active look";
     }
 
     // The captions, and the context-menu key opens the menu at the box's centre.
