@@ -307,6 +307,19 @@ TEST_F(SkinEditTest, ContextMenuCommandsAsOneTable)
         captions.push_back(edit->ContextMenu()->Items()->Items(i)->Caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All"}));
     Type(VK_ESCAPE);
+
+    // The form's skin data names the texts when it has resource strings.
+    auto* strings = new TskResourceStrData(form);
+    for (std::string& line : strings->ResStrings)
+        if (line.rfind("EDIT_UNDO=", 0) == 0)
+            line = "EDIT_UNDO=" + cp("撤销(&U)");
+    data->SetResourceStrData(strings);
+    backend.click(Centre(edit->BoundsRect()), MouseButton::Right);
+    pump();
+    ASSERT_TRUE(MenuWindow());
+    EXPECT_EQ(edit->ContextMenu()->Items()->Items(0)->Caption, cp("撤销(&U)"));
+    EXPECT_EQ(edit->ContextMenu()->Items()->Items(2)->Caption, "Cut");
+    Type(VK_ESCAPE);
 }
 
 TEST_F(SkinEditTest, FreeingTheBoxWhileItsMenuIsOpenClosesTheMenu)
