@@ -1,6 +1,6 @@
 // The skinned edit box on the headless desktop with the stored skin, driven
 // by injected mouse, keys, typed text and input-method events: its height
-// and border, the frame's pictures by state, the text colours by state, the
+// and border, the frame's pictures and the text colours by state, the
 // context menu's commands as one table, Chinese through the input method,
 // pasting several lines, Enter and Escape, a skin change, and freeing the box
 // while its menu is open. Writes skin_edit.png (the test's working folder)
@@ -114,13 +114,14 @@ TEST_F(SkinEditTest, TakesTheSkinsHeightAndBorderWhateverItIsGiven)
     EXPECT_EQ(edit->Text(), cp("长尾词"));
 }
 
-TEST_F(SkinEditTest, TheFrameIsTheThreePieceOfTheStateRectangle)
+TEST_F(SkinEditTest, FrameAndTextFollowHotFocusAndDisabled)
 {
-    // skinrect 2,60,62,81 and activeskinrect 2,83,62,104 of picture 1;
-    // lefttoppoint.x 4, righttoppoint.x 56: a 4-pixel left piece, a 4-pixel
-    // right piece and a 52-pixel middle tiled across the 233 pixels.
+    // The frame: skinrect 2,60,62,81 and activeskinrect 2,83,62,104 of
+    // picture 1; lefttoppoint.x 4, righttoppoint.x 56: a 4-pixel left piece,
+    // a 4-pixel right piece and a 52-pixel middle tiled across 233 pixels.
     const Bitmap& picture = Picture(1);
     const Point normal{2, 60}, active{2, 83};
+    ASSERT_NE(picture.pixel(normal.x, normal.y + 10), picture.pixel(active.x, active.y + 10));
     struct Probe {
         Point at;   // in the box
         Point from; // in the state rectangle
@@ -132,88 +133,61 @@ TEST_F(SkinEditTest, TheFrameIsTheThreePieceOfTheStateRectangle)
         {{230, 20}, {57, 20}}, // right piece, bottom border
         {{100, 1}, {48, 1}},   // middle, second copy
         {{4, 19}, {4, 19}},    // middle, first copy
-        {{100, 10}, {48, 10}}, // under the (empty) text area
+        {{100, 10}, {48, 10}}, // under the text area, right of the text
     };
+    // The text colours, made distinct (the stored skin uses one colour for
+    // normal and active text).
+    TskDataSkinEditControl& object = EditObject();
+    const Color ink_normal = rgb(0, 0, 200), ink_active = rgb(200, 0, 0), ink_disabled = rgb(0, 150, 0);
+    object.fontcolor = ink_normal;
+    object.activefontcolor = ink_active;
+    object.disabledfontcolor = ink_disabled;
+
     auto* other = Add<TskSkinEdit>("edit", 96, 60, 100, 18);
+    edit->SetText("WWW MMM");
+    edit->AutoSelect = false; // no highlight over the text when it takes the focus
     struct State {
         const char* name;
         std::function<void()> enter;
-        Point origin;
+        Point frame;
+        Color ink;
     };
     const State states[] = {
-        {"normal", [] {}, normal},
-        {"hot",
+        {"normal", [] {}, normal, ink_normal},
+        {"pointer over the unfocused box",
             [&] {
                 backend.mouse_move({200, 20});
             },
-            active},
-        {"left again",
+            active, ink_active},
+        {"pointer left",
             [&] {
                 backend.mouse_move({10, 200});
             },
-            normal},
-        {"focused", [&] { edit->SetFocus(); }, active},
-        {"focus elsewhere", [&] { other->SetFocus(); }, normal},
+            normal, ink_normal},
+        {"focused", [&] { edit->SetFocus(); }, active, ink_active},
+        {"focus elsewhere", [&] { other->SetFocus(); }, normal, ink_normal},
         {"disabled under the pointer",
             [&] {
                 edit->SetEnabled(false);
                 backend.mouse_move({200, 20});
             },
-            normal},
+            normal, ink_disabled},
     };
     for (const State& s : states) {
+        SCOPED_TRACE(s.name);
         s.enter();
         pump();
         const Bitmap shot = Shot(edit->BoundsRect());
         for (const Probe& p : probes)
             EXPECT_EQ(test::hex(shot.pixel(p.at.x, p.at.y)),
-                test::hex(picture.pixel(s.origin.x + p.from.x, s.origin.y + p.from.y)))
-                << s.name << " at (" << p.at.x << ", " << p.at.y << ")";
-    }
-    // The two looks differ where the probes look.
-    EXPECT_NE(picture.pixel(normal.x, normal.y + 10), picture.pixel(active.x, active.y + 10));
-}
-
-TEST_F(SkinEditTest, TextColourFollowsHotFocusAndDisabled)
-{
-    TskDataSkinEditControl& object = EditObject();
-    const Color normal = rgb(0, 0, 200), active = rgb(200, 0, 0), disabled = rgb(0, 150, 0);
-    object.fontcolor = normal;
-    object.activefontcolor = active;
-    object.disabledfontcolor = disabled;
-    auto* other = Add<TskSkinEdit>("edit", 96, 60, 100, 18);
-    edit->SetText("WWW MMM");
-    edit->AutoSelect = false; // no highlight over the text when it takes the focus
-    struct Step {
-        const char* name;
-        std::function<void()> action;
-        Color ink;
-    };
-    const Step steps[] = {
-        {"normal", [] {}, normal},
-        {"pointer over the unfocused box",
-            [&] {
-                backend.mouse_move({200, 20});
-            },
-            active},
-        {"pointer left",
-            [&] {
-                backend.mouse_move({10, 200});
-            },
-            normal},
-        {"focused", [&] { edit->SetFocus(); }, active},
-        {"focus elsewhere", [&] { other->SetFocus(); }, normal},
-        {"disabled", [&] { edit->SetEnabled(false); }, disabled},
-    };
-    for (const Step& s : steps) {
-        s.action();
-        pump();
+                test::hex(picture.pixel(s.frame.x + p.from.x, s.frame.y + p.from.y)))
+                << "at (" << p.at.x << ", " << p.at.y << ")";
         const Bitmap text = TextArea();
-        for (Color c : {normal, active, disabled}) {
+        for (Color c : {ink_normal, ink_active, ink_disabled}) {
             if (c == s.ink)
-                EXPECT_GT(Count(text, to_pixel(c)), 20) << s.name;
+                EXPECT_GT(Count(text, to_pixel(c)), 20);
             else
-                EXPECT_EQ(Count(text, to_pixel(c)), 0) << s.name;
+                EXPECT_EQ(Count(text, to_pixel(c)), 0);
         }
     }
 }
