@@ -104,19 +104,36 @@ void TypeAheadText::Reset()
     lead_ = -1;
 }
 
-int FindRowWithPrefix(
-    const std::function<const std::string&(int)>& row_text, int from, int count, const std::string& prefix)
+std::uint32_t RowPrefixKey(std::string_view text)
 {
-    if (prefix.empty())
-        return from < count ? std::max(from, 0) : -1;
-    // A first byte is always a character's start, so folding it alone is
-    // the character-aware rule; most rows fail on it.
-    const unsigned char first = ascii_lower(static_cast<unsigned char>(prefix[0]));
-    for (int i = std::max(from, 0); i < count; ++i) {
-        const std::string& text = row_text(i);
-        if (text.empty() || ascii_lower(static_cast<unsigned char>(text[0])) != first)
+    std::uint32_t key = 0;
+    const size_t n = std::min<size_t>(text.size(), 4);
+    for (size_t i = 0; i < n; ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (IsLeadByte(c) && i + 1 < text.size()) {
+            // A double-byte character stays as it is, trail byte included.
+            key |= std::uint32_t(c) << (8 * i);
+            if (++i < n)
+                key |= std::uint32_t(static_cast<unsigned char>(text[i])) << (8 * i);
             continue;
-        if (cp936::starts_with_fold(text, prefix))
+        }
+        key |= std::uint32_t(ascii_lower(c)) << (8 * i);
+    }
+    return key;
+}
+
+int FindRowWithPrefix(const std::vector<std::uint32_t>& keys, const std::function<const std::string&(int)>& row_text,
+    int from, const std::string& prefix)
+{
+    const int count = static_cast<int>(keys.size());
+    from = std::max(from, 0);
+    if (prefix.empty())
+        return from < count ? from : -1;
+    const std::uint32_t want = RowPrefixKey(prefix);
+    const std::uint32_t mask = prefix.size() >= 4 ? ~std::uint32_t(0) : (std::uint32_t(1) << (8 * prefix.size())) - 1;
+    const std::uint32_t* key = keys.data();
+    for (int i = from; i < count; ++i) {
+        if ((key[i] & mask) == want && cp936::starts_with_fold(row_text(i), prefix))
             return i;
     }
     return -1;
@@ -172,8 +189,12 @@ LResult TskListBox::RowOperation(Message& m)
         return r;
     const int index =
         m.msg == LB_DELETESTRING ? static_cast<int>(static_cast<std::intptr_t>(m.wparam)) : static_cast<int>(r);
-    if (box_)
-        box_->RowsChanged(index);
+    if (box_) {
+        if (m.msg == LB_DELETESTRING)
+            box_->RowDeleted(index);
+        else
+            box_->RowInserted(index, *reinterpret_cast<const std::string*>(m.lparam));
+    }
     if (noted_) {
         noted_ = false;
         Window* w = WindowHandle();
@@ -201,7 +222,7 @@ LResult TskListBox::WndProc(Message& m)
     case LB_RESETCONTENT: {
         LResult r = TCustomListBox::WndProc(m);
         if (box_)
-            box_->RowsChanged(0);
+            box_->RowsCleared();
         return r;
     }
     case WM_ERASEBKGND:
@@ -530,9 +551,29 @@ void TskSkinCustomListBox::SyncScrollBar()
     syncing_ = false;
 }
 
-void TskSkinCustomListBox::RowsChanged(int index)
+void TskSkinCustomListBox::RowInserted(int index, const std::string& text)
 {
-    search_from_ = std::min(search_from_, std::max(index, 0));
+    keys_.insert(keys_.begin() + index, RowPrefixKey(text));
+    search_from_ = std::min(search_from_, index);
+}
+
+void TskSkinCustomListBox::RowDeleted(int index)
+{
+    keys_.erase(keys_.begin() + index);
+    search_from_ = std::min(search_from_, index);
+}
+
+void TskSkinCustomListBox::RowsCleared()
+{
+    keys_.clear();
+    search_from_ = 0;
+}
+
+int TskSkinCustomListBox::FindPrefix(const std::string& prefix, int from) const
+{
+    const ListBoxModel& model = list_->Model();
+    return FindRowWithPrefix(
+        keys_, [&model](int i) -> const std::string& { return model.text(i); }, from, prefix);
 }
 
 std::int64_t TskSkinCustomListBox::NowMs() const
@@ -558,10 +599,8 @@ void TskSkinCustomListBox::TypeAhead(unsigned char byte)
         }
         return;
     }
-    const ListBoxModel& model = list_->Model();
-    const int row = FindRowWithPrefix(
-        [&model](int i) -> const std::string& { return model.text(i); }, search_from_, model.count(), text);
-    search_from_ = row >= 0 ? row : model.count();
+    const int row = FindPrefix(text, search_from_);
+    search_from_ = row >= 0 ? row : Count();
     if (row < 0)
         return;
     list_->SelectAlone(row);

@@ -63,6 +63,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "forms/controls.h"
 #include "forms/font.h"
@@ -134,10 +136,17 @@ private:
     int lead_ = -1;
 };
 
-// The first row in [from, count) whose text begins with `prefix`, ASCII
-// letters that stand as characters of their own folded; -1 when none.
-int FindRowWithPrefix(
-    const std::function<const std::string&(int)>& row_text, int from, int count, const std::string& prefix);
+// The first four bytes of a text with ASCII letters that stand as
+// characters of their own folded (the lists' rule), packed into one number
+// (first byte lowest, zeros past the end): a list keeps one per row, so a
+// search for a prefix reads four bytes a row instead of every row's text.
+std::uint32_t RowPrefixKey(std::string_view text);
+
+// The first row in [from, keys.size()) whose text begins with `prefix` by
+// the lists' rule; -1 when none. `keys` holds RowPrefixKey of every row;
+// `row_text` gives a row's text, read only where the key matches.
+int FindRowWithPrefix(const std::vector<std::uint32_t>& keys, const std::function<const std::string&(int)>& row_text,
+    int from, const std::string& prefix);
 
 // ---- TskListBox ---------------------------------------------------------------
 
@@ -300,9 +309,9 @@ protected:
     void DefaultFontChanged() override;
     // Told after the vertical bar was created (a drop-down list hooks it).
     virtual void ScrollBarCreated(TskSkinScrollBar& bar) { }
-    // Told after rows were inserted or deleted at `index` (the type-ahead
-    // keeps its resume point valid).
-    virtual void RowsChanged(int index);
+    // The first row from `from` on that begins with `prefix` (ASCII
+    // letters folded), or -1.
+    int FindPrefix(const std::string& prefix, int from = 0) const;
     // The type-ahead of one typed byte.
     virtual void TypeAhead(unsigned char byte);
 
@@ -319,6 +328,11 @@ protected:
     std::int64_t NowMs() const;
 
 private:
+    // Keep the rows' prefix keys and the type-ahead's resume point in step
+    // with the rows.
+    void RowInserted(int index, const std::string& text);
+    void RowDeleted(int index);
+    void RowsCleared();
     void ApplyItemHeight();
     void CreateScrollBar();
     void FreeScrollBar();
@@ -333,6 +347,7 @@ private:
     int default_caption_height_ = 20;
     std::unique_ptr<TFont> caption_font_;
     bool syncing_ = false;
+    std::vector<std::uint32_t> keys_;
     TypeAheadText search_;
     // No row before this one begins with the search text.
     int search_from_ = 0;

@@ -392,6 +392,38 @@ TEST_F(ListBoxTest, TypeAheadJoinsKeysWithinHalfASecond)
     }
 }
 
+TEST(ListBoxPrefixSearch, FoldsAsciiOnlyAndKeepsDoubleByteCharactersWhole)
+{
+    // 網 is BE 57 and 緒 BE 77: folding the trail byte would make them one.
+    const std::vector<std::string> rows = {
+        utf8_to_cp936("網頁"), utf8_to_cp936("緒頁"), "QQ2", "abc" + utf8_to_cp936("空间"), "ab", "x"};
+    std::vector<std::uint32_t> keys;
+    for (const std::string& r : rows)
+        keys.push_back(RowPrefixKey(r));
+    auto text = [&](int i) -> const std::string& { return rows[static_cast<size_t>(i)]; };
+    struct Case {
+        std::string prefix;
+        int from;
+        int row;
+    };
+    const std::vector<Case> cases = {
+        {utf8_to_cp936("緒"), 0, 1},
+        {utf8_to_cp936("網頁"), 0, 0},
+        {"qq", 0, 2},
+        {"qQ2", 0, 2},
+        {"qq2x", 0, -1},
+        {"ABC" + utf8_to_cp936("空"), 0, 3}, // five bytes: the key holds the lead byte only
+        {"abc" + utf8_to_cp936("间"), 0, -1},
+        {"ab", 0, 3},
+        {"ab", 4, 4},
+        {"x", 6, -1},
+        {"", 2, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindRowWithPrefix(keys, text, c.from, c.prefix), c.row)
+            << cp936_to_utf8(c.prefix) << " from " << c.from;
+}
+
 TEST_F(ListBoxTest, TypeAheadFindsRowsAddedWhileTyping)
 {
     // The search resumes where the shorter text matched; rows added or

@@ -1,0 +1,192 @@
+// The results list with 1,000,000 rows, as a long run leaves it: the stored
+// skin, the main window's size (407 x 396, 20-pixel rows, extended
+// selection), on a borderless form. Each step goes from the injected input
+// (or the appended rows) to the list repainted and presented.
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <string>
+
+#include "forms/forms.h"
+#include "platform/desktop.h"
+#include "platform/headless.h"
+#include "skin/embedded_skin.h"
+#include "skin/skin_data.h"
+#include "skinned/skin_listbox.h"
+#include "skinned/skin_scrollbar.h"
+
+namespace {
+
+using namespace lt;
+
+constexpr int kRows = 1'000'000;
+
+struct ResultsList {
+    VirtualClock clock;
+    EventLoop loop{clock};
+    HeadlessBackend backend{{1024, 768}};
+    Desktop desktop{loop, backend};
+    TApplication app{desktop};
+    TForm* form = nullptr;
+    TskSkinListBox* list = nullptr;
+    // Heap bytes the rows took, measured as they were added.
+    double bytes_per_row = 0;
+
+    explicit ResultsList(int rows)
+    {
+        app.CreateForm(form);
+        form->SetBorderStyle(TFormBorderStyle::bsNone);
+        form->SetBounds(0, 0, 420, 430);
+        auto* stored = new TskCompressedStoredSkin(form);
+        AssignEmbeddedSkin(*stored);
+        auto* data = new TskSkinData(form);
+        data->SetCompressedStoredSkin(stored);
+        list = new TskSkinListBox(form);
+        list->SetParent(form);
+        list->SetBounds(1, 23, 407, 396);
+        list->SetMultiSelect(true);
+        list->SetUseSkinItemHeight(false);
+        list->SetSkinData(data);
+        form->Show();
+        const size_t before = mallinfo2().uordblks;
+        TStrings& items = list->Items();
+        items.BeginUpdate();
+        for (int i = 0; i < rows; ++i)
+            items.Add("long tail keyword " + std::to_string(i));
+        items.EndUpdate();
+        bytes_per_row = double(mallinfo2().uordblks - before) / rows;
+        list->SetFocus();
+        Pump();
+    }
+
+    void Pump()
+    {
+        loop.process_pending();
+        loop.advance(0);
+    }
+
+    Point RowPoint(int row) const
+    {
+        const TskListBox& inner = list->ListBox();
+        return inner.ClientToScreen({40, (row - list->TopIndex()) * 20 + 10});
+    }
+};
+
+// A run appending while the user looks at the top of the list: the new rows
+// land below the visible ones, so only the scroll bar repaints.
+void ListAppend1000AtTheTop(benchmark::State& state)
+{
+    ResultsList w(kRows);
+    TStrings& items = w.list->Items();
+    int next = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i)
+            items.Add("appended phrase " + std::to_string(next++));
+        w.Pump();
+        state.PauseTiming();
+        for (int i = 0; i < 1000; ++i)
+            items.Delete(items.Count() - 1);
+        w.Pump();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = items.Count();
+}
+BENCHMARK(ListAppend1000AtTheTop)->Unit(benchmark::kMillisecond);
+
+// The same while the user follows the end: every visible row repaints.
+void ListAppend1000FollowingTheEnd(benchmark::State& state)
+{
+    ResultsList w(kRows);
+    TStrings& items = w.list->Items();
+    int next = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i)
+            items.Add("appended phrase " + std::to_string(next++));
+        w.list->SetTopIndex(items.Count() - 1);
+        w.Pump();
+        state.PauseTiming();
+        for (int i = 0; i < 1000; ++i)
+            items.Delete(items.Count() - 1);
+        w.Pump();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ListAppend1000FollowingTheEnd)->Unit(benchmark::kMillisecond);
+
+// One step of a thumb drag, from the pointer move to the rows repainted.
+void ListThumbDragStep(benchmark::State& state)
+{
+    ResultsList w(kRows);
+    TskSkinScrollBar* bar = w.list->VScrollBar();
+    const Rect thumb = bar->PartRect(ScrollBarPart::Thumb);
+    const Point grip = bar->ClientToScreen({thumb.left + thumb.width() / 2, thumb.top + thumb.height() / 2});
+    w.backend.mouse_move(grip);
+    w.backend.mouse_down(grip);
+    w.Pump();
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 600;
+        const int dy = step < 300 ? step : 600 - step;
+        w.backend.mouse_move({grip.x, grip.y + dy});
+        w.Pump();
+    }
+    if (w.list->TopIndex() == 0 && step != 0)
+        state.SkipWithError("the rows did not scroll");
+    w.backend.mouse_up(grip);
+    w.Pump();
+}
+BENCHMARK(ListThumbDragStep)->Unit(benchmark::kMicrosecond);
+
+// Two typed characters: "l" matches row 0, "lx" only the last row, so the
+// second character walks the whole list.
+void ListTypeAheadTwoCharacters(benchmark::State& state)
+{
+    ResultsList w(kRows);
+    w.list->Items().Add("lx the last row");
+    for (auto _ : state) {
+        w.backend.type("l");
+        w.backend.type("x");
+        w.Pump();
+        state.PauseTiming();
+        if (w.list->ItemIndex() != kRows)
+            state.SkipWithError("the last row was not found");
+        w.loop.advance(1000); // the next search starts afresh
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ListTypeAheadTwoCharacters)->Unit(benchmark::kMillisecond);
+
+// Shift+End from the first row selects every row; then the repaint.
+void ListShiftEndSelectsEveryRow(benchmark::State& state)
+{
+    ResultsList w(kRows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.list->SetTopIndex(0);
+        w.backend.click(w.RowPoint(0));
+        w.Pump();
+        state.ResumeTiming();
+        w.backend.key_down(VK_SHIFT);
+        w.backend.key(VK_END);
+        w.backend.key_up(VK_SHIFT);
+        w.Pump();
+    }
+    if (w.list->SelCount() != kRows)
+        state.SkipWithError("not every row is selected");
+}
+BENCHMARK(ListShiftEndSelectsEveryRow)->Unit(benchmark::kMillisecond);
+
+// The list's own memory: rows, their texts, the lookup index and the
+// selection, per row.
+void ListMemoryPerRow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        ResultsList w(kRows);
+        state.counters["bytes_per_row"] = w.bytes_per_row;
+    }
+}
+BENCHMARK(ListMemoryPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
