@@ -8,13 +8,22 @@ namespace lt {
 
 namespace {
 
+// w N + (1 - w) A in one channel, rounded to the nearest with halves away
+// from zero (as lround does; the value is never negative, and taking its
+// whole part off is exact, so the test of the fraction is too).
+inline unsigned MixChannel(unsigned n, unsigned a, double w)
+{
+    const double v = w * n + (1.0 - w) * a;
+    unsigned r = static_cast<unsigned>(v);
+    if (v - r >= 0.5)
+        ++r;
+    return std::min(r, 255u);
+}
+
 Pixel Mix(Pixel n, Pixel a, double w)
 {
-    auto channel = [&](int shift) {
-        const double v = w * ((n >> shift) & 0xFF) + (1.0 - w) * ((a >> shift) & 0xFF);
-        return static_cast<Pixel>(std::clamp(static_cast<int>(std::lround(v)), 0, 255)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
+    return make_pixel(MixChannel(pixel_red(n), pixel_red(a), w), MixChannel(pixel_green(n), pixel_green(a), w),
+        MixChannel(pixel_blue(n), pixel_blue(a), w));
 }
 
 int Round(double v)

@@ -476,10 +476,8 @@ TEST_F(Buttons, BehaviourThroughInjectedInput)
         for (TskSkinButton* b : {w.a, w.b})
             downs += !b ? 'x' : b->Down() ? '1' : '0';
         EXPECT_EQ(downs, c.downs);
-        for (TskSkinButton* b : {w.a, w.b}) {
-            if (b)
-                EXPECT_FALSE(b->RepeatRunning());
-        }
+        for (TskSkinButton* b : {w.a, w.b})
+            EXPECT_FALSE(b && b->RepeatRunning());
         MoveTo(OFF);
         delete w.a;
         delete w.b;
