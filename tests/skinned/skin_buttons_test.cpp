@@ -181,7 +181,7 @@ TEST(CheckImage, TheMarkByEnabledPointerAndState)
 // Each pixel of N and A carries its own red value, so a result shows which
 // pixel it came from and with which weight; A's reds are N's plus 100, so a
 // weight w gives A - 100 w.
-TEST(MorphBlends, PixelForPixelByTheFormulas)
+TEST(MorphFormulas, PixelForPixel)
 {
     struct Case {
         TMorphKind kind;
@@ -236,7 +236,7 @@ TEST(MorphBlends, PixelForPixelByTheFormulas)
     EXPECT_EQ(n.pixel(0, 0), make_pixel(77, 179, 7));
 }
 
-TEST(MorphBlends, TheFactorWalksInFifthsAndLandsExactly)
+TEST(MorphFormulas, TheFactorWalksInFifthsAndLandsExactly)
 {
     std::vector<double> up;
     double f = 0.0;

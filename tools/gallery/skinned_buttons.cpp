@@ -6,6 +6,7 @@
 // live ones answer the mouse in a real window (the repeat button counts its
 // clicks in its caption).
 
+#include <memory>
 #include <string>
 
 #include "skinned/skin_buttons.h"
@@ -89,8 +90,9 @@ void Build(SectionContext& s)
     auto* repeat = s.Add<TskSkinXFormButton>("button", 168, 40, 121, 25, panel);
     repeat->SetCaption(cp("全部选入导出列表"));
     repeat->RepeatMode = true;
-    repeat->OnClick = [repeat, n = 0](
-                          TComponent*) mutable { repeat->SetCaption(cp("全部选入导出列表 ") + std::to_string(++n)); };
+    // Handlers run from a copy: the count lives outside the handler.
+    repeat->OnClick = [repeat, clicks = std::make_shared<int>(0)](
+                          TComponent*) { repeat->SetCaption(cp("全部选入导出列表 ") + std::to_string(++*clicks)); };
     auto* glyph = s.Add<TskSkinButton>("button", 296, 40, 121, 25, panel);
     glyph->SetGlyph(Glyphs());
     glyph->SetNumGlyphs(3);
