@@ -179,13 +179,7 @@ void TskSkinButton::SetSpacing(int spacing)
 
 void TskSkinButton::SetImageList(TCustomImageList* list)
 {
-    if (list == image_list_)
-        return;
-    if (image_list_)
-        RemoveFreeNotification(image_list_);
-    image_list_ = list;
-    if (image_list_)
-        FreeNotification(image_list_);
+    Repoint(*this, image_list_, list);
     Invalidate();
 }
 
@@ -745,14 +739,8 @@ void TskSkinButton::PaintStateImage(Bitmap& bitmap, const Rect& rect, bool down,
         canvas.brush().color = SkinData()->SkinColors.cbtnface;
         canvas.draw_focus_rect(area);
     }
-    if (OnPaint) {
-        bool draw_default = true;
-        TskButtonPaintEvent handler = OnPaint;
-        handler(this, canvas, area, down, active, draw_default);
-        if (!draw_default)
-            return;
-    }
-    DrawGlyphAndCaption(canvas, area, down, active);
+    if (DoPaint(canvas, area, down, active))
+        DrawGlyphAndCaption(canvas, area, down, active);
 }
 
 void TskSkinButton::PaintUnskinned(Bitmap& bitmap)
@@ -773,14 +761,16 @@ void TskSkinButton::PaintUnskinned(Bitmap& bitmap)
     }
     canvas.font() = CurrentFont();
     canvas.set_text_color(Enabled() ? DefaultFont().GetColor() : clBtnShadow);
-    if (OnPaint) {
-        bool draw_default = true;
-        TskButtonPaintEvent handler = OnPaint;
-        handler(this, canvas, r, down, mouse_in, draw_default);
-        if (!draw_default)
-            return;
-    }
-    DrawGlyphAndCaption(canvas, r, down, mouse_in);
+    if (DoPaint(canvas, r, down, mouse_in))
+        DrawGlyphAndCaption(canvas, r, down, mouse_in);
+}
+
+bool TskSkinButton::DoPaint(Canvas& canvas, const Rect& area, bool down, bool mouse_in)
+{
+    bool draw_default = true;
+    if (TskButtonPaintEvent handler = OnPaint)
+        handler(this, canvas, area, down, mouse_in, draw_default);
+    return draw_default;
 }
 
 void TskSkinButton::DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active)

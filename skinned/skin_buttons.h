@@ -252,6 +252,8 @@ protected:
     bool DrawnDown() const;
     // A redraw: starts the morph timer when morphing, else repaints.
     void Redraw();
+    // Runs OnPaint (from a copy); returns whether the default drawing goes on.
+    bool DoPaint(Canvas& canvas, const Rect& area, bool down, bool mouse_in);
     // Glyph (or image) and caption in `area`, the image chosen for `down`
     // and `active`; the canvas's font and text colour are set.
     void DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active);

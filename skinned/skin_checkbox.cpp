@@ -152,13 +152,7 @@ void TskSkinCheckRadioBox::SetCanFocused(bool on)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* images)
 {
-    if (images == images_)
-        return;
-    if (images_)
-        RemoveFreeNotification(images_);
-    images_ = images;
-    if (images_)
-        FreeNotification(images_);
+    Repoint(*this, images_, images);
     Invalidate();
 }
 
