@@ -43,20 +43,6 @@ void SendToControl(TControl* control, std::uint32_t msg)
         control->Perform(msg);
 }
 
-// Points `slot` at `value`, asking `self` to be told when it is freed (and no
-// longer about the one before).
-template <class T>
-void Repoint(TComponent& self, T*& slot, T* value)
-{
-    if (slot == value)
-        return;
-    if (slot)
-        self.RemoveFreeNotification(slot);
-    slot = value;
-    if (slot)
-        self.FreeNotification(slot);
-}
-
 bool HasVisibleChildren(const TMenuItem& item, int start)
 {
     for (int i = std::max(start, 0); i < item.Count(); ++i)
