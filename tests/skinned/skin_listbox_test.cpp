@@ -55,32 +55,28 @@ struct ListBoxTest : test::SkinnedForm {
         return inner.ClientToScreen({x, y});
     }
 
-    void Click(Point p, bool shift = false, bool ctrl = false)
+    // Runs `input` with Shift and Ctrl held as asked, then pumps.
+    template <class Input>
+    void WithKeys(bool shift, bool ctrl, Input input)
     {
         if (shift)
             backend.key_down(VK_SHIFT);
         if (ctrl)
             backend.key_down(VK_CONTROL);
-        backend.click(p);
+        input();
         if (ctrl)
             backend.key_up(VK_CONTROL);
         if (shift)
             backend.key_up(VK_SHIFT);
         pump();
     }
-
+    void Click(Point p, bool shift = false, bool ctrl = false)
+    {
+        WithKeys(shift, ctrl, [&] { backend.click(p); });
+    }
     void Key(int vk, bool shift = false, bool ctrl = false)
     {
-        if (shift)
-            backend.key_down(VK_SHIFT);
-        if (ctrl)
-            backend.key_down(VK_CONTROL);
-        backend.key(vk);
-        if (ctrl)
-            backend.key_up(VK_CONTROL);
-        if (shift)
-            backend.key_up(VK_SHIFT);
-        pump();
+        WithKeys(shift, ctrl, [&] { backend.key(vk); });
     }
 
     static std::set<int> SelectedRows(TskSkinCustomListBox* list)
