@@ -205,8 +205,14 @@ void TskSkinComboBox::CloseUp(bool accept)
     tracking_ = entered_ = pressed_ = handing_over_ = false;
     SetAutoScroll(0);
     popup_->Hide();
-    if (Window* w = WindowHandle(); w && w->has_capture())
-        w->desktop().release_capture();
+    if (Window* w = WindowHandle()) {
+        if (w->has_capture())
+            w->desktop().release_capture();
+        // No move told the box while the pointer was away over the list or
+        // elsewhere: where is it now?
+        const Point p = ScreenToClient(w->desktop().cursor_pos());
+        SetHot(ClientRect().contains(p), Areas().button.contains(p));
+    }
     Invalidate();
     const int row = ItemIndex();
     std::shared_ptr<bool> alive = alive_;

@@ -234,6 +234,10 @@ TEST_F(ComboBoxTest, MouseWhileOpen)
         EXPECT_EQ(clicks, c.clicks);
         EXPECT_EQ(close_ups, c.close_ups);
         if (!c.open) {
+            const Point pointer = desktop.cursor_pos();
+            EXPECT_EQ(combo->Hot(), combo->BoundsRect().contains(pointer)) << "hot only under the pointer";
+        }
+        if (!c.open) {
             EXPECT_EQ(combo->Text(), "item " + std::to_string(c.item_index));
         }
         combo->CloseUp(false);
