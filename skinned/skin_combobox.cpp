@@ -409,11 +409,6 @@ void TskSkinComboBox::MouseUp(TMouseButton button, TShiftState shift, int x, int
     TskSkinCustomControl::MouseUp(button, shift, x, y);
 }
 
-void TskSkinComboBox::MouseEnter()
-{
-    TskSkinCustomControl::MouseEnter();
-}
-
 void TskSkinComboBox::MouseLeave()
 {
     if (!open_)

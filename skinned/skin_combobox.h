@@ -193,7 +193,6 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseEnter() override;
     void MouseLeave() override;
     // The box raises OnClick itself, when the current row is set; a press
     // and release on it is no click.

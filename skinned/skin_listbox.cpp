@@ -344,13 +344,18 @@ void TskListBox::DblClick()
 
 void TskListBox::DoEnter()
 {
-    if (box_ && box_->OnEnter)
+    // The form hears of the focus first (its active control).
+    std::shared_ptr<bool> alive = alive_;
+    TCustomListBox::DoEnter();
+    if (*alive && box_ && box_->OnEnter)
         box_->OnEnter(box_);
 }
 
 void TskListBox::DoExit()
 {
-    if (box_ && box_->OnExit)
+    std::shared_ptr<bool> alive = alive_;
+    TCustomListBox::DoExit();
+    if (*alive && box_ && box_->OnExit)
         box_->OnExit(box_);
 }
 

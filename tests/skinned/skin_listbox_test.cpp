@@ -290,7 +290,14 @@ TEST_F(ListBoxTest, DoubleClickIsRaisedOnRowsAndOnTheBlankStrip)
         backend.click(p);
         pump();
     };
+    int entered = 0;
+    list->OnEnter = [&](TComponent* sender) {
+        EXPECT_EQ(sender, list);
+        ++entered;
+    };
     dbl(RowPoint(list, 1));
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(form->ActiveControl(), &list->ListBox()) << "the form knows where the focus went";
     dbl(RowPoint(list, 10)); // the blank strip below the rows
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], std::make_pair(1, 1)) << "raised after the caret moved to the row";
