@@ -450,6 +450,10 @@ void TskSkinForm::ShowSystemMenu(const Rect& anchor, bool upward)
         BuildSystemMenu();
         menu = builtin_system_menu_;
     }
+    std::shared_ptr<bool> alive = alive_;
+    SkinMenuOpening();
+    if (!*alive)
+        return;
     menu_->Popup(menu->Items(), anchor, nullptr, menus_skin_data_ ? menus_skin_data_ : skin_data_, upward);
 }
 

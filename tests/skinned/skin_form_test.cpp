@@ -474,8 +474,11 @@ TEST_F(SkinFormTest, RightClickOnTheCaptionOpensTheSystemMenuAndItsItemsRunTheCo
 {
     backend.set_work_area({0, 0, 1024, 728});
     Show();
+    int opened = 0;
+    frame->OnSkinMenuOpen = [&](TComponent*) { ++opened; };
     Click({300, 12}, MouseButton::Right);
     ASSERT_TRUE(frame->SkinMenu().Visible());
+    EXPECT_EQ(opened, 1);
     EXPECT_EQ(MenuCaptions(), (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "-", "&Close"}));
     // The menu opens at the pointer.
     EXPECT_EQ(frame->SkinMenu().Windows(0)->WindowHandle()->bounds().top_left(), Screen({300, 12}));
