@@ -320,17 +320,22 @@ void TskSkinCustomControl::SetSkinFont(const std::string& name, int height, TFon
 FontDesc TskSkinCustomControl::CurrentFont() const
 {
     FontDesc desc = default_font_->Desc();
-    if (Skinned() && use_skin_font_ && skin_font_) {
-        desc.name = skin_font_->name;
-        desc.height = skin_font_->height;
-        desc.bold = (skin_font_->style & fsBold) != 0;
-        desc.italic = (skin_font_->style & fsItalic) != 0;
-        desc.underline = (skin_font_->style & fsUnderline) != 0;
-        desc.strikeout = (skin_font_->style & fsStrikeOut) != 0;
-    }
+    if (Skinned() && use_skin_font_ && skin_font_)
+        desc = WithSkinFont(desc, skin_font_->name, skin_font_->height, skin_font_->style);
     if (SkinData() && SkinData()->ResourceStrData())
         desc.charset = SkinData()->ResourceStrData()->CharSet;
     return desc;
+}
+
+FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style)
+{
+    base.name = name;
+    base.height = height;
+    base.bold = (style & fsBold) != 0;
+    base.italic = (style & fsItalic) != 0;
+    base.underline = (style & fsUnderline) != 0;
+    base.strikeout = (style & fsStrikeOut) != 0;
+    return base;
 }
 
 // ---- Parent background ------------------------------------------------------------

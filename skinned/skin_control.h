@@ -254,6 +254,9 @@ private:
 
 // ---------------------------------------------------------------------------
 
+// `base` with the name, height and style of a skin object's font.
+FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style);
+
 // Paints what lies behind `control` into `canvas` (the control's own
 // coordinates), for controls drawn transparently over their parent: the
 // parent's background (WM_ERASEBKGND) and, unless the parent is a form, the

@@ -11,18 +11,6 @@ namespace lt {
 
 namespace {
 
-// `base` with the name, height and style of a skin object's font.
-FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style)
-{
-    base.name = name;
-    base.height = height;
-    base.bold = (style & fsBold) != 0;
-    base.italic = (style & fsItalic) != 0;
-    base.underline = (style & fsUnderline) != 0;
-    base.strikeout = (style & fsStrikeOut) != 0;
-    return base;
-}
-
 Rect NonNegative(Rect r)
 {
     r.right = std::max(r.right, r.left);

@@ -7,19 +7,23 @@
 
 #include <string>
 
-#include "tests/platform/xvfb_harness.h"
+#include "tests/platform/xvfb_session.h"
 
 namespace {
 
-using namespace lt::test;
+using lt::test::Child;
+using lt::test::pixel;
+using lt::test::pixel_settled;
+using lt::test::run;
 
 TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
 {
-    if (const std::string tool = missing_xvfb_tool(); !tool.empty())
+    if (std::string tool = lt::test::missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
         GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
-    Child xvfb;
-    const std::string display = start_xvfb(xvfb);
-    ASSERT_FALSE(display.empty()) << "Xvfb did not report a display";
+    lt::test::XvfbServer xvfb;
+    xvfb.start();
+    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
+    const std::string display = xvfb.display;
 
     Child probe;
     probe.start({LT_XVFB_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});

@@ -11,7 +11,7 @@
 
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
-#include "tests/platform/xvfb_harness.h"
+#include "tests/platform/xvfb_session.h"
 
 namespace lt {
 namespace {
@@ -25,7 +25,7 @@ std::string rgb_text(Pixel p)
 
 TEST(SkinFormXvfb, TheSkinnedFrameMovesSizesMaximizesAndRunsAContextMenu)
 {
-    if (const std::string tool = missing_xvfb_tool(); !tool.empty())
+    if (const std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
         GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
     TskCompressedStoredSkin stored(nullptr);
     AssignEmbeddedSkin(stored);
@@ -35,9 +35,10 @@ TEST(SkinFormXvfb, TheSkinnedFrameMovesSizesMaximizesAndRunsAContextMenu)
     const Bitmap& frame_picture = skin.Picture;
     const Bitmap& buttons = *skin.ActivePicture(0);
 
-    Child xvfb;
-    const std::string display = start_xvfb(xvfb);
-    ASSERT_FALSE(display.empty()) << "Xvfb did not report a display";
+    XvfbServer xvfb;
+    xvfb.start();
+    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
+    const std::string display = xvfb.display;
     Child probe;
     probe.start({LT_SKIN_FORM_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});
     ASSERT_EQ(probe.read_line(15000), "ready");

@@ -1,8 +1,8 @@
 #pragma once
-// Helpers for the real-window smoke tests: a child process whose stdout can
-// be read line by line with a time-out (Xvfb, the probe programs), running a
-// command on a display, and reading screen pixels back with xwd and convert.
-// Every process started here is stopped by its pid.
+// What the real-window smoke tests share: child processes talked to through
+// pipes (a private Xvfb server, a probe program), the X tools run against
+// the private display, and reading the screen's pixels back with xwd and
+// convert. Every process started here is stopped by its pid.
 
 #include <gtest/gtest.h>
 
@@ -24,15 +24,31 @@ inline bool on_path(const std::string& tool)
     return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A child process with its stdout readable through a pipe.
+// The first of the tools that is not installed, or "" when all are.
+inline std::string missing_tool(const std::vector<std::string>& tools)
+{
+    for (const std::string& t : tools)
+        if (!on_path(t))
+            return t;
+    return "";
+}
+
+// A child process with its stdout (or another descriptor) readable through a
+// pipe and, when asked for, its stdin writable through another.
 struct Child {
     pid_t pid = -1;
     int out = -1;
+    int in = -1;
 
-    void start(const std::vector<std::string>& argv, const std::vector<std::string>& env, int extra_fd = -1)
+    void start(const std::vector<std::string>& argv, const std::vector<std::string>& env, int extra_fd = -1,
+        bool with_stdin = false)
     {
         int fds[2];
         ASSERT_EQ(pipe(fds), 0);
+        int to_child[2] = {-1, -1};
+        if (with_stdin) {
+            ASSERT_EQ(pipe(to_child), 0);
+        }
         pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
@@ -40,6 +56,10 @@ struct Child {
             if (extra_fd >= 0) {
                 int devnull = open("/dev/null", O_WRONLY);
                 dup2(devnull, 1);
+            }
+            if (with_stdin) {
+                dup2(to_child[0], 0);
+                close(to_child[1]);
             }
             for (const std::string& e : env)
                 putenv(const_cast<char*>(e.c_str()));
@@ -52,6 +72,10 @@ struct Child {
         }
         close(fds[1]);
         out = fds[0];
+        if (with_stdin) {
+            close(to_child[0]);
+            in = to_child[1];
+        }
     }
 
     // Reads one line, waiting at most timeout_ms; empty on time-out or end.
@@ -71,8 +95,19 @@ struct Child {
         }
     }
 
+    // Writes one line to the child's stdin.
+    void write_line(const std::string& line)
+    {
+        std::string text = line + "\n";
+        ASSERT_EQ(write(in, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+
     void stop()
     {
+        if (in >= 0) {
+            close(in);
+            in = -1;
+        }
         if (pid > 0) {
             kill(pid, SIGTERM);
             waitpid(pid, nullptr, 0);
@@ -86,6 +121,24 @@ struct Child {
     ~Child() { stop(); }
 };
 
+// Starts a private Xvfb server on a display it picks itself; display is
+// empty when it did not report one.
+struct XvfbServer {
+    Child server;
+    std::string display;
+
+    void start()
+    {
+        server.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, 3);
+        std::string number = server.read_line(10000);
+        if (!number.empty())
+            display = ":" + number;
+    }
+    void stop() { server.stop(); }
+};
+
+// Runs a shell command against the display and returns its output without
+// the trailing line break.
 inline std::string run(const std::string& display, const std::string& command)
 {
     std::string out;
@@ -124,22 +177,12 @@ inline std::string pixel_settled(const std::string& display, int x, int y, const
     return got;
 }
 
-// Starts a private Xvfb (1024 x 768, no window manager) and returns its
-// display name, or "" when it did not report one.
-inline std::string start_xvfb(Child& xvfb)
+// A digest of the pixels of a screen rectangle, to see whether it changed.
+inline std::string area_digest(const std::string& display, int x, int y, int w, int h)
 {
-    xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, 3);
-    const std::string number = xvfb.read_line(10000);
-    return number.empty() ? "" : ":" + number;
-}
-
-// The tools the smoke tests need; the first one missing, or "".
-inline std::string missing_xvfb_tool()
-{
-    for (const char* tool : {"Xvfb", "xdotool", "xwd", "convert"})
-        if (!on_path(tool))
-            return tool;
-    return "";
+    return run(display,
+        "xwd -root -silent | convert xwd:- -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
+            std::to_string(x) + "+" + std::to_string(y) + " +repage -format '%#' info:");
 }
 
 } // namespace lt::test
