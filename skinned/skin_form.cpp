@@ -436,7 +436,7 @@ LResult TskSkinForm::HandleMessage(Window& w, Message& m)
         }
         return 0;
     case WM_SHOWWINDOW:
-        if (m.wparam && framed)
+        if (m.wparam)
             OnFirstShow();
         if (!*alive)
             return 0;

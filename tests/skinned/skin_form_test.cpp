@@ -404,6 +404,10 @@ TEST_F(SkinFormTest, MaximizedBoundsKeepOnePixelFromTheScreensEdges)
     EXPECT_EQ(MaximizedBounds(work, screen, screen, false), work);
     EXPECT_EQ(MaximizedBounds(screen, screen, screen, false), (Rect{1, 1, 1023, 767}));
     EXPECT_EQ(MaximizedBounds(work, screen, screen, true), (Rect{1, 1, 1023, 767}));
+    // A magnetic frame dragged near the work area's edges snaps onto them.
+    EXPECT_EQ(SnapToArea({4, 100, 404, 400}, work, 5), (Rect{0, 100, 400, 400}));
+    EXPECT_EQ(SnapToArea({620, 431, 1020, 731}, work, 5), (Rect{624, 428, 1024, 728}));
+    EXPECT_EQ(SnapToArea({6, 100, 406, 400}, work, 5), (Rect{6, 100, 406, 400}));
 
     Show();
     frame->Maximize();
