@@ -207,10 +207,14 @@ TskSkinForm::TskSkinForm(TComponent* owner)
 TskSkinForm::~TskSkinForm()
 {
     *alive_ = false;
+    if (hook_)
+        hook_->frame = nullptr;
+    // The menu object goes first, while the menus its windows show exist.
+    delete menu_;
+    menu_ = nullptr;
     objects_.clear();
     if (!hook_)
         return;
-    hook_->frame = nullptr;
     Window* w = form_->WindowHandle();
     if (!w)
         return;
@@ -906,9 +910,12 @@ void TskSkinForm::PaintFrame(Canvas& canvas)
     // follow on the next loop turn.
     if (w->client_in_window() != geometry_.client(size).intersected(Rect::from_size(size)) &&
         !geometry_.client(size).empty())
-        w->desktop().loop().post([w, d = &w->desktop(), alive = alive_] {
-            if (*alive && d->is_window(w))
-                w->recalc_frame();
+        w->desktop().loop().post([this, w, d = &w->desktop(), alive = alive_] {
+            if (!*alive || !d->is_window(w))
+                return;
+            w->recalc_frame();
+            UpdateLayout();
+            UpdateRegion();
         });
     if (skinned_)
         PaintSkinnedFrame(canvas, size);

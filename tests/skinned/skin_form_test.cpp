@@ -746,6 +746,23 @@ TEST_F(SkinFormTest, ALongTitleEndsInAnEllipsisOfWholeCharactersBeforeTheMinimiz
     EXPECT_EQ(short_title.flags & (DT_CENTER | DT_RIGHT), 0u);
 }
 
+TEST_F(SkinFormTest, FreeingTheFrameGivesTheFormItsPlainFrameBack)
+{
+    Show();
+    Click({300, 12}, MouseButton::Right);
+    ASSERT_TRUE(frame->SkinMenu().Visible());
+    delete frame;
+    frame = nullptr;
+    pump();
+    EXPECT_EQ(W().region(), nullptr);
+    EXPECT_EQ(W().client_in_window(), form->Frame().client(W().bounds().size()));
+    for (Window* w : desktop.top_levels())
+        EXPECT_FALSE(w->is_popup() && w->visible()) << "a menu window outlived the frame";
+    // The plain frame answers the mouse again.
+    Click({400, 300});
+    EXPECT_EQ(HitTest({400, 10}), HTCAPTION);
+}
+
 TEST_F(SkinFormTest, PictureOfTheFrame)
 {
     Show();
