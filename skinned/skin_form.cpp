@@ -12,6 +12,7 @@
 #include "gfx/draw_text.h"
 #include "platform/desktop.h"
 #include "skinned/skin_control.h"
+#include "skinned/skin_data_link.h"
 #include "skinned/skin_splitter.h"
 #include "skinned/static_controls.h"
 
@@ -236,20 +237,6 @@ bool TskSkinForm::FrameShown() const
 }
 
 // ---- properties -------------------------------------------------------------------------
-
-namespace {
-template <class T>
-void Repoint(TComponent& self, T*& slot, T* value)
-{
-    if (slot == value)
-        return;
-    if (slot)
-        self.RemoveFreeNotification(slot);
-    slot = value;
-    if (slot)
-        self.FreeNotification(slot);
-}
-} // namespace
 
 void TskSkinForm::SetSkinData(TskSkinData* data)
 {

@@ -4,6 +4,7 @@
 #include "skinned/skin_menu.h"
 
 #include "platform/desktop.h"
+#include "skinned/skin_data_link.h"
 #include "skinned/skin_menu_window.h"
 
 namespace lt {
@@ -41,20 +42,6 @@ void SendToControl(TControl* control, std::uint32_t msg)
         win->WindowHandle()->send(msg);
     else
         control->Perform(msg);
-}
-
-// Points `slot` at `value`, asking `self` to be told when it is freed (and no
-// longer about the one before).
-template <class T>
-void Repoint(TComponent& self, T*& slot, T* value)
-{
-    if (slot == value)
-        return;
-    if (slot)
-        self.RemoveFreeNotification(slot);
-    slot = value;
-    if (slot)
-        self.FreeNotification(slot);
 }
 
 bool HasVisibleChildren(const TMenuItem& item, int start)
