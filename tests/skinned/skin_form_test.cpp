@@ -763,6 +763,32 @@ TEST_F(SkinFormTest, FreeingTheFrameGivesTheFormItsPlainFrameBack)
     EXPECT_EQ(HitTest({400, 10}), HTCAPTION);
 }
 
+TEST_F(SkinFormTest, ADegenerateSkinNeitherCrashesNorHangsTheFrame)
+{
+    Show();
+    // Every value the frame reads, at its worst: no frame picture, no
+    // client rectangle or corner points, negative and huge picture numbers
+    // and rectangles beyond every picture.
+    data->FormInfo = TskSkinFormInfo{};
+    data->FormInfo.captionrect = {3, 5, 9000, 24};
+    data->FormInfo.borderwidth = 100000;
+    data->Picture = Bitmap();
+    for (auto& o : data->SkinObjects) {
+        o->activepictureindex = o->activepictureindex >= 0 ? -2 : 1000;
+        o->skinrect = {0, 0, 5000, 5000};
+    }
+    W().send(SKM_CHANGE, reinterpret_cast<WParam>(data), kSkinMessageLParam);
+    for (Size s : {Size{835, 660}, Size{1, 1}, Size{200, 31}, Size{3000, 2000}}) {
+        form->SetBounds(0, 0, s.width, s.height);
+        W().invalidate();
+        pump();
+        HitTest({0, 0});
+        HitTest({s.width / 2, 1});
+        HitTest({s.width - 1, s.height - 1});
+    }
+    EXPECT_TRUE(frame->Skinned());
+}
+
 TEST_F(SkinFormTest, PictureOfTheFrame)
 {
     Show();
