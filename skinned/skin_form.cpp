@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "skinned/skin_control.h"
 #include "skinned/skin_data_link.h"
+#include "skinned/skin_edit.h"
 #include "skinned/skin_splitter.h"
 #include "skinned/static_controls.h"
 
@@ -811,18 +812,24 @@ struct SkinnedChild {
     std::function<void()> apply;
 };
 
+// A control of a family with SkinData, ForgetSkin and ApplySkin of its own.
+template <class T>
+bool Relayed(TControl* c, std::vector<SkinnedChild>& out)
+{
+    auto* t = dynamic_cast<T*>(c);
+    if (t)
+        out.push_back({t->SkinData(), [t] { t->ForgetSkin(); }, [t] { t->ApplySkin(); }});
+    return t != nullptr;
+}
+
 void CollectSkinned(TWinControl& parent, std::vector<SkinnedChild>& out)
 {
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl* c = parent.Controls(i);
-        if (auto* s = dynamic_cast<TskSkinControl*>(c))
-            out.push_back({s->SkinData(), [s] { s->ForgetSkin(); }, [s] { s->ApplySkin(); }});
-        else if (auto* l = dynamic_cast<TskSkinStdLabel*>(c))
-            out.push_back({l->SkinData(), [l] { l->ForgetSkin(); }, [l] { l->ApplySkin(); }});
-        else if (auto* p = dynamic_cast<TskSkinSplitter*>(c))
-            out.push_back({p->SkinData(), [p] { p->ForgetSkin(); }, [p] { p->ApplySkin(); }});
-        else if (auto* t = dynamic_cast<SkinRelayTarget*>(c))
-            out.push_back({t->RelaySkinData(), [t] { t->ForgetSkin(); }, [t] { t->ApplySkin(); }});
+        if (!Relayed<TskSkinControl>(c, out) && !Relayed<TskSkinStdLabel>(c, out) &&
+            !Relayed<TskSkinSplitter>(c, out) && !Relayed<TskSkinEdit>(c, out))
+            if (auto* t = dynamic_cast<SkinRelayTarget*>(c))
+                out.push_back({t->RelaySkinData(), [t] { t->ForgetSkin(); }, [t] { t->ApplySkin(); }});
         if (auto* w = dynamic_cast<TWinControl*>(c))
             CollectSkinned(*w, out);
     }

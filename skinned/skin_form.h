@@ -72,10 +72,9 @@ using TskCaptionPaintEvent = std::function<void(TComponent* sender, Canvas& canv
 // Asked whether a custom caption button (command cmdefault) is enabled.
 using TskCustomObjectEvent = std::function<bool(TComponent* sender, const std::string& name)>;
 
-// Something inside a form that draws from a skin data but is neither a
-// TskSkinControl nor one of the windowless skinned controls the frame knows
-// (the standard label, the splitter): implementing this lets the frame
-// relay skin changes to it.
+// Something inside a form that draws from a skin data but is none of the
+// kinds the frame knows (TskSkinControl, the standard label, the splitter,
+// the edit box): implementing this lets the frame relay skin changes to it.
 class SkinRelayTarget {
 public:
     virtual ~SkinRelayTarget() = default;

@@ -19,6 +19,7 @@
 #include "skin/embedded_skin.h"
 #include "skin/form_broadcast.h"
 #include "skinned/skin_control.h"
+#include "skinned/skin_edit.h"
 #include "skinned/skin_form.h"
 #include "skinned/skin_form_interaction.h"
 #include "skinned/skin_menu_window.h"
@@ -622,8 +623,15 @@ TEST_F(SkinFormTest, SkinChangesReachEveryControlBoundToTheSkinData)
     stranger->SetSkinData(other_data);
     auto* target = new RelayTarget(form, log, data);
     target->SetParent(panel);
+    auto* edit = new TskSkinEdit(form);
+    edit->SetParent(panel);
+    edit->SetSkinData(data);
+    ASSERT_TRUE(edit->Skinned());
     int before = 0, after = 0, changed = 0;
-    frame->OnBeforeChangeSkinData = [&](TComponent*) { ++before; };
+    frame->OnBeforeChangeSkinData = [&](TComponent*) {
+        ++before;
+        EXPECT_FALSE(edit->Skinned()) << "the edit box forgot its object before the skin went";
+    };
     frame->OnChangeSkinData = [&](TComponent*) { ++changed; };
     frame->OnAfterChangeSkinData = [&](TComponent*) { ++after; };
     log.clear();
@@ -635,6 +643,7 @@ TEST_F(SkinFormTest, SkinChangesReachEveryControlBoundToTheSkinData)
     EXPECT_EQ(after, 1);
     EXPECT_TRUE(frame->Skinned());
     EXPECT_EQ(frame->ObjectCount(), 7);
+    EXPECT_TRUE(edit->Skinned());
 
     // A broadcast that names no skin data re-applies every skinned control.
     log.clear();
