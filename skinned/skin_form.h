@@ -25,7 +25,8 @@
 // tracking, clicks, window states, system menu, centring) lives in
 // skin_form_interaction.cpp, its pure rules in skin_form_interaction.h.
 //
-// Sections: settings - frame objects - caption-button looks - TskSkinForm.
+// Sections: settings - frame objects - caption-button looks - caption text -
+// TskSkinForm.
 
 #include <functional>
 #include <memory>
@@ -253,6 +254,7 @@ public:
     void SetUseSkinFontInMenu(bool on);
     int MaxMenuItemsInWindow() const;
     void SetMaxMenuItemsInWindow(int count);
+    // The system menu is always the skinned one; the setting is kept.
     bool UseDefaultSysMenu = true;
     // Replaces the built-in system menu when set.
     TPopupMenu* SystemMenu() const { return system_menu_; }
