@@ -507,6 +507,16 @@ TEST_F(SkinFormTest, RightClickOnTheCaptionOpensTheSystemMenuAndItsItemsRunTheCo
     Click({400, 300});
     EXPECT_FALSE(frame->SkinMenu().Visible());
 
+    // A menu of the form's own replaces the built-in one.
+    auto* own = new TPopupMenu(form);
+    auto* about = new TMenuItem(nullptr);
+    about->Caption = "&About";
+    own->Items()->Add(about);
+    frame->SetSystemMenu(own);
+    Click({300, 12}, MouseButton::Right);
+    EXPECT_EQ(MenuCaptions(), (std::vector<std::string>{"&About"}));
+    frame->SkinMenu().CloseAll();
+
     // Without a system menu, a right click on the caption opens nothing.
     frame->SetDisableSystemMenu(true);
     Click({300, 12}, MouseButton::Right);
