@@ -392,6 +392,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 TWinControl::~TWinControl()
 {
     *alive_ = false;
+    // The form must not keep a pointer to a control that is gone (it gives
+    // its active control the focus again on activation).
+    if (TCustomForm* form = GetParentForm(); form && form != this && form->ActiveControl() == this)
+        form->SetActiveControl(nullptr);
     while (!controls_.empty())
         delete controls_.back(); // its destructor leaves this list
     destroy_window();
@@ -587,6 +591,29 @@ TControl* TWinControl::ControlAtPos(Point client) const
             return c;
     }
     return nullptr;
+}
+
+LResult TWinControl::Broadcast(std::uint32_t msg, WParam wp, LParam lp)
+{
+    // A handler may add, remove or free controls: walk a snapshot and stop
+    // when this control is gone.
+    const std::vector<TControl*> children = controls_;
+    std::shared_ptr<bool> alive = alive_;
+    for (TControl* c : children) {
+        if (!*alive)
+            return 0;
+        if (std::find(controls_.begin(), controls_.end(), c) == controls_.end())
+            continue;
+        std::shared_ptr<bool> child_alive = c->alive_;
+        if (LResult r = c->Perform(msg, wp, lp))
+            return r;
+        if (!*alive)
+            return 0;
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && *child_alive)
+            if (LResult r = w->Broadcast(msg, wp, lp))
+                return r;
+    }
+    return 0;
 }
 
 void TWinControl::Realign(TControl* first)

@@ -61,6 +61,10 @@ using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 inline constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 3;
 inline constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 8;
 inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 23;
+// Sent by a form to each of its controls for an Enter or Escape that the
+// focused control left alone (wparam: VK_RETURN or VK_ESCAPE). A control
+// that acts on the key answers 1 and the key goes no further.
+inline constexpr std::uint32_t CM_DIALOGKEY = CM_BASE + 5;
 
 // The shift state of a mouse message's MK_* flags, plus Alt from the keyboard.
 TShiftState ShiftFromMouseFlags(WParam flags);
@@ -259,6 +263,10 @@ public:
     TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
     // The topmost visible, enabled windowless child at a client point.
     TControl* ControlAtPos(Point client) const;
+    // Performs the message on every descendant control, depth first in
+    // z-order, until one answers non-zero (that answer is returned) or this
+    // control is destroyed by a handler; 0 when none answered.
+    LResult Broadcast(std::uint32_t msg, WParam wp = 0, LParam lp = 0);
     // Lays out the aligned children in AlignRect; started by child changes
     // and by resizing.
     void Realign(TControl* first = nullptr);

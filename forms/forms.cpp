@@ -270,6 +270,9 @@ void TCustomForm::SetActiveControl(TWinControl* control)
 void TCustomForm::FocusChanged(TWinControl* control)
 {
     active_control_ = control;
+    // Controls that follow the focus (a default button lights up while the
+    // focus is on no other button) hear of every change.
+    Broadcast(CM_FOCUSCHANGED, 0, reinterpret_cast<LParam>(control));
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward)
@@ -304,8 +307,11 @@ void TCustomForm::DialogKey(int vk)
 {
     if (vk != VK_RETURN && vk != VK_ESCAPE)
         return;
-    if (TButton* b = find_dialog_button(this, vk == VK_ESCAPE))
+    if (TButton* b = find_dialog_button(this, vk == VK_ESCAPE)) {
         b->Click();
+        return;
+    }
+    Broadcast(CM_DIALOGKEY, static_cast<WParam>(vk));
 }
 
 void TCustomForm::Paint()

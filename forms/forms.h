@@ -73,7 +73,8 @@ public:
     // Moves the focus to the next (or previous) tab stop after current.
     void SelectNext(TWinControl* current, bool forward);
     // Enter and Escape that no control used: they click the Default or the
-    // Cancel button.
+    // Cancel TButton; without one, the key is offered to every control as
+    // CM_DIALOGKEY until one takes it.
     virtual void DialogKey(int vk);
 
     void Show();
@@ -106,7 +107,9 @@ public:
     void SetVisible(bool on) override;
     LResult WndProc(Message& m) override;
 
-    // Called by controls when they receive the focus.
+    // Called by controls when they receive the focus, and to re-announce the
+    // ActiveControl. Every control of the form hears of it as
+    // CM_FOCUSCHANGED (lparam: the control, or nullptr).
     void FocusChanged(TWinControl* control);
 
 protected:

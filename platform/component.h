@@ -51,4 +51,18 @@ private:
     std::vector<TComponent*> free_notifies_;
 };
 
+// Points `slot` at `value`, asking `self` to be told when it is freed (and no
+// longer about the one before); `self` clears the slot in its Notification.
+template <class T>
+void Repoint(TComponent& self, T*& slot, T* value)
+{
+    if (slot == value)
+        return;
+    if (slot)
+        self.RemoveFreeNotification(slot);
+    slot = value;
+    if (slot)
+        self.FreeNotification(slot);
+}
+
 } // namespace lt

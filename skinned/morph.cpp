@@ -8,18 +8,34 @@ namespace lt {
 
 namespace {
 
+// w N + (1 - w) A in one channel, rounded to the nearest with halves away
+// from zero (as lround does; the value is never negative, and taking its
+// whole part off is exact, so the test of the fraction is too).
+inline unsigned MixChannel(unsigned n, unsigned a, double w)
+{
+    const double v = w * n + (1.0 - w) * a;
+    unsigned r = static_cast<unsigned>(v);
+    if (v - r >= 0.5)
+        ++r;
+    return std::min(r, 255u);
+}
+
 Pixel Mix(Pixel n, Pixel a, double w)
 {
-    auto channel = [&](int shift) {
-        const double v = w * ((n >> shift) & 0xFF) + (1.0 - w) * ((a >> shift) & 0xFF);
-        return static_cast<Pixel>(std::clamp(static_cast<int>(std::lround(v)), 0, 255)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
+    return make_pixel(MixChannel(pixel_red(n), pixel_red(a), w), MixChannel(pixel_green(n), pixel_green(a), w),
+        MixChannel(pixel_blue(n), pixel_blue(a), w));
 }
 
 int Round(double v)
 {
     return static_cast<int>(std::lround(v));
+}
+
+// Clamps to [lo, hi] with the lower bound winning when a one-column picture
+// makes hi fall below it.
+int ClampColumns(int v, int lo, int hi)
+{
+    return std::max(lo, std::min(v, hi));
 }
 
 // Applies one weight per column (or per row) to the whole picture.
@@ -71,9 +87,8 @@ void MorphBlend(Bitmap& n, const Bitmap& a, double f, TMorphKind kind)
         return;
     f = std::clamp(f, 0.0, 1.0);
     const int W = n.width();
-    // The column rules need two columns to move between.
-    if (W < 2 && kind != mkGradient)
-        kind = mkDefault;
+    // The column ranges below are clamped to the picture's columns, so a
+    // picture one column wide takes A's column whole.
     switch (kind) {
     case mkGradient:
         if (W >= n.height())
@@ -82,15 +97,15 @@ void MorphBlend(Bitmap& n, const Bitmap& a, double f, TMorphKind kind)
             ApplyWeights(n, a, GradientWeights(n.height(), f, true), true);
         return;
     case mkLeftGradient: {
-        const int edge = std::clamp(Round(W * f), 1, W - 1);
+        const int edge = ClampColumns(Round(W * f), 1, W - 1);
         std::vector<double> w(static_cast<size_t>(W), 1.0);
-        for (int x = 0; x <= edge; ++x)
+        for (int x = 0; x <= std::min(edge, W - 1); ++x)
             w[static_cast<size_t>(x)] = std::min(1.0, static_cast<double>(x) / edge);
         ApplyWeights(n, a, w, false);
         return;
     }
     case mkRightGradient: {
-        const int edge = std::clamp(W - Round(W * f), 0, W - 1);
+        const int edge = ClampColumns(W - Round(W * f), 0, W - 1);
         std::vector<double> w(static_cast<size_t>(W), 1.0);
         for (int x = W - 1; x >= edge; --x)
             w[static_cast<size_t>(x)] = std::min(1.0, static_cast<double>(W - 1 - x) / (W - edge));
@@ -98,19 +113,19 @@ void MorphBlend(Bitmap& n, const Bitmap& a, double f, TMorphKind kind)
         return;
     }
     case mkLeftSlide: {
-        const int b = std::clamp(Round(W * f), 1, W - 1);
+        const int b = ClampColumns(Round(W * f), 1, W - 1);
         for (int x = 0; x < b; ++x)
             CopyColumn(n, x, a, W - b + x);
         return;
     }
     case mkRightSlide: {
-        const int b = std::clamp(Round(W * f), 1, W - 1);
+        const int b = ClampColumns(Round(W * f), 1, W - 1);
         for (int x = 0; x < b; ++x)
             CopyColumn(n, W - b + x, a, x);
         return;
     }
     case mkPush: {
-        const int edge = std::clamp(Round(W * f), 0, W - 1);
+        const int edge = ClampColumns(Round(W * f), 0, W - 1);
         const Bitmap before = n;
         for (int x = 0; x <= edge; ++x)
             CopyColumn(n, x, a, W - edge - 1 + x);
@@ -123,6 +138,52 @@ void MorphBlend(Bitmap& n, const Bitmap& a, double f, TMorphKind kind)
         ApplyWeights(n, a, std::vector<double>(static_cast<size_t>(W), 1.0 - f), false);
         return;
     }
+}
+
+MorphTick StepMorph(double f, bool hot)
+{
+    constexpr double kStep = 0.2;
+    if (hot && f < 1.0)
+        f = std::min(1.0, f + kStep);
+    else if (!hot && f > 0.0)
+        f = std::max(0.0, f - kStep);
+    else
+        return {hot ? 1.0 : 0.0, true};
+    // Sums of 0.2 leave rounding dust (0.6000000000000001): stay on the
+    // steps, so the walk back down ends at 0 and not one tick later.
+    const double snapped = std::round(f * 5.0) / 5.0;
+    if (std::abs(f - snapped) < 1e-9)
+        f = snapped;
+    return {f, false};
+}
+
+bool MorphTimer::start(Window* window)
+{
+    if (running_)
+        return true;
+    if (!window)
+        return false;
+    window->set_timer(id_, kInterval);
+    running_ = true;
+    return true;
+}
+
+void MorphTimer::stop(Window* window)
+{
+    if (running_ && window)
+        window->kill_timer(id_);
+    running_ = false;
+}
+
+bool MorphTimer::tick(Window* window, std::uintptr_t id, bool hot)
+{
+    if (id != id_)
+        return false;
+    const MorphTick t = StepMorph(factor_, hot);
+    factor_ = t.factor;
+    if (t.done)
+        stop(window);
+    return true;
 }
 
 } // namespace lt

@@ -17,12 +17,50 @@
 //   mkrightslide     A's left end slides in from the right
 //   mkpush           A pushes N out to the right
 
+#include <cstdint>
+
 #include "gfx/bitmap.h"
+#include "platform/window.h"
 #include "skin/skin_ini.h"
 
 namespace lt {
 
 // Replaces `normal` with the blend; when the sizes differ it stays as it is.
 void MorphBlend(Bitmap& normal, const Bitmap& active, double f, TMorphKind kind);
+
+// One tick of a control's morph timer (buttons, framed check boxes; every
+// 20 ms): the factor moves 0.2 toward 1 while the control is hot and toward
+// 0 while it is not; a tick that finds it already there sets it exactly and
+// says the morph is done (the timer stops).
+struct MorphTick {
+    double factor = 0.0;
+    bool done = false;
+};
+MorphTick StepMorph(double f, bool hot);
+
+// A control's morph factor with the 20 ms timer that walks it, run on the
+// control's window under timer id `id`. A redraw request starts it (one at a
+// time); each tick steps the factor (StepMorph) and the control repaints.
+class MorphTimer {
+public:
+    static constexpr int kInterval = 20;
+
+    explicit MorphTimer(std::uintptr_t id) : id_(id) { }
+
+    double factor() const { return factor_; }
+    void set_factor(double f) { factor_ = f; }
+    bool running() const { return running_; }
+    // Returns false when there is no window to run on.
+    bool start(Window* window);
+    void stop(Window* window);
+    // Handles the tick of this timer: steps the factor and stops the timer
+    // when the factor has arrived. Returns false for another timer's tick.
+    bool tick(Window* window, std::uintptr_t id, bool hot);
+
+private:
+    std::uintptr_t id_;
+    double factor_ = 0.0;
+    bool running_ = false;
+};
 
 } // namespace lt

@@ -2,8 +2,7 @@
 // The binding of a windowless skinned control (the standard label, the
 // splitter) to a skin data: the reference with its free notification, the
 // skin object's name, and the lookup of the object by its index. Windowed
-// skinned controls have the same in TskSkinControl. Also the plain
-// repointing of any such reference (Repoint).
+// skinned controls have the same in TskSkinControl.
 
 #include <string>
 
@@ -11,21 +10,6 @@
 #include "skin/skin_data.h"
 
 namespace lt {
-
-// Points `slot` at `value`, asking `self` to be told when it is freed (and no
-// longer about the one before): a component's reference to another it does
-// not own.
-template <class T>
-void Repoint(TComponent& self, T*& slot, T* value)
-{
-    if (slot == value)
-        return;
-    if (slot)
-        self.RemoveFreeNotification(slot);
-    slot = value;
-    if (slot)
-        self.FreeNotification(slot);
-}
 
 class SkinDataLink {
 public:
@@ -38,7 +22,16 @@ public:
 
     TskSkinData* Data() const { return data_; }
     // Moves the free notification to the new skin data.
-    void Set(TskSkinData* data) { Repoint(owner_, data_, data); }
+    void Set(TskSkinData* data)
+    {
+        if (data == data_)
+            return;
+        if (data_)
+            owner_.RemoveFreeNotification(data_);
+        data_ = data;
+        if (data_)
+            owner_.FreeNotification(data_);
+    }
     // True (and the reference cleared) when `component` is the skin data
     // going away.
     bool Dropped(TComponent* component, TOperation operation)

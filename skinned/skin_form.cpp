@@ -12,7 +12,6 @@
 #include "gfx/draw_text.h"
 #include "platform/desktop.h"
 #include "skinned/skin_control.h"
-#include "skinned/skin_data_link.h"
 #include "skinned/skin_edit.h"
 #include "skinned/skin_splitter.h"
 #include "skinned/static_controls.h"

@@ -4,7 +4,6 @@
 #include "skinned/skin_menu.h"
 
 #include "platform/desktop.h"
-#include "skinned/skin_data_link.h"
 #include "skinned/skin_menu_window.h"
 
 namespace lt {
