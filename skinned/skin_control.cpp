@@ -10,6 +10,15 @@
 
 namespace lt {
 
+int SkinLayoutTop(const TControl& child, int top, int height)
+{
+    auto* host = dynamic_cast<const SkinChildLayoutHost*>(child.Parent());
+    if (!host || !host->AdjustControls())
+        return top;
+    const Rect r = host->ChildLayoutRect();
+    return r.top + r.height() / 2 - height / 2;
+}
+
 // ---- TskSkinControl -----------------------------------------------------------
 
 TskSkinControl::TskSkinControl(TComponent* owner) : TCustomControl(owner)
@@ -204,10 +213,7 @@ void TskSkinCustomControl::SetBounds(int left, int top, int width, int height)
     const Size before{Width(), Height()};
     if ((width != before.width || height != before.height) && Skinned())
         FitSizeToSkin(width, height);
-    if (auto* host = dynamic_cast<SkinChildLayoutHost*>(Parent()); host && host->AdjustControls()) {
-        const Rect r = host->ChildLayoutRect();
-        top = r.top + r.height() / 2 - height / 2;
-    }
+    top = SkinLayoutTop(*this, top, height);
     TskSkinControl::SetBounds(left, top, width, height);
     if (Size{Width(), Height()} == before)
         return;

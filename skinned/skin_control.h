@@ -44,6 +44,12 @@ public:
     virtual Rect ChildLayoutRect() const = 0;
 };
 
+// The top that centres a child of `height` vertically in its parent's child
+// layout rectangle when the parent is a SkinChildLayoutHost with
+// AdjustControls on; else `top` unchanged. Windowed and windowless skinned
+// controls take it in every bounds change.
+int SkinLayoutTop(const TControl& child, int top, int height);
+
 // ---------------------------------------------------------------------------
 
 class TskSkinControl : public TCustomControl {
