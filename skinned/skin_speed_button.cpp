@@ -477,6 +477,8 @@ void TskSkinSpeedButton::SetVisible(bool on)
     if (!on) {
         if (press_.held())
             EndPress();
+        // The press is taken away: its release is no click.
+        FeedPress(&ButtonBehavior::on_cancel);
         StopRepeat();
         StopAnimation();
         morph_timer_.stop();
