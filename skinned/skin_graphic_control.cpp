@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include "skinned/skin_control.h"
-
 namespace lt {
 
 // ---- ControlTimer -------------------------------------------------------------
@@ -128,30 +126,12 @@ void TskGraphicSkinCustomControl::FetchSkinObject()
 {
     TskGraphicSkinControl::FetchSkinObject();
     skin_font_.reset();
-    geometry_ = SkinGeometry{};
-    picture_ = nullptr;
-    const TskDataSkinControl* object = SkinObject();
-    if (!object) {
-        fit_ = SkinFit{};
-        return;
-    }
-    const auto* custom = dynamic_cast<const TskDataSkinCustomControl*>(object);
-    if (!custom) {
-        fit_ = SkinFit{ResizeMode::Fixed, {Width(), Height()}, {}};
-        return;
-    }
-    geometry_ = SkinGeometry::From(*custom);
-    picture_ = SkinData()->ActivePicture(custom->pictureindex);
-    fit_ = geometry_.fit({Width(), Height()});
+    shape_ = SkinShape::Fetch(SkinObject(), SkinData(), {Width(), Height()});
 }
 
 void TskGraphicSkinCustomControl::FitSizeToSkin(int& width, int& height)
 {
-    if (!Skinned() || fit_.mode == ResizeMode::None || geometry_.skinrect.empty())
-        return;
-    fit_ = geometry_.fit({width, height});
-    width = fit_.size.width;
-    height = fit_.size.height;
+    shape_.FitSize(Skinned(), width, height);
 }
 
 void TskGraphicSkinCustomControl::ApplySkin()
@@ -190,10 +170,10 @@ void TskGraphicSkinCustomControl::PaintUnskinned(Bitmap& bitmap)
 
 void TskGraphicSkinCustomControl::PaintSkinned(Bitmap& bitmap)
 {
-    if (!picture_)
+    if (!shape_.picture)
         return;
     Canvas canvas(bitmap);
-    ComposeSkin(canvas, *picture_, geometry_.skinrect, geometry_, fit_);
+    ComposeSkin(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, shape_.fit);
 }
 
 void TskGraphicSkinCustomControl::PreparePaint()
@@ -214,12 +194,7 @@ void TskGraphicSkinCustomControl::Paint()
 
 FontDesc TskGraphicSkinCustomControl::CurrentFont() const
 {
-    FontDesc desc = default_font_->Desc();
-    if (Skinned() && use_skin_font_ && skin_font_)
-        desc = WithSkinFont(desc, skin_font_->name, skin_font_->height, skin_font_->style);
-    if (SkinData() && SkinData()->ResourceStrData())
-        desc.charset = SkinData()->ResourceStrData()->CharSet;
-    return desc;
+    return SkinControlFont(*default_font_, skin_font_, use_skin_font_, Skinned(), SkinData());
 }
 
 } // namespace lt

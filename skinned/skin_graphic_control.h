@@ -32,6 +32,7 @@
 #include "platform/event_loop.h"
 #include "skin/skin_data.h"
 #include "skinned/composition.h"
+#include "skinned/skin_control.h"
 #include "skinned/skin_data_link.h"
 
 namespace lt {
@@ -145,12 +146,12 @@ public:
 
     // ---- the skin object's geometry, as the last FetchSkinObject copied it
 
-    const SkinGeometry& Geometry() const { return geometry_; }
-    ResizeMode Mode() const { return fit_.mode; }
+    const SkinGeometry& Geometry() const { return shape_.geometry; }
+    ResizeMode Mode() const { return shape_.fit.mode; }
     // The mode, fitted size and target geometry of the last FitSizeToSkin.
-    const SkinFit& Fit() const { return fit_; }
+    const SkinFit& Fit() const { return shape_.fit; }
     // The skin data's picture named by pictureindex (not owned), or nullptr.
-    const Bitmap* Picture() const { return picture_; }
+    const Bitmap* Picture() const { return shape_.picture; }
 
     // ---- virtual operations
 
@@ -193,7 +194,7 @@ protected:
     template <class SkinObjectWithFont>
     void TakeSkinFont(const SkinObjectWithFont& object)
     {
-        skin_font_ = SkinFont{object.fontname, object.fontheight, object.fontstyle};
+        skin_font_ = SkinFontSpec{object.fontname, object.fontheight, object.fontstyle};
     }
     // The skin object's font while skinned with UseSkinFont and a skin font,
     // else DefaultFont; the character set is the skin data's resource
@@ -205,16 +206,8 @@ private:
     int default_width_ = 0;
     int default_height_ = 0;
     bool use_skin_font_ = true;
-    struct SkinFont {
-        std::string name;
-        int height = 0;
-        TFontStyles style = 0;
-    };
-    std::optional<SkinFont> skin_font_;
-
-    SkinGeometry geometry_;
-    SkinFit fit_;
-    const Bitmap* picture_ = nullptr;
+    std::optional<SkinFontSpec> skin_font_;
+    SkinShape shape_;
 };
 
 } // namespace lt
