@@ -13,7 +13,9 @@
 #include "platform/desktop.h"
 #include "skinned/skin_control.h"
 #include "skinned/skin_edit.h"
+#include "skinned/skin_graphic_control.h"
 #include "skinned/skin_splitter.h"
+#include "skinned/skin_toolbar.h"
 #include "skinned/static_controls.h"
 
 namespace lt {
@@ -825,8 +827,9 @@ void CollectSkinned(TWinControl& parent, std::vector<SkinnedChild>& out)
 {
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl* c = parent.Controls(i);
-        if (!Relayed<TskSkinControl>(c, out) && !Relayed<TskSkinStdLabel>(c, out) &&
-            !Relayed<TskSkinSplitter>(c, out) && !Relayed<TskSkinEdit>(c, out))
+        if (!Relayed<TskSkinControl>(c, out) && !Relayed<TskGraphicSkinControl>(c, out) &&
+            !Relayed<TskSkinStdLabel>(c, out) && !Relayed<TskSkinSplitter>(c, out) && !Relayed<TskSkinEdit>(c, out) &&
+            !Relayed<TskSkinBevel>(c, out))
             if (auto* t = dynamic_cast<SkinRelayTarget*>(c))
                 out.push_back({t->RelaySkinData(), [t] { t->ForgetSkin(); }, [t] { t->ApplySkin(); }});
         if (auto* w = dynamic_cast<TWinControl*>(c))

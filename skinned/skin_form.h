@@ -74,8 +74,9 @@ using TskCaptionPaintEvent = std::function<void(TComponent* sender, Canvas& canv
 using TskCustomObjectEvent = std::function<bool(TComponent* sender, const std::string& name)>;
 
 // Something inside a form that draws from a skin data but is none of the
-// kinds the frame knows (TskSkinControl, the standard label, the splitter,
-// the edit box): implementing this lets the frame relay skin changes to it.
+// kinds the frame knows (TskSkinControl, TskGraphicSkinControl, the standard
+// label, the splitter, the edit box, the bevel): implementing this lets the
+// frame relay skin changes to it.
 class SkinRelayTarget {
 public:
     virtual ~SkinRelayTarget() = default;
