@@ -89,7 +89,7 @@ void RegionFromMask(benchmark::State& state)
 {
     FramedForm f;
     const SkinFrameGeometry& g = f.frame->Geometry();
-    const Size sizes[] = {{835, 660}, {200, 31}, {1920, 1080}};
+    const Size sizes[] = {{835, 660}, {285, 210}, {1920, 1080}};
     const Size size = sizes[state.range(0)];
     // Two sizes one pixel apart, so that the geometry's cache never answers.
     int flip = 0;
