@@ -7,6 +7,7 @@
 #include "skinned/skin_buttons.h"
 #include "skinned/skin_checkbox.h"
 #include "skinned/skin_edit.h"
+#include "skinned/skin_form.h"
 #include "skinned/skin_listbox.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_splitter.h"
@@ -75,9 +76,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner)
     // Handlers that run while the window is being built reach it through Form1.
     Form1 = this;
     SetCaption(cp("Norvanta长尾词查询工具V1.2-修正部分用户不能查询中文长尾词的错误"));
+    // The design position; the skinned frame centres the window on the
+    // screen when it is first shown.
     SetBounds(311, 83, Width(), Height());
     SetClientSize(827, 629);
-    Position = TPosition::poScreenCenter;
     SetColor(clBtnFace);
     Font().SetName(cp("新宋体"));
     Font().SetHeight(-12);
@@ -108,9 +110,17 @@ HarvestHost& TForm1::RunHost()
 
 void TForm1::CreateComponents()
 {
-    // The menu half of the skinned frame: it owns the form's menu object and
-    // draws the context menus with the window's skin.
-    menus_ = new TskSkinMenuHost(this);
+    skform1 = new TskSkinForm(this);
+    skform1->PositionInMonitor = TskPositionInMonitor::skpScreenCenter;
+    skform1->SetBorderIcons(biMinimize | biMaximize);
+    skform1->UseDefaultSysMenu = true;
+    skform1->SetShowIcon(true);
+    skform1->AlphaBlend = false;
+    skform1->Magnetic = false;
+    skform1->DefCaptionFont().SetName(cp("宋体"));
+    skform1->DefCaptionFont().SetHeight(-14);
+    skform1->DefCaptionFont().SetStyle(fsBold);
+    skform1->SetDefMenuItemHeight(20);
 
     skskindata1 = new TskSkinData(this);
     skskindata1->SetSkinnableForm(true);
@@ -118,9 +128,12 @@ void TForm1::CreateComponents()
     skcmprsdstrdskn1 = new TskCompressedStoredSkin(this);
     AssignEmbeddedSkin(*skcmprsdstrdskn1);
     skskindata1->SetSkinIndex(0);
-    // Loads the stored skin now, while the window is being built.
+    // Loads the stored skin now, while the window is being built; then the
+    // frame takes the window over with it.
     skskindata1->SetCompressedStoredSkin(skcmprsdstrdskn1);
-    menus_->SetSkinData(skskindata1);
+    skform1->SetSkinData(skskindata1);
+    // The design's client area inside the skin's frame (835 x 660 in all).
+    SetClientSize(827, 629);
 
     skSkinPopupMenu1 = new TskSkinPopupMenu(this);
     N1 = AddItem(*skSkinPopupMenu1, "所选关键词导出到导出列表");

@@ -41,7 +41,6 @@ class TskSkinEdit;
 class TskSkinForm;
 class TskSkinGroupBox;
 class TskSkinListBox;
-class TskSkinMenuHost;
 class TskSkinPanel;
 class TskSkinPopupMenu;
 class TskSkinSplitter;
@@ -148,8 +147,6 @@ private:
     void CreateControls();
     void WireEvents();
 
-    // Draws the context menus and closes them on the window's messages.
-    TskSkinMenuHost* menus_ = nullptr;
     std::unique_ptr<Host> host_;
     std::unique_ptr<HarvestRun> run_;
 };
