@@ -99,7 +99,7 @@ struct MainWindow : ::testing::Test {
             list->Items().Add(cp(r));
         pump();
     }
-    std::vector<std::string> Rows(const TskSkinListBox* list) const
+    std::vector<std::string> RowsOf(const TskSkinListBox* list) const
     {
         std::vector<std::string> out;
         for (int i = 0; i < list->Count(); ++i)
@@ -108,7 +108,11 @@ struct MainWindow : ::testing::Test {
     }
 
     // The open popup menu's first window, or nullptr.
-    TskSkinPopupWindow* MenuWindow() const { return w().skform1->SkinMenu().Windows(0); }
+    TskSkinPopupWindow* MenuWindow() const
+    {
+        TskSkinMenu& menu = w().skform1->SkinMenu();
+        return menu.Visible() ? menu.Windows(0) : nullptr;
+    }
 
     // Right-clicks a list at `at` and clicks the item `index` of the menu
     // that opens; the command runs on the next loop turn.
