@@ -92,8 +92,9 @@ TEST_F(ListCommands, EveryCommandByMenuAndButton)
         c.command(*this);
         EXPECT_EQ(RowsOf(results()), c.results_after);
         EXPECT_EQ(RowsOf(exports()), c.exports_after);
-        if (c.results_after == c.results)
+        if (c.results_after == c.results) {
             EXPECT_EQ(Selection(results()), selected_before) << "the results' selection stays";
+        }
         EXPECT_EQ(MenuWindow(), nullptr) << "the menu closed";
     }
     EXPECT_TRUE(errors.empty()) << errors.front();

@@ -105,7 +105,8 @@ struct WindowRun : MainWindow {
 
 TEST_F(WindowRun, NarrowRunFromTheKeyboxToTheLastRow)
 {
-    FakeServer server(Graph(kGraph));
+    // The first answer waits, so the window can be looked at before it.
+    FakeServer server(Graph(std::string(kGraph) + "qq空间\tsuggest-fault\tdelay=300\n"));
     ASSERT_TRUE(server.start());
     server.record_requests(true);
     UseServer(server);
