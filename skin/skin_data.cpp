@@ -1,5 +1,4 @@
 #include "skin/skin_data.h"
-#include "skin/form_broadcast.h"
 
 #include <istream>
 #include <ostream>
@@ -12,8 +11,7 @@ namespace lt {
 // Broadcaster
 
 namespace {
-// The application's forms, unless a test or a host sets another.
-SkinMessageBroadcaster* g_broadcaster = &FormsSkinBroadcaster();
+SkinMessageBroadcaster* g_broadcaster = nullptr;
 
 void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
@@ -406,47 +404,71 @@ void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source)
 {
     if (!source || source->IsEmpty())
         return;
-    Empty = true;
-    Changing = true;
-    BroadcastSkinMessage(SKM_BEFORECHANGE);
-    ClearSkin();
-    std::vector<std::uint8_t> package = InflateSkinBlock(source->CompressedData());
-    ReadPackage(package);
+    BeginLoad();
+    bool loaded = false;
+    try {
+        loaded = ReadPackage(InflateSkinBlock(source->CompressedData()));
+    } catch (...) {
+        FailLoad();
+        throw;
+    }
+    loaded ? FinishLoad() : FailLoad();
 }
 
 void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package)
 {
+    BeginLoad();
+    bool loaded = false;
+    try {
+        loaded = ReadPackage(package);
+    } catch (...) {
+        FailLoad();
+        throw;
+    }
+    loaded ? FinishLoad() : FailLoad();
+}
+
+void TskSkinData::BeginLoad()
+{
     Empty = true;
     Changing = true;
     BroadcastSkinMessage(SKM_BEFORECHANGE);
     ClearSkin();
-    ReadPackage(package);
 }
 
-void TskSkinData::ReadPackage(std::span<const std::uint8_t> package)
+void TskSkinData::FinishLoad()
 {
-    try {
-        SkinPackageContents contents;
-        if (!ParseSkinPackage(package, contents))
-            return;
-        Picture = std::move(contents.picture);
-        InactivePicture = std::move(contents.inactive_picture);
-        MaskPicture = std::move(contents.mask_picture);
-        ActivePictures.reserve(contents.active_pictures.size());
-        for (Bitmap& b : contents.active_pictures)
-            ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
-        SkinIni ini(
-            std::string_view(reinterpret_cast<const char*>(contents.description.data()), contents.description.size()));
-        ReadDescription(ini);
-    } catch (...) {
-        // Bad data leaves nothing half loaded: the skin stays cleared.
-        ClearSkin();
-        throw;
-    }
     Empty = false;
     BroadcastSkinMessage(SKM_CHANGE);
     Changing = false;
     BroadcastSkinMessage(SKM_AFTERCHANGE);
+}
+
+// Nothing stays half loaded, and no window is left waiting for a skin that
+// will not come: the frames paint their default look again.
+void TskSkinData::FailLoad()
+{
+    ClearSkin();
+    Changing = false;
+    if (g_broadcaster)
+        g_broadcaster->RepaintAfterFailedLoad(*this);
+}
+
+bool TskSkinData::ReadPackage(std::span<const std::uint8_t> package)
+{
+    SkinPackageContents contents;
+    if (!ParseSkinPackage(package, contents))
+        return false;
+    Picture = std::move(contents.picture);
+    InactivePicture = std::move(contents.inactive_picture);
+    MaskPicture = std::move(contents.mask_picture);
+    ActivePictures.reserve(contents.active_pictures.size());
+    for (Bitmap& b : contents.active_pictures)
+        ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
+    SkinIni ini(
+        std::string_view(reinterpret_cast<const char*>(contents.description.data()), contents.description.size()));
+    ReadDescription(ini);
+    return true;
 }
 
 void TskSkinData::ReadDescription(const SkinIni& ini)

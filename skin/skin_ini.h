@@ -17,13 +17,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "forms/font.h"
 #include "gfx/color.h"
+#include "gfx/font_desc.h"
 #include "gfx/geometry.h"
 
 namespace lt {
 
-// Font styles are the framework font's set of bits (fsBold, ...).
 enum TStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TAlignment : int { taLeftJustify, taCenter, taRightJustify };

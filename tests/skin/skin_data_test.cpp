@@ -31,7 +31,7 @@ struct Loaded {
 void ExpectCleared(const TskSkinData& d)
 {
     EXPECT_TRUE(d.Empty);
-    EXPECT_TRUE(d.Changing);
+    EXPECT_FALSE(d.Changing);
     EXPECT_TRUE(d.SkinObjects.empty());
     EXPECT_TRUE(d.SkinControls.empty());
     EXPECT_TRUE(d.ActivePictures.empty());
@@ -51,6 +51,7 @@ TEST(SkinData, LoadSendsBeforeChangeAfter)
     s.data.SetCompressedStoredSkin(&s.stored);
     EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE, SKM_CHANGE, SKM_AFTERCHANGE}));
     EXPECT_EQ(rec.empty_at_message, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(rec.repaints, 0);
     EXPECT_FALSE(s.data.Empty);
     EXPECT_FALSE(s.data.Changing);
     EXPECT_EQ(s.data.Picture.size(), (Size{2, 2}));
@@ -108,8 +109,9 @@ TEST(SkinData, PackageVariants)
     }
 }
 
-// Every kind of bad data leaves the skin cleared, Empty and Changing, with no
-// change message, whatever was loaded before.
+// Every kind of bad data leaves the skin cleared and Empty, with no change
+// message, whatever was loaded before; Changing is cleared again and the
+// forms are repainted once, so no window waits for a skin that never comes.
 TEST(SkinData, BadDataLeavesTheSkinCleared)
 {
     std::vector<std::uint8_t> good = Package({});
@@ -169,6 +171,8 @@ TEST(SkinData, BadDataLeavesTheSkinCleared)
         }
         ExpectCleared(s.data);
         EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE}));
+        EXPECT_EQ(rec.repaints, 1);
+        EXPECT_FALSE(rec.changing_at_repaint);
         EXPECT_EQ(s.stored.CompressedData(), r.block); // the block is kept for another try
     }
 }
