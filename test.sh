@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 bash install-deps.sh
 bash tools/checks/check-format.sh
+python3 tools/checks/check-includes.py
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
