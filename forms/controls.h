@@ -28,6 +28,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 
+#include <array>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -59,6 +60,28 @@ using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 inline constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 3;
 inline constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 8;
 inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 23;
+inline constexpr std::array kControlMessages = {CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED};
+static_assert(message_numbers_distinct(kWindowMessages, kControlMessages), "a control message reuses a number");
+
+// Control messages that carry text (LB_ADDSTRING, LB_INSERTSTRING,
+// LB_FINDSTRINGEXACT, EM_REPLACESEL) pass a const std::string* in lparam;
+// LB_GETTEXT passes a std::string* that receives the text.
+inline LParam string_param(const std::string& text)
+{
+    return reinterpret_cast<LParam>(&text);
+}
+inline const std::string& message_string(const Message& m)
+{
+    return *reinterpret_cast<const std::string*>(m.lparam);
+}
+inline LParam string_out_param(std::string& text)
+{
+    return reinterpret_cast<LParam>(&text);
+}
+inline std::string& message_string_out(const Message& m)
+{
+    return *reinterpret_cast<std::string*>(m.lparam);
+}
 
 // The shift state of a mouse message's MK_* flags, plus Alt from the keyboard.
 TShiftState ShiftFromMouseFlags(WParam flags);

@@ -424,17 +424,17 @@ LResult TCustomForm::WndProc(Message& m)
     Window* w = WindowHandle();
     switch (m.msg) {
     case WM_NCCALCSIZE: {
-        auto* r = reinterpret_cast<Rect*>(m.lparam);
+        Rect& r = message_rect(m);
         int b = border_width();
-        *r = Rect{r->left + b, r->top + b + caption_height(), r->right - b, r->bottom - b};
-        if (r->right < r->left)
-            r->right = r->left;
-        if (r->bottom < r->top)
-            r->bottom = r->top;
+        r = Rect{r.left + b, r.top + b + caption_height(), r.right - b, r.bottom - b};
+        if (r.right < r.left)
+            r.right = r.left;
+        if (r.bottom < r.top)
+            r.bottom = r.top;
         return 0;
     }
     case WM_NCPAINT:
-        paint_frame(*reinterpret_cast<Canvas*>(m.wparam));
+        paint_frame(message_canvas(m));
         return 0;
     case WM_NCHITTEST:
         return w ? hit_test(lparam_point(m.lparam)) : HTNOWHERE;
