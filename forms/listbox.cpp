@@ -420,10 +420,10 @@ LResult TCustomListBox::WndProc(Message& m)
         DoMouseMessage(m);
         return 0;
     case WM_VSCROLL:
-        scroll(lo_word(m.wparam), static_cast<int>(hi_word(m.wparam)));
+        scroll(message_scroll_request(m), message_scroll_position(m));
         return 0;
     case WM_MOUSEWHEEL: {
-        int delta = static_cast<std::int16_t>(hi_word(m.wparam));
+        int delta = message_wheel_delta(m);
         model_.set_top_index(model_.top_index() - delta / WHEEL_DELTA * 3);
         return 0;
     }

@@ -99,7 +99,7 @@ constexpr bool item_from_point_outside(LResult r)
     return hi_word(static_cast<std::uintptr_t>(r)) != 0;
 }
 
-// Scroll requests (WM_VSCROLL low word; the position in the high word).
+// Scroll requests (WM_VSCROLL; scroll_param, message_scroll_request).
 inline constexpr unsigned SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
                           SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7;
 

@@ -446,6 +446,21 @@ constexpr WParam message_wheel_keys(const Message& m)
     return lo_word(m.wparam);
 }
 
+// WM_HSCROLL, WM_VSCROLL: wparam is the request (low word) and the thumb
+// position it goes with (high word).
+constexpr WParam scroll_param(unsigned request, int position)
+{
+    return (static_cast<WParam>(static_cast<std::uint16_t>(position)) << 16) | (request & 0xFFFFu);
+}
+constexpr unsigned message_scroll_request(const Message& m)
+{
+    return lo_word(m.wparam);
+}
+constexpr int message_scroll_position(const Message& m)
+{
+    return static_cast<int>(hi_word(m.wparam));
+}
+
 // WM_IME_CHAR: wparam is a whole character, lead * 256 + trail for a
 // double-byte one.
 constexpr WParam ime_char_param(unsigned char lead, unsigned char trail)
