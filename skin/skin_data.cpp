@@ -148,9 +148,8 @@ TskSkinListItem& TskCompressedSkinList::Add()
 // ---------------------------------------------------------------------------
 // Skin-wide records
 
-#define INT(f, d) v.Integer(#f, f, d)
-#define PIC(f) v.PictureIndex(#f, f)
-#define COLOR(f, d) v.ColorValue(#f, f, d)
+#define INT(f) v.Integer(#f, f)
+#define COLOR(f) v.ColorValue(#f, f)
 #define FLAG(f) v.Flag(#f, f)
 #define RECT(f) v.RectValue(#f, f)
 #define POINT(f) v.PointValue(#f, f)
@@ -169,8 +168,8 @@ void TskSkinFormInfo::Fields(SkinFieldVisitor& v)
 {
     CORNERS();
     RECT(clientrect);
-    PIC(bgpictureindex);
-    PIC(mdibgpictureindex);
+    INT(bgpictureindex);
+    INT(mdibgpictureindex);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -183,11 +182,11 @@ void TskSkinFormInfo::Fields(SkinFieldVisitor& v)
     POINT(hittestrightbottompoint);
     RECT(buttonsrect);
     RECT(captionrect);
-    INT(buttonsoffset, 0);
+    INT(buttonsoffset);
     FLAG(buttonsinleft);
     FLAG(mainmenupopupup);
-    INT(borderwidth, 0);
-    INT(formminwidth, 0);
+    INT(borderwidth);
+    INT(formminwidth);
     FLAG(mditabstransparent);
     FLAG(mainmenubartransparent);
     FLAG(autorenderinginactiveimage);
@@ -220,12 +219,12 @@ void TskSkinFormInfo::Adjust(bool has_mask)
 
 void TskSkinPopupWindow::Fields(SkinFieldVisitor& v)
 {
-    PIC(windowpictureindex);
-    PIC(maskpictureindex);
+    INT(windowpictureindex);
+    INT(maskpictureindex);
     CORNERS();
     RECT(itemsrect);
-    COLOR(scrollmarkercolor, 0);
-    COLOR(scrollmarkeractivecolor, 0);
+    COLOR(scrollmarkercolor);
+    COLOR(scrollmarkeractivecolor);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -233,14 +232,14 @@ void TskSkinPopupWindow::Fields(SkinFieldVisitor& v)
 
 void TskSkinHintWindow::Fields(SkinFieldVisitor& v)
 {
-    PIC(windowpictureindex);
-    PIC(maskpictureindex);
+    INT(windowpictureindex);
+    INT(maskpictureindex);
     CORNERS();
     RECT(clientrect);
-    v.String("fontname", fontname, "Arial");
-    INT(fontheight, 14);
+    v.String("fontname", fontname);
+    INT(fontheight);
     v.FontStyle("fontstyle", fontstyle);
-    COLOR(fontcolor, 0);
+    COLOR(fontcolor);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -248,14 +247,14 @@ void TskSkinHintWindow::Fields(SkinFieldVisitor& v)
 
 void TskSkinColors::Fields(SkinFieldVisitor& v)
 {
-    COLOR(cbtnface, clBtnFace);
-    COLOR(cbtntext, clBtnText);
-    COLOR(cwindow, clWindow);
-    COLOR(cwindowtext, clWindowText);
-    COLOR(chighlight, clHighlight);
-    COLOR(chighlighttext, clHighlightText);
-    COLOR(cbtnhighlight, clBtnHighlight);
-    COLOR(cbtnshadow, clBtnShadow);
+    COLOR(cbtnface);
+    COLOR(cbtntext);
+    COLOR(cwindow);
+    COLOR(cwindowtext);
+    COLOR(chighlight);
+    COLOR(chighlighttext);
+    COLOR(cbtnhighlight);
+    COLOR(cbtnshadow);
 }
 
 void TskSkinColors::SetSystemDefaults()
@@ -265,7 +264,6 @@ void TskSkinColors::SetSystemDefaults()
 }
 
 #undef INT
-#undef PIC
 #undef COLOR
 #undef FLAG
 #undef RECT
@@ -483,14 +481,18 @@ void TskSkinData::ReadDescription(const SkinIni& ini)
     MaskPictureName = ini.ReadString("PICTURES", "mask", "");
     ActivePictureNames = ini.ReadStringList("PICTURES", "activepictures");
 
+    // Each record is read fresh: a missing key keeps the record's default.
     FormInfo = TskSkinFormInfo{};
     SkinFieldReader form(ini, "FORMINFO");
     FormInfo.Fields(form);
     FormInfo.Adjust(!MaskPictureName.empty());
+    PopupWindow = TskSkinPopupWindow{};
     SkinFieldReader popup(ini, "POPUPWINDOW");
     PopupWindow.Fields(popup);
+    HintWindow = TskSkinHintWindow{};
     SkinFieldReader hint(ini, "HINTWINDOW");
     HintWindow.Fields(hint);
+    SkinColors.SetSystemDefaults();
     SkinFieldReader colors(ini, "SKINCOLORS");
     SkinColors.Fields(colors);
 

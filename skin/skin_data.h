@@ -187,7 +187,8 @@ struct TskSkinHintWindow {
     void Fields(SkinFieldVisitor& v);
 };
 
-// All zero until the first load, which resets them to the system colours.
+// All zero until the first load, which resets them to the system colours;
+// a description's missing keys keep those.
 struct TskSkinColors {
     Color cbtnface = 0, cbtntext = 0, cwindow = 0, cwindowtext = 0;
     Color chighlight = 0, chighlighttext = 0, cbtnhighlight = 0, cbtnshadow = 0;

@@ -177,6 +177,30 @@ TEST(SkinData, BadDataLeavesTheSkinCleared)
     }
 }
 
+// The skin-wide records take their defaults again when the next skin's
+// description leaves their keys out.
+TEST(SkinData, ANewLoadDoesNotKeepTheOldSkinsValues)
+{
+    PackageSpec full;
+    full.description = "[POPUPWINDOW]\nitemsrect=1,2,3,4\nwindowpictureindex=0\n[HINTWINDOW]\nfontheight=20\n"
+                       "[SKINCOLORS]\ncbtnface=255\n[FORMINFO]\nbuttonsoffset=5\n";
+    PackageSpec bare;
+    bare.description = "";
+    Loaded s;
+    s.Load(Compress(Package(full)));
+    EXPECT_EQ(s.data.PopupWindow.itemsrect, (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(s.data.HintWindow.fontheight, 20);
+    EXPECT_EQ(s.data.SkinColors.cbtnface, 255u);
+    EXPECT_EQ(s.data.FormInfo.buttonsoffset, 5);
+    s.Load(Compress(Package(bare)));
+    EXPECT_TRUE(s.data.PopupWindow.itemsrect.empty());
+    EXPECT_EQ(s.data.PopupWindow.windowpictureindex, -1);
+    EXPECT_EQ(s.data.HintWindow.fontheight, 14);
+    EXPECT_EQ(s.data.HintWindow.fontname, "Arial");
+    EXPECT_EQ(s.data.SkinColors.cbtnface, clBtnFace);
+    EXPECT_EQ(s.data.FormInfo.buttonsoffset, 0);
+}
+
 TEST(SkinData, BytesAfterTheStreamAreIgnored)
 {
     Loaded s;
