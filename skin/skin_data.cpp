@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "gfx/little_endian.h"
 #include "skin/skin_package.h"
 
 namespace lt {
@@ -13,24 +14,12 @@ namespace lt {
 namespace {
 SkinMessageBroadcaster* g_broadcaster = nullptr;
 
-void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-std::uint32_t get_u32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-        std::uint32_t{b[at + 3]} << 24;
-}
-
 // A binary property value: type byte, 32-bit count, bytes. Returns the bytes.
 std::span<const std::uint8_t> read_binary_value(std::span<const std::uint8_t> stream, std::size_t& consumed)
 {
     if (stream.size() < 5 || stream[0] != TskCompressedStoredSkin::kBinaryValueType)
         throw std::runtime_error("Invalid property value");
-    std::uint32_t count = get_u32(stream, 1);
+    std::uint32_t count = load_le32(stream.data() + 1);
     if (count > stream.size() - 5)
         throw EReadError();
     consumed = 5 + std::size_t{count};
@@ -43,8 +32,8 @@ std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_
 {
     if (file.size() < 8)
         return {};
-    auto version = static_cast<std::int32_t>(get_u32(file, 0));
-    auto length = static_cast<std::int32_t>(get_u32(file, 4));
+    auto version = load_le32s(file.data());
+    auto length = load_le32s(file.data() + 4);
     if (version > kSkinPackageVersion || length < 0 || static_cast<std::size_t>(length) > file.size() - 8)
         return {};
     return {file.begin() + 8, file.begin() + 8 + length};
@@ -53,8 +42,8 @@ std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_
 std::vector<std::uint8_t> compressed_file_from_block(const std::vector<std::uint8_t>& block)
 {
     std::vector<std::uint8_t> out;
-    put_u32(out, static_cast<std::uint32_t>(kSkinPackageVersion));
-    put_u32(out, static_cast<std::uint32_t>(block.size()));
+    append_le32(out, static_cast<std::uint32_t>(kSkinPackageVersion));
+    append_le32(out, static_cast<std::uint32_t>(block.size()));
     out.insert(out.end(), block.begin(), block.end());
     return out;
 }
@@ -83,7 +72,7 @@ std::size_t TskCompressedStoredSkin::ReadCompressedData(std::span<const std::uin
 void TskCompressedStoredSkin::WriteCompressedData(std::vector<std::uint8_t>& stream) const
 {
     stream.push_back(kBinaryValueType);
-    put_u32(stream, static_cast<std::uint32_t>(data_.size()));
+    append_le32(stream, static_cast<std::uint32_t>(data_.size()));
     stream.insert(stream.end(), data_.begin(), data_.end());
 }
 
@@ -135,7 +124,7 @@ void TskSkinListItem::WriteSkinProperty(std::vector<std::uint8_t>& stream) const
 {
     std::vector<std::uint8_t> file = compressed_file_from_block(skin_->CompressedData());
     stream.push_back(TskCompressedStoredSkin::kBinaryValueType);
-    put_u32(stream, static_cast<std::uint32_t>(file.size()));
+    append_le32(stream, static_cast<std::uint32_t>(file.size()));
     stream.insert(stream.end(), file.begin(), file.end());
 }
 

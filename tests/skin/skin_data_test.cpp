@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "gfx/bmp.h"
+#include "gfx/little_endian.h"
 #include "skin/skin_package.h"
 #include "tests/skin/skin_fixture.h"
 
@@ -332,7 +333,7 @@ TEST(SkinData, StoredForms)
     stored.WriteCompressedData(stream);
     ASSERT_EQ(stream.size(), block.size() + 5);
     EXPECT_EQ(stream[0], 0x0A);
-    EXPECT_EQ(stream[1] | stream[2] << 8 | stream[3] << 16 | stream[4] << 24, int(block.size()));
+    EXPECT_EQ(load_le32(stream.data() + 1), block.size());
     TskCompressedStoredSkin read_back(nullptr);
     EXPECT_EQ(read_back.ReadCompressedData(stream), stream.size());
     EXPECT_EQ(read_back.CompressedData(), block);
