@@ -12,13 +12,6 @@
 #include "platform/desktop.h"
 #include "platform/headless.h"
 
-// The error box draws text, and fontconfig keeps some of its start-up
-// allocations until exit; a sanitizer build should not call those ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace lt {
 namespace {
 
