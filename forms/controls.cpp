@@ -224,6 +224,12 @@ LResult TControl::WndProc(Message& m)
         return 0;
     }
     switch (m.msg) {
+    case WM_PAINT:
+        // wparam: the canvas to paint into, its origin at the control's
+        // top-left corner (a skinned sibling capturing what lies behind it).
+        if (m.wparam)
+            PaintControl(*reinterpret_cast<Canvas*>(m.wparam));
+        break;
     case CM_MOUSEENTER:
         MouseEnter();
         break;

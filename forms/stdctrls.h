@@ -6,10 +6,9 @@
 // Sections: TLabel - TButton - TPanel.
 
 #include "forms/controls.h"
+#include "gfx/alignment.h"
 
 namespace lt {
-
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // ---- TLabel ----
 

@@ -302,15 +302,29 @@ void Canvas::stretch_draw(const Rect& dst, const Bitmap& src, const Rect& src_re
     std::vector<int> columns;
     for_each_visible(d, [&](const Rect& part) {
         columns.resize(static_cast<std::size_t>(part.width()));
+        bool every_column_read = true;
         for (int x = part.left; x < part.right; ++x) {
-            columns[static_cast<std::size_t>(x - part.left)] = src_rect.left + static_cast<int>((x - d.left) * sw / dw);
+            const int sx = src_rect.left + static_cast<int>((x - d.left) * sw / dw);
+            columns[static_cast<std::size_t>(x - part.left)] = sx;
+            every_column_read = every_column_read && sx >= 0 && sx < src.width();
         }
+        // The source row the previous target row was made from, while rows
+        // can be copied whole.
+        int done_sy = -1;
         for (int y = part.top; y < part.bottom; ++y) {
             const int sy = src_rect.top + static_cast<int>((y - d.top) * sh / dh);
             if (sy < 0 || sy >= src.height())
                 continue;
-            const Pixel* from = src.row(sy);
             Pixel* to = target_->row(y);
+            if (sy == done_sy && y > part.top) {
+                // Enlarging repeats source rows: copy the row just made.
+                const Pixel* above = target_->row(y - 1);
+                std::copy(above + part.left, above + part.right, to + part.left);
+                continue;
+            }
+            if (every_column_read)
+                done_sy = sy;
+            const Pixel* from = src.row(sy);
             for (int x = part.left; x < part.right; ++x) {
                 const int sx = columns[static_cast<std::size_t>(x - part.left)];
                 if (sx >= 0 && sx < src.width())

@@ -1,15 +1,21 @@
 #include "harvest/harvest_run.h"
 
+#include "harvest/answer_formats.h"
+
 #include "text/cp936.h"
 #include "text/text_utils.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace lt {
 
 // Sections: status texts - request bookkeeping (Reaper, release_later) -
 // Start and Stop - issuing a request - answers and failures - admission -
-// completion test and scheduling - stop watcher.
+// completion test and scheduling - pace - stop watcher.
 
 namespace {
 
@@ -29,7 +35,27 @@ bool has_line_break_or_nul(std::string_view text)
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// A positive number of seconds from the environment, in milliseconds.
+void limit_from_env(const char* name, int& ms)
+{
+    const char* text = std::getenv(name);
+    if (!text || !*text)
+        return;
+    char* end = nullptr;
+    const double seconds = std::strtod(text, &end);
+    if (*end == '\0' && seconds > 0 && seconds <= 24 * 3600)
+        ms = std::max(1, static_cast<int>(seconds * 1000));
+}
+
 } // namespace
+
+FetchLimits FetchLimits::FromEnvironment()
+{
+    FetchLimits limits;
+    limit_from_env("LONGTAIL_NO_PROGRESS_SECONDS", limits.ReceiveTimeoutMs);
+    limit_from_env("LONGTAIL_FETCH_DEADLINE_SECONDS", limits.DeadlineMs);
+    return limits;
+}
 
 // ---------------------------------------------------------------- request bookkeeping
 
@@ -58,17 +84,36 @@ HarvestRun::HarvestRun(HarvestHost& host, TComponent* owner, EventLoop& loop)
       owner_(owner),
       loop_(loop),
       hosts_(ServiceHosts::FromEnvironment()),
+      limits_(FetchLimits::FromEnvironment()),
       reaper_(std::make_unique<Reaper>(*this))
 {
     Timer& timer = host_.Timer2();
     timer.SetEnabled(false);
     timer.SetInterval(500);
     timer.SetOnTimer([this] { Timer2Timer(nullptr); });
+    SetSources(BuiltinSuggestProfile(hosts_), BuiltinRelatedProfile(hosts_));
+}
+
+void HarvestRun::SetHosts(ServiceHosts hosts)
+{
+    hosts_ = std::move(hosts);
+    if (suggest_.profile.name == kBuiltinSuggestName)
+        suggest_.profile = BuiltinSuggestProfile(hosts_);
+    if (related_.profile.name == kBuiltinRelatedName)
+        related_.profile = BuiltinRelatedProfile(hosts_);
+}
+
+void HarvestRun::SetSources(const SourceProfile& suggest, const SourceProfile& related)
+{
+    suggest_.profile = suggest;
+    related_.profile = related;
 }
 
 HarvestRun::~HarvestRun()
 {
     host_.Timer2().SetOnTimer(nullptr);
+    drop_pending(suggest_);
+    drop_pending(related_);
     // Requests still fetching belong to the owner; they must not call back
     // into a run that is gone.
     for (auto& [component, request] : in_flight_) {
@@ -111,11 +156,23 @@ void HarvestRun::skSkinXFormButton1Click(TComponent*)
     state_.RelatedIssued = -1;
     state_.SuggestDone = 0;
     state_.SuggestIssued = -1;
+    // A new run starts its statistics and its failure count afresh; the pace
+    // still counts from each chain's last request.
+    for (int32_t kind : {kSuggestSource, kRelatedSource}) {
+        Chain& c = chain(kind);
+        drop_pending(c);
+        c.stats = SourceStats{};
+        c.stats.chain = kind == kSuggestSource ? "suggest" : "related";
+        c.stats.source = c.profile.name;
+        c.failures_in_a_row = 0;
+        c.next_pause_ms = 0;
+        c.paused_until_ms = 0;
+    }
     // These requests answer only after this handler has returned, so their
     // answers meet the new list and the flags set below.
     if (host_.BroadExpansion())
-        gotourl(RelatedUrl(hosts_.search, state_.SeedKeyword), state_.SeedKeyword, kRelatedSource);
-    gotourl(SuggestUrl(hosts_.suggest, state_.SeedKeyword), state_.SeedKeyword, kSuggestSource);
+        ask(kRelatedSource, state_.SeedKeyword);
+    ask(kSuggestSource, state_.SeedKeyword);
     IndexedList& results = host_.Results();
     results.clear();
     results.append(keyword);
@@ -136,6 +193,11 @@ void HarvestRun::gotourl(const std::string& url, const std::string& phrase, int3
 {
     // No response cache exists to bypass here: every fetch goes to the server.
     int32_t& issued = kind == kSuggestSource ? state_.SuggestIssued : state_.RelatedIssued;
+    Chain& c = chain(kind);
+    c.last_issued_ms = loop_.now_ms();
+    ++c.stats.requests;
+    if (c.stats.first_request_ms < 0)
+        c.stats.first_request_ms = *c.last_issued_ms;
     Tmywebget* request = nullptr;
     bool counted = false;
     try {
@@ -145,6 +207,8 @@ void HarvestRun::gotourl(const std::string& url, const std::string& phrase, int3
         request->UseCache = false;
         request->Agent = kAgent;
         request->URL = url;
+        request->ReceiveTimeoutMs = limits_.ReceiveTimeoutMs;
+        request->DeadlineMs = limits_.DeadlineMs;
         request->Keyword = phrase;
         ++issued;
         counted = true;
@@ -153,29 +217,55 @@ void HarvestRun::gotourl(const std::string& url, const std::string& phrase, int3
         request->SourceKind = kind;
         in_flight_.emplace(request, request);
         request->FetchString();
+    } catch (const std::exception& e) {
+        start_failed(request, phrase, kind, counted, e.what());
     } catch (...) {
-        // A request that cannot be started counts as a failed one: its phrase
-        // counts as asked, and its failure is reported through the loop like
-        // any other, never from inside this call (Start relies on answers
-        // arriving after it has returned).
-        if (!counted)
-            ++issued;
-        if (request) {
-            request->OnDoneString = nullptr;
-            request->OnError = nullptr;
-            in_flight_.emplace(request, request);
-            release_later(request);
-        }
-        ++failures_pending_;
-        std::weak_ptr<bool> alive = alive_;
-        loop_.post([this, alive, kind] {
-            if (alive.expired())
-                return;
-            --failures_pending_;
-            count_done(kind);
-            IsOver(kind);
-        });
+        start_failed(request, phrase, kind, counted, {});
     }
+}
+
+void HarvestRun::start_failed(
+    Tmywebget* request, const std::string& phrase, int32_t kind, bool counted, std::string why)
+{
+    // A request that cannot be started counts as a failed one: its phrase
+    // counts as asked, and its failure is reported through the loop like any
+    // other, never from inside this call (Start relies on answers arriving
+    // after it has returned).
+    if (!counted)
+        ++(kind == kSuggestSource ? state_.SuggestIssued : state_.RelatedIssued);
+    if (request) {
+        request->OnDoneString = nullptr;
+        request->OnError = nullptr;
+        in_flight_.emplace(request, request);
+        release_later(request);
+    }
+    ++failures_pending_;
+    std::weak_ptr<bool> alive = alive_;
+    loop_.post([this, alive, kind, phrase, why = std::move(why)] {
+        if (alive.expired())
+            return;
+        --failures_pending_;
+        count_done(kind);
+        const FetchFailure failure{FetchFailureKind::NotStarted, 0, why};
+        if (observer_)
+            observer_->RequestFailed(kind, phrase, failure);
+        chain_failed(kind, failure);
+        IsOver(kind);
+    });
+}
+
+void HarvestRun::CancelRequests()
+{
+    drop_pending(suggest_);
+    drop_pending(related_);
+    // Cancelling reports nothing at once, but collect first all the same: a
+    // stand-in may report (and be released) from inside CancelFetch.
+    std::vector<Tmywebget*> requests;
+    for (auto& [component, request] : in_flight_)
+        requests.push_back(request);
+    for (Tmywebget* request : requests)
+        if (in_flight_.count(request))
+            request->CancelFetch();
 }
 
 // ---------------------------------------------------------------- answers and failures
@@ -196,17 +286,26 @@ void HarvestRun::getstr(TComponent* Sender, const std::string& body)
     const int32_t kind = request->SourceKind;
     release_later(request);
     count_done(kind);
+    if (kind != kSuggestSource && kind != kRelatedSource) {
+        IsOver(kind);
+        return;
+    }
 
-    std::string text = AnsiFromUtf8(body);
-    if (text.empty())
-        text = body;
-    AdmitFn admit_one = [this](const std::string& candidate) { admit(candidate); };
-    // A related-search page without its table throws here; the request then
-    // reports the failure too, and geterror schedules the next row.
-    if (kind == kSuggestSource)
-        ParseSuggestions(text, admit_one);
-    else if (kind == kRelatedSource)
-        ParseRelated(text, admit_one);
+    Chain& c = chain(kind);
+    ++c.stats.answers;
+    c.stats.last_report_ms = loop_.now_ms();
+    c.failures_in_a_row = 0;
+    c.next_pause_ms = 0;
+    AdmitFn admit_one = [this, &c](const std::string& candidate) {
+        if (admit(candidate))
+            ++c.stats.admitted;
+    };
+    // An answer not in its source's format (a related-search page without
+    // its table, a JSON answer that does not parse) throws here; the request
+    // then reports the failure too, and geterror schedules the next row.
+    const AnswerCounts counts = ParseAnswer(c.profile, body, admit_one);
+    c.stats.candidates += counts.candidates;
+    c.stats.unrepresentable += counts.unrepresentable;
     IsOver(kind);
 }
 
@@ -218,24 +317,49 @@ void HarvestRun::geterror(TComponent* Sender)
     const int32_t kind = request->SourceKind;
     release_later(request);
     count_done(kind);
+    if (observer_)
+        observer_->RequestFailed(kind, request->Keyword, request->Failure());
+    if (kind == kSuggestSource || kind == kRelatedSource)
+        chain_failed(kind, request->Failure());
     IsOver(kind);
+}
+
+void HarvestRun::chain_failed(int32_t kind, const FetchFailure& failure)
+{
+    Chain& c = chain(kind);
+    ++c.stats.failures[failure.kind];
+    c.stats.last_report_ms = loop_.now_ms();
+    ++c.failures_in_a_row;
+    const int limit = c.profile.pause_after_failures;
+    if (limit <= 0 || c.failures_in_a_row < limit)
+        return;
+    // Each failure past the limit pauses again, twice as long as the last
+    // time (up to an hour), until an answer comes through.
+    constexpr int kLongestPauseMs = 3600 * 1000;
+    const int pause = c.next_pause_ms > 0 ? c.next_pause_ms : c.profile.pause_ms;
+    c.next_pause_ms = std::min(kLongestPauseMs / 2, pause) * 2;
+    c.paused_until_ms = loop_.now_ms() + pause;
+    ++c.stats.pauses;
+    if (observer_)
+        observer_->ChainPaused(kind, c.profile, c.failures_in_a_row, pause);
 }
 
 // ---------------------------------------------------------------- admission
 
-void HarvestRun::admit(const std::string& candidate)
+bool HarvestRun::admit(const std::string& candidate)
 {
     // A line break or NUL would split the phrase across lines of an export.
     if (candidate.empty() || has_line_break_or_nul(candidate))
-        return;
+        return false;
     IndexedList& results = host_.Results();
     if (results.lookup(candidate) >= 0)
-        return;
+        return false;
     // The seed is held lower-cased; the candidate is compared lower-cased too,
     // so a phrase holding the keyword as typed (QQ空间密码) is admitted.
     if (host_.MustContain() && LowerAscii(candidate).find(state_.SeedKeyword) == std::string::npos)
-        return;
+        return false;
     results.append(candidate);
+    return true;
 }
 
 // ---------------------------------------------------------------- completion test and scheduling
@@ -263,15 +387,61 @@ void HarvestRun::IsOver(int32_t kind)
     // exists keeps going until it catches up with the list. A cursor of -1
     // means the chain was never started in this run (a late answer of an
     // earlier broad run reaching a narrow one): there is no row -1 to ask.
-    if (kind == kSuggestSource && state_.SuggestIssued >= 0 && rows - 1 >= state_.SuggestIssued) {
-        const std::string phrase = results.text(state_.SuggestIssued);
-        host_.SetStatus(kQuerying + phrase);
-        gotourl(SuggestUrl(hosts_.suggest, phrase), phrase, kSuggestSource);
-    } else if (kind == kRelatedSource && state_.RelatedIssued >= 0 && rows - 1 >= state_.RelatedIssued) {
-        const std::string phrase = results.text(state_.RelatedIssued);
-        host_.SetStatus(kQuerying + phrase);
-        gotourl(RelatedUrl(hosts_.search, phrase), phrase, kRelatedSource);
+    if (kind == kSuggestSource && state_.SuggestIssued >= 0 && rows - 1 >= state_.SuggestIssued)
+        ask(kSuggestSource, std::nullopt);
+    else if (kind == kRelatedSource && state_.RelatedIssued >= 0 && rows - 1 >= state_.RelatedIssued)
+        ask(kRelatedSource, std::nullopt);
+}
+
+// ---------------------------------------------------------------- pace
+
+void HarvestRun::ask(int32_t kind, std::optional<std::string> phrase)
+{
+    Chain& c = chain(kind);
+    const int64_t now = loop_.now_ms();
+    int64_t due = c.paused_until_ms;
+    if (c.last_issued_ms && c.profile.min_interval_ms > 0)
+        due = std::max(due, *c.last_issued_ms + c.profile.min_interval_ms);
+    if (due <= now) {
+        ask_now(kind, phrase);
+        return;
     }
+    // Waits on the loop's clock; a chain has one request at a time, so one
+    // waiting request replaces nothing but a stale one.
+    drop_pending(c);
+    c.pending_phrase = std::move(phrase);
+    c.pending = loop_.start_timer(static_cast<int>(std::min<int64_t>(due - now, INT32_MAX)), [this, kind] {
+        Chain& waiting = chain(kind);
+        std::optional<std::string> asked = std::move(waiting.pending_phrase);
+        drop_pending(waiting);
+        // Stopped, ended or emptied meanwhile: the chain asks nothing more.
+        if (!state_.Running || !state_.NotStopped)
+            return;
+        const int32_t issued = kind == kSuggestSource ? state_.SuggestIssued : state_.RelatedIssued;
+        if (!asked && (issued < 0 || host_.Results().count() - 1 < issued))
+            return;
+        ask_now(kind, asked);
+    });
+}
+
+void HarvestRun::ask_now(int32_t kind, const std::optional<std::string>& phrase)
+{
+    if (phrase) {
+        gotourl(ProfileUrl(chain(kind).profile, *phrase), *phrase, kind);
+        return;
+    }
+    const int32_t row = kind == kSuggestSource ? state_.SuggestIssued : state_.RelatedIssued;
+    const std::string text = host_.Results().text(row);
+    host_.SetStatus(kQuerying + text);
+    gotourl(ProfileUrl(chain(kind).profile, text), text, kind);
+}
+
+void HarvestRun::drop_pending(Chain& c)
+{
+    if (c.pending)
+        loop_.stop_timer(c.pending);
+    c.pending = 0;
+    c.pending_phrase.reset();
 }
 
 // ---------------------------------------------------------------- stop watcher

@@ -10,6 +10,8 @@
 //
 // Everything here runs on the UI thread, one handler at a time.
 
+#include "harvest/source_profile.h"
+#include "harvest/source_stats.h"
 #include "harvest/sources.h"
 #include "net/webget.h"
 #include "platform/component.h"
@@ -20,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -43,6 +46,30 @@ public:
     // The stop watcher timer; the run sets it to 500 ms, disabled, and binds
     // its tick to Timer2Timer.
     virtual Timer& Timer2() = 0;
+};
+
+// Told what the run's status texts keep silent about (a failure shows no
+// text of its own): the command-line tool reports it on request.
+class HarvestObserver {
+public:
+    virtual ~HarvestObserver() = default;
+    // A request of source kind ended in failure (reported through OnError),
+    // with the reason its component recorded.
+    virtual void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) { }
+    // The chain of source kind failed failures_in_a_row times in a row and
+    // waits pause_ms before its next request (the profile asked for it).
+    virtual void ChainPaused(int32_t kind, const SourceProfile& source, int failures_in_a_row, int pause_ms) { }
+};
+
+// The time limits every request of a run gets (see TWebGet). The defaults
+// are the component's; LONGTAIL_NO_PROGRESS_SECONDS and
+// LONGTAIL_FETCH_DEADLINE_SECONDS override the receive limit and the
+// deadline (positive numbers; anything else is ignored).
+struct FetchLimits {
+    int ReceiveTimeoutMs = 60000;
+    int DeadlineMs = 120000;
+
+    static FetchLimits FromEnvironment();
 };
 
 // The run's state. Flags hold 0 for false and -1 for true; counters are
@@ -69,9 +96,19 @@ public:
     HarvestRun(const HarvestRun&) = delete;
     HarvestRun& operator=(const HarvestRun&) = delete;
 
-    void SetHosts(ServiceHosts hosts) { hosts_ = std::move(hosts); }
+    // The hosts of the built-in sources; a chain that uses a built-in source
+    // follows them.
+    void SetHosts(ServiceHosts hosts);
     const ServiceHosts& Hosts() const { return hosts_; }
+    // The sources of the two chains: the built-in ones unless set here.
+    void SetSources(const SourceProfile& suggest, const SourceProfile& related);
+    const SourceProfile& Source(int32_t kind) const { return chain(kind).profile; }
+    // What each chain's source did since the last Start.
+    const SourceStats& Stats(int32_t kind) const { return chain(kind).stats; }
     void SetRequestFactory(RequestFactory factory) { factory_ = std::move(factory); }
+    void SetFetchLimits(FetchLimits limits) { limits_ = limits; }
+    // Not owned; null for none.
+    void SetObserver(HarvestObserver* observer) { observer_ = observer; }
 
     // Window events.
     void skSkinXFormButton1Click(TComponent* Sender); // Query: start a run
@@ -90,11 +127,42 @@ public:
     const HarvestState& State() const { return state_; }
     // Requests issued and not yet reported.
     int RequestsInFlight() const { return static_cast<int>(in_flight_.size()) + failures_pending_; }
+    // Asks every request in flight to stop; each then reports as a failure,
+    // later, through the loop, and is counted like any other.
+    void CancelRequests();
 
 private:
     class Reaper;
 
-    void admit(const std::string& candidate);
+    // One request chain: its source, its statistics, and its pace.
+    struct Chain {
+        SourceProfile profile;
+        SourceStats stats;
+        std::optional<int64_t> last_issued_ms; // on the loop's clock
+        int failures_in_a_row = 0;
+        int next_pause_ms = 0;
+        int64_t paused_until_ms = 0;
+        // A request waiting for its time; it asks pending_phrase when set (the
+        // seed at Start), else the row at the chain's cursor when it goes out.
+        EventLoop::TimerId pending = 0;
+        std::optional<std::string> pending_phrase;
+    };
+    Chain& chain(int32_t kind) { return kind == kSuggestSource ? suggest_ : related_; }
+    const Chain& chain(int32_t kind) const { return kind == kSuggestSource ? suggest_ : related_; }
+
+    // Issues the chain's next request now, or once its pace allows: phrase
+    // is the seed at Start; without one the row at the cursor is asked.
+    void ask(int32_t kind, std::optional<std::string> phrase);
+    // Issues it now; false when the run no longer wants it.
+    void ask_now(int32_t kind, const std::optional<std::string>& phrase);
+    void drop_pending(Chain& chain);
+    // Counts a failure of the chain and pauses it when its profile says so.
+    void chain_failed(int32_t kind, const FetchFailure& failure);
+
+    // Reports a request that could not be started as a failed one.
+    void start_failed(Tmywebget* request, const std::string& phrase, int32_t kind, bool counted, std::string why);
+    // Returns whether the candidate was appended.
+    bool admit(const std::string& candidate);
     void count_done(int32_t kind);
     // Frees a request once its event handlers have returned.
     void release_later(Tmywebget* request);
@@ -104,6 +172,10 @@ private:
     EventLoop& loop_;
     ServiceHosts hosts_;
     RequestFactory factory_;
+    FetchLimits limits_;
+    HarvestObserver* observer_ = nullptr;
+    Chain suggest_;
+    Chain related_;
     HarvestState state_;
     // Keyed by the component base, which is all a destroyed request leaves.
     std::unordered_map<TComponent*, Tmywebget*> in_flight_;

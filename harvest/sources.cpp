@@ -11,12 +11,6 @@ namespace lt {
 
 namespace {
 
-std::string host_from_env(const char* name, const std::string& fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::string(value) : fallback;
-}
-
 // 1-based position of the first occurrence of needle, 0 when there is none.
 size_t pos(std::string_view text, std::string_view needle)
 {
@@ -34,11 +28,16 @@ const std::string kCellStart = "<td nowrap class=\"f14\">";
 
 } // namespace
 
-ServiceHosts ServiceHosts::FromEnvironment()
+ServiceHosts ServiceHosts::FromEnvironment(const std::function<const char*(const char*)>& getenv)
 {
     ServiceHosts hosts;
-    hosts.suggest = host_from_env("LONGTAIL_SUGGEST_HOST", hosts.suggest);
-    hosts.search = host_from_env("LONGTAIL_SEARCH_HOST", hosts.search);
+    auto take = [&](const char* name, std::string& into) {
+        const char* value = getenv(name);
+        if (value && *value)
+            into = value;
+    };
+    take("LONGTAIL_SUGGEST_HOST", hosts.suggest);
+    take("LONGTAIL_SEARCH_HOST", hosts.search);
     return hosts;
 }
 

@@ -5,6 +5,7 @@
 // answer into candidates, handing each to admit before the next is read.
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ struct ServiceHosts {
     std::string suggest = "www.soso.com";
     std::string search = "www.baidu.com";
 
-    static ServiceHosts FromEnvironment();
+    static ServiceHosts FromEnvironment(const std::function<const char*(const char*)>& getenv = std::getenv);
 };
 
 using AdmitFn = std::function<void(const std::string& candidate)>;

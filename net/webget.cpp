@@ -4,14 +4,21 @@
 // response's headers, and either reads that response's body or, when its
 // Last-Modified equals the date stored in the resume side file (both are
 // usually empty), drops it unread and sends the request once more with a
-// RANGE header, reading the second response instead. The outcome goes back
-// to the UI thread as one posted completion step.
+// RANGE header, reading the second response instead. The outcome, and the
+// reason when it failed, go back to the UI thread as one posted completion
+// step.
 //
-// Sections: process-wide state - SplitUrl - resume side file - worker
-// (settings, one transfer, the fetch) - TWebGet.
+// The head parser (response_head.h), the side file (side_file.h) and the
+// threads (worker_pool.h) live in files of their own.
+//
+// Sections: process-wide state - SplitUrl - worker (settings, limits, one
+// transfer, the fetch) - TWebGet.
 
 #include "net/webget.h"
 
+#include "net/response_head.h"
+#include "net/side_file.h"
+#include "net/worker_pool.h"
 #include "platform/event_loop.h"
 #include "text/ascii.h"
 
@@ -19,22 +26,17 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <climits>
 #include <condition_variable>
 #include <csignal>
-#include <cstring>
-#include <deque>
-#include <fcntl.h>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <set>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace lt {
 
@@ -77,63 +79,6 @@ WorkerRegistry& registry()
 {
     static auto* r = new WorkerRegistry;
     return *r;
-}
-
-// The threads that run worker bodies. Each fetch still has a worker of its
-// own that ends with it; only the OS thread under it is kept, idle for up to
-// half a minute, for the next fetch, because making a thread for every
-// answer costs about as much as a loopback answer itself. It is never
-// destroyed, for the same reason as the registry.
-class WorkerThreads {
-public:
-    // Runs job on an idle thread, or on a new one. Throws (and keeps
-    // nothing) when no thread can be made.
-    void run(std::function<void()> job)
-    {
-        std::unique_lock lock(mutex_);
-        jobs_.push_back(std::move(job));
-        if (jobs_.size() <= idle_) {
-            lock.unlock();
-            queued_.notify_one();
-            return;
-        }
-        try {
-            std::thread([this] { serve(); }).detach();
-        } catch (...) {
-            jobs_.pop_back();
-            throw;
-        }
-    }
-
-private:
-    void serve()
-    {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            ++idle_;
-            const bool got = queued_.wait_for(lock, std::chrono::seconds(30), [this] { return !jobs_.empty(); });
-            --idle_;
-            if (!got)
-                return;
-            std::function<void()> job = std::move(jobs_.front());
-            jobs_.pop_front();
-            lock.unlock();
-            job();
-            job = nullptr;
-            lock.lock();
-        }
-    }
-
-    std::mutex mutex_;
-    std::condition_variable queued_;
-    std::deque<std::function<void()>> jobs_;
-    size_t idle_ = 0;
-};
-
-WorkerThreads& worker_threads()
-{
-    static auto* threads = new WorkerThreads;
-    return *threads;
 }
 
 // Connections and DNS answers shared by every worker's handle, so that a
@@ -196,6 +141,16 @@ void unregister_worker(const std::shared_ptr<WebGetControl>& control)
     r.ended.notify_all();
 }
 
+// "60 s", "1.5 s": a limit as the failure reasons name it.
+std::string seconds_text(int ms)
+{
+    if (ms % 1000 == 0)
+        return std::to_string(ms / 1000) + " s";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", ms / 1000.0);
+    return text;
+}
+
 // A whole-text decimal number without sign; nothing else counts as one.
 template <typename Int>
 bool parse_decimal(std::string_view text, Int& out)
@@ -250,91 +205,38 @@ TUrlParts SplitUrl(const std::string& url)
     return parts;
 }
 
-// ---------------------------------------------------------------- resume side file
+// ---------------------------------------------------------------- worker
 
 namespace {
 
-// Side-file writes of all workers go one at a time; each is a new file
-// renamed into place, so a reader (or another instance) never sees half a
-// line and a planted symlink is replaced rather than written through.
-std::mutex g_side_file_mutex;
-
-bool is_file(const std::string& path, int64_t* size = nullptr)
+// The address a worker asks: SplitUrl's reading of an http address, with
+// https understood as well (port 443 unless the address names one).
+std::string fetch_address(const std::string& url)
 {
-    struct stat st;
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
-        return false;
-    if (size)
-        *size = st.st_size;
-    return true;
-}
-
-std::string read_first_line(const std::string& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    std::string text;
-    char buf[1024];
-    // A stored date is one short line; more than this is not one.
-    while (text.size() < 64 * 1024) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        text.append(buf, static_cast<size_t>(n));
-        if (text.find_first_of("\r\n") != std::string::npos)
-            break;
+    std::string_view text = url;
+    if (text.size() < 8 || !ascii_iequals(text.substr(0, 8), "https://")) {
+        const TUrlParts parts = SplitUrl(url);
+        return "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
     }
-    ::close(fd);
-    return text.substr(0, text.find_first_of("\r\n"));
-}
-
-bool write_all(int fd, const std::string& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Best effort: a side file that cannot be written is left as it was.
-void write_side_file(const std::string& path, const std::string& line)
-{
-    static std::atomic<unsigned> counter{0};
-    std::lock_guard lock(g_side_file_mutex);
-    const std::string content = line + "\r\n";
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        std::string tmp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return;
-        }
-        bool ok = write_all(fd, content);
-        ok = (::close(fd) == 0) && ok;
-        if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0)
-            ::unlink(tmp.c_str());
-        return;
-    }
+    text.remove_prefix(8);
+    TUrlParts parts = SplitUrl(std::string(text));
+    const std::string_view authority = text.substr(0, text.find('/'));
+    const size_t colon = authority.find(':');
+    int port = 0;
+    if (colon == std::string_view::npos || !parse_decimal(authority.substr(colon + 1), port) || port < 1 ||
+        port > 65535)
+        parts.Port = 443;
+    return "https://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
 }
 
 } // namespace
-
-// ---------------------------------------------------------------- worker
 
 // The settings a fetch runs with, copied from the component at the start so
 // that later changes to its properties do not reach a running fetch.
 struct WebGetSettings {
     std::string accept_types, agent, url, file_name, user_name, password, post_query, referer;
+    // The CA certificates https trusts: SSL_CERT_FILE when set, else the system's.
+    std::string ca_file;
     // Carried as the component's contract has it; neither changes what is
     // sent or delivered (there is no response cache to bypass).
     bool binary_data = false;
@@ -342,6 +244,7 @@ struct WebGetSettings {
     TOnProgressEvent on_progress;
     int connect_timeout_ms = 0;
     int receive_timeout_ms = 0;
+    int deadline_ms = 0;
     int64_t max_body_size = 0;
     int max_redirects = 0;
 };
@@ -352,32 +255,26 @@ public:
         : settings_(std::move(settings)), control_(std::move(control)), mailbox_(std::move(mailbox))
     { }
 
-    // The worker body; the outcome goes to the control block's success flag.
+    // The worker body; the outcome goes to the control block's success flag,
+    // and the reason of a failure to failure().
     void Execute();
 
     const std::string& body() const { return body_; }
+    const FetchFailure& failure() const { return failure_; }
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     // What became of one transfer.
     enum class Outcome {
         Read,    // the response's body was read to its end
         Dropped, // the response was left unread for the range re-request
-        Failed,  // no final response, cancelled, over the size limit, or cut short
-    };
-
-    // The head of the response being received; a new status line starts a
-    // new one, since redirects and interim responses pass through here too.
-    struct ResponseHead {
-        int status = 0;
-        int64_t content_length = -1; // -1: absent or not a usable number
-        bool chunked = false;
-        std::string location;
-        std::string last_modified;
+        Failed,  // see failure_
     };
 
     Outcome transfer(CURL* curl, bool may_drop, const std::string& extra_header);
-    // Called once the final response's headers are complete; returns false
-    // to stop the transfer there.
+    // Called once the final response's head is complete; returns false to
+    // stop the transfer there.
     bool on_final_head();
     bool is_redirect() const;
     // Resolves a Location value against the address it came from.
@@ -385,6 +282,12 @@ private:
     // Body bytes of the response being read; returns false to stop.
     bool on_body(const char* data, size_t size);
     bool report_progress();
+    // Checks the stop request and the time limits; false when one ends the fetch.
+    bool keep_going();
+    // Records why the fetch failed (the first reason wins) and returns false.
+    bool fail(FetchFailureKind kind, int64_t code = 0, std::string detail = {});
+    // The reason behind a transfer that libcurl ended with rc.
+    void fail_from(CURL* curl, CURLcode rc);
 
     static size_t header_cb(char* data, size_t size, size_t count, void* self);
     static size_t write_cb(char* data, size_t size, size_t count, void* self);
@@ -400,107 +303,137 @@ private:
     int32_t content_length_ = 0; // the first response's Content-Length, 0 when absent
     int64_t bytes_read_ = 0;
     std::string body_;
+    FetchFailure failure_;
+
+    // The limits: the whole fetch must end by deadline_, and some byte must
+    // arrive (or leave) within the receive limit of the one before.
+    Clock::time_point deadline_;
+    Clock::time_point last_progress_;
+    curl_off_t uploaded_ = 0;
+    char error_text_[CURL_ERROR_SIZE] = {};
 
     // State of the transfer in progress.
-    ResponseHead head_;
+    ResponseHeadReader reader_;
     std::string redirect_to_; // set when the response was a redirect
     bool may_drop_ = false;
     bool head_done_ = false;
     bool dropped_ = false;
     bool complete_ = false;
-    bool failed_ = false;
     int64_t received_ = 0;
 };
+
+bool TWebGetThread::fail(FetchFailureKind kind, int64_t code, std::string detail)
+{
+    if (!failure_.Failed())
+        failure_ = FetchFailure{kind, code, std::move(detail)};
+    return false;
+}
+
+bool TWebGetThread::keep_going()
+{
+    if (control_->terminate)
+        return fail(FetchFailureKind::Cancelled);
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline_)
+        return fail(FetchFailureKind::TimedOut, 0, "the fetch took longer than " + seconds_text(settings_.deadline_ms));
+    if (now - last_progress_ >= std::chrono::milliseconds(settings_.receive_timeout_ms))
+        return fail(FetchFailureKind::TimedOut, 0, "no byte for " + seconds_text(settings_.receive_timeout_ms));
+    return true;
+}
+
+void TWebGetThread::fail_from(CURL* curl, CURLcode rc)
+{
+    std::string text = error_text_[0] ? std::string(error_text_) : std::string(curl_easy_strerror(rc));
+    switch (rc) {
+    case CURLE_OPERATION_TIMEDOUT: {
+        curl_off_t connected = 0;
+        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &connected);
+        if (connected == 0 && Clock::now() < deadline_)
+            fail(FetchFailureKind::TimedOut, 0, "no connection within " + seconds_text(settings_.connect_timeout_ms));
+        else
+            fail(FetchFailureKind::TimedOut, 0, "the fetch took longer than " + seconds_text(settings_.deadline_ms));
+        return;
+    }
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_ENGINE_NOTFOUND:
+    case CURLE_SSL_ENGINE_SETFAILED:
+    case CURLE_SSL_ENGINE_INITFAILED:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_USE_SSL_FAILED:
+        fail(FetchFailureKind::Tls, rc, text);
+        return;
+    case CURLE_PARTIAL_FILE:
+        fail(FetchFailureKind::Framing, 0, "the body stopped short: " + text);
+        return;
+    default:
+        fail(FetchFailureKind::Transport, rc, text);
+        return;
+    }
+}
 
 size_t TWebGetThread::header_cb(char* data, size_t size, size_t count, void* self)
 {
     auto& w = *static_cast<TWebGetThread*>(self);
     const size_t n = size * count;
+    w.last_progress_ = Clock::now();
     // Lines after the final head are the trailers of a chunked body.
     if (w.head_done_)
         return n;
-    std::string_view line(data, n);
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
-        line.remove_suffix(1);
-
-    if (line.substr(0, 5) == "HTTP/") {
-        w.head_ = ResponseHead{};
-        size_t sp = line.find(' ');
-        if (sp != std::string_view::npos)
-            parse_decimal(line.substr(sp + 1, 3), w.head_.status);
+    if (w.reader_.Feed(std::string_view(data, n)) != ResponseHeadReader::Line::End)
         return n;
+    const ResponseHead& head = w.reader_.Head();
+    if (head.Interim())
+        return n; // the real response follows
+    if (w.is_redirect()) {
+        // Left unread: its body may run to a close that a keep-alive
+        // server never sends. The transfer goes to the new location.
+        w.redirect_to_ = head.location;
+        return 0;
     }
-    if (line.empty()) {
-        if (w.head_.status < 200 && w.head_.status != 0)
-            return n; // an interim response; the real one follows
-        if (w.is_redirect()) {
-            // Left unread: its body may run to a close that a keep-alive
-            // server never sends. The transfer goes to the new location.
-            w.redirect_to_ = w.head_.location;
-            return 0;
-        }
-        w.head_done_ = true;
-        return w.on_final_head() ? n : 0;
-    }
-
-    size_t colon = line.find(':');
-    if (colon == std::string_view::npos)
-        return n;
-    std::string_view name = line.substr(0, colon);
-    std::string_view value = line.substr(colon + 1);
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
-        value.remove_prefix(1);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
-        value.remove_suffix(1);
-
-    if (ascii_iequals(name, "Content-Length")) {
-        // Only a plain decimal that fits the 32-bit field counts; anything
-        // else reads as absent and the body then runs to the close.
-        int32_t length = 0;
-        w.head_.content_length = parse_decimal(value, length) ? length : -1;
-    } else if (ascii_iequals(name, "Transfer-Encoding")) {
-        std::string lower(value);
-        for (char& c : lower)
-            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        w.head_.chunked = lower.find("chunked") != std::string::npos;
-    } else if (ascii_iequals(name, "Last-Modified")) {
-        w.head_.last_modified = value;
-    } else if (ascii_iequals(name, "Location")) {
-        w.head_.location = value;
-    }
-    return n;
+    w.head_done_ = true;
+    return w.on_final_head() ? n : 0;
 }
 
 bool TWebGetThread::is_redirect() const
 {
     // The statuses a browser follows when they name a new location.
     static const int kFollowed[] = {300, 301, 302, 303, 307, 308};
-    return !head_.location.empty() &&
-        std::find(std::begin(kFollowed), std::end(kFollowed), head_.status) != std::end(kFollowed);
+    const ResponseHead& head = reader_.Head();
+    return !head.location.empty() &&
+        std::find(std::begin(kFollowed), std::end(kFollowed), head.status) != std::end(kFollowed);
 }
 
 bool TWebGetThread::on_final_head()
 {
-    if (control_->terminate) {
-        failed_ = true;
+    if (!keep_going())
         return false;
-    }
+    const ResponseHead& head = reader_.Head();
+    // HTTP leaves no way to read a response whose lengths disagree; taking
+    // either of them could cut the answer or run into the next one.
+    if (head.BodyFraming() == ResponseHead::Framing::Invalid)
+        return fail(FetchFailureKind::Framing, 0, "two different Content-Length values");
     if (may_drop_) {
         // The first response's headers decide the rest of the fetch.
-        content_length_ = head_.content_length > 0 ? static_cast<int32_t>(head_.content_length) : 0;
-        const std::string& modified = head_.last_modified;
+        content_length_ = head.content_length > 0 ? static_cast<int32_t>(head.content_length) : 0;
+        const std::string& modified = head.last_modified;
         if (!modified.empty())
-            write_side_file(settings_.file_name + ".ini", modified);
-        if (control_->terminate) {
-            failed_ = true;
+            WriteSideFileLine(settings_.file_name + ".ini", modified);
+        if (!keep_going())
             return false;
-        }
         if (modified == stored_) {
             dropped_ = true;
             return false;
         }
     }
-    if (head_.content_length == 0 && !head_.chunked) {
+    if (head.content_length == 0 && !head.chunked) {
         complete_ = true;
         return false;
     }
@@ -511,6 +444,7 @@ size_t TWebGetThread::write_cb(char* data, size_t size, size_t count, void* self
 {
     auto& w = *static_cast<TWebGetThread*>(self);
     const size_t n = size * count;
+    w.last_progress_ = Clock::now();
     if (!w.head_done_)
         return n; // the body of a response that is not the answer
     return w.on_body(data, n) ? n : 0;
@@ -521,30 +455,25 @@ bool TWebGetThread::on_body(const char* data, size_t size)
     // Reads are reported in steps of at most 1025 bytes, as the component's
     // progress contract has it; without a progress handler one step will do.
     const size_t step = settings_.on_progress ? 1025 : size;
-    const bool framed = head_.content_length >= 0 && !head_.chunked;
+    const ResponseHead& head = reader_.Head();
+    const bool framed = head.BodyFraming() == ResponseHead::Framing::Length;
     while (size > 0) {
-        if (control_->terminate) {
-            failed_ = true;
+        if (!keep_going())
             return false;
-        }
         size_t piece = std::min(size, step);
         if (framed)
             piece =
-                static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece), head_.content_length - received_));
-        if (static_cast<int64_t>(body_.size() + piece) > settings_.max_body_size) {
-            failed_ = true;
-            return false;
-        }
+                static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(piece), head.content_length - received_));
+        if (static_cast<int64_t>(body_.size() + piece) > settings_.max_body_size)
+            return fail(FetchFailureKind::TooLarge, settings_.max_body_size);
         body_.append(data, piece);
         data += piece;
         size -= piece;
         received_ += static_cast<int64_t>(piece);
         bytes_read_ += static_cast<int64_t>(piece);
-        if (settings_.on_progress && !report_progress()) {
-            failed_ = true;
-            return false;
-        }
-        if (framed && received_ == head_.content_length) {
+        if (settings_.on_progress && !report_progress())
+            return fail(FetchFailureKind::Cancelled, 0, "the progress handler failed");
+        if (framed && received_ == head.content_length) {
             // The response is complete by its own framing; stopping here
             // keeps a keep-alive server from holding the transfer open.
             complete_ = true;
@@ -577,14 +506,16 @@ bool TWebGetThread::report_progress()
     return !handler_failed;
 }
 
-int TWebGetThread::xferinfo_cb(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+int TWebGetThread::xferinfo_cb(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t ulnow)
 {
+    // libcurl calls this at least once a second, idle or not, so the stop
+    // request and the limits are looked at that often.
     auto& w = *static_cast<TWebGetThread*>(self);
-    if (w.control_->terminate) {
-        w.failed_ = true;
-        return 1;
+    if (ulnow > w.uploaded_) {
+        w.uploaded_ = ulnow;
+        w.last_progress_ = Clock::now();
     }
-    return 0;
+    return w.keep_going() ? 0 : 1;
 }
 
 TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const std::string& extra_header)
@@ -592,11 +523,20 @@ TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const 
     std::string url = url_;
     bool post = !settings_.post_query.empty();
     for (int redirects = 0;; ++redirects) {
-        head_ = ResponseHead{};
+        reader_.Reset();
         redirect_to_.clear();
         may_drop_ = may_drop;
-        head_done_ = dropped_ = complete_ = failed_ = false;
+        head_done_ = dropped_ = complete_ = false;
         received_ = 0;
+        uploaded_ = 0;
+        error_text_[0] = '\0';
+        last_progress_ = Clock::now();
+        if (!keep_going())
+            return Outcome::Failed;
+        // libcurl ends the transfer itself when the deadline passes, to the
+        // millisecond; the checks above run only about once a second.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now()).count();
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(std::max<int64_t>(1, left)));
 
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
         // Exactly one Accept line, the accept types as its value; an empty
@@ -617,28 +557,46 @@ TWebGetThread::Outcome TWebGetThread::transfer(CURL* curl, bool may_drop, const 
         curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
         curl_slist_free_all(headers);
 
-        if (failed_)
+        if (failure_.Failed())
             return Outcome::Failed;
         if (!redirect_to_.empty()) {
-            if (redirects >= settings_.max_redirects || !resolve_location(url, redirect_to_))
+            if (redirects >= settings_.max_redirects) {
+                fail(FetchFailureKind::Redirects, 0, "more than " + std::to_string(settings_.max_redirects));
                 return Outcome::Failed;
+            }
+            if (!resolve_location(url, redirect_to_)) {
+                fail(FetchFailureKind::Redirects, 0, "unusable Location " + redirect_to_);
+                return Outcome::Failed;
+            }
             // As browsers do, a form sent to a moved address is not sent again.
-            if (head_.status == 301 || head_.status == 302 || head_.status == 303)
+            const int status = reader_.Head().status;
+            if (status == 301 || status == 302 || status == 303)
                 post = false;
             continue;
         }
         if (dropped_)
             return Outcome::Dropped;
-        if (!head_done_)
+        if (!head_done_) {
+            if (rc != CURLE_OK)
+                fail_from(curl, rc);
+            else
+                fail(FetchFailureKind::Framing, 0, "no response");
             return Outcome::Failed;
+        }
         if (complete_)
             return Outcome::Read;
-        if (rc != CURLE_OK)
+        if (rc != CURLE_OK) {
+            fail_from(curl, rc);
             return Outcome::Failed;
+        }
         // A body that ended before the length its response announced was cut off.
-        if (head_.content_length >= 0 && !head_.chunked && received_ < head_.content_length && head_.status != 204 &&
-            head_.status != 304)
+        const ResponseHead& head = reader_.Head();
+        if (head.BodyFraming() == ResponseHead::Framing::Length && received_ < head.content_length) {
+            fail(FetchFailureKind::Framing, 0,
+                "the body stopped after " + std::to_string(received_) + " of " + std::to_string(head.content_length) +
+                    " bytes");
             return Outcome::Failed;
+        }
         return Outcome::Read;
     }
 }
@@ -663,29 +621,35 @@ void TWebGetThread::Execute()
     // arrives after the last check point is overridden, as it always was.
     bool success = false;
     CURL* curl = nullptr;
+    deadline_ = Clock::now() + std::chrono::milliseconds(settings_.deadline_ms);
     try {
         const std::string side_file = settings_.file_name + ".ini";
         int64_t file_size = 0;
-        if (is_file(settings_.file_name, &file_size) && is_file(side_file)) {
-            stored_ = read_first_line(side_file);
+        if (SideFileTargetExists(settings_.file_name, &file_size) && SideFileTargetExists(side_file)) {
+            stored_ = ReadSideFileLine(side_file);
             if (!stored_.empty())
                 resume_offset_ = file_size;
         }
 
-        const TUrlParts parts = SplitUrl(settings_.url);
+        url_ = fetch_address(settings_.url);
         if (control_->terminate)
             throw std::runtime_error("cancelled");
 
         curl = curl_easy_init();
         if (!curl)
             throw std::runtime_error("no HTTP handle");
-        url_ = "http://" + parts.Host + ":" + std::to_string(parts.Port) + parts.Path;
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error_text_);
         if (CURLSH* share = shared_connections())
             curl_easy_setopt(curl, CURLOPT_SHARE, share);
         curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
         curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+        // Certificates are always verified; there is no way to turn it off.
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+        if (!settings_.ca_file.empty())
+            curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.ca_file.c_str());
         if (!settings_.agent.empty())
             curl_easy_setopt(curl, CURLOPT_USERAGENT, settings_.agent.c_str());
         if (!settings_.referer.empty())
@@ -699,9 +663,6 @@ void TWebGetThread::Execute()
         // no_proxy, ...), which libcurl reads itself when no proxy is set
         // here. There is no response cache, so every answer is fresh.
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(std::max(1, settings_.connect_timeout_ms)));
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(
-            curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (settings_.receive_timeout_ms + 999) / 1000)));
         // The body's framing is judged here, not by libcurl, so that a
         // malformed Content-Length reads as absent instead of failing.
         curl_easy_setopt(curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
@@ -725,9 +686,24 @@ void TWebGetThread::Execute()
                 range = "RANGE: bytes=" + std::to_string(resume_offset_) + "-" + std::to_string(content_length_);
             outcome = transfer(curl, false, range);
         }
-        success = outcome == Outcome::Read && head_.status >= 200 && head_.status <= 299 && bytes_read_ != 0;
+        if (outcome == Outcome::Read) {
+            const int status = reader_.Head().status;
+            if (status < 200 || status > 299)
+                fail(FetchFailureKind::HttpStatus, status);
+            else if (bytes_read_ == 0)
+                fail(FetchFailureKind::EmptyBody);
+            else
+                success = true;
+        }
+    } catch (const std::exception& e) {
+        success = false;
+        if (control_->terminate)
+            fail(FetchFailureKind::Cancelled);
+        else
+            fail(FetchFailureKind::Transport, 0, e.what());
     } catch (...) {
         success = false;
+        fail(FetchFailureKind::Transport);
     }
     if (curl)
         curl_easy_cleanup(curl);
@@ -780,11 +756,14 @@ void TWebGet::FetchString()
     s.password = Password;
     s.post_query = PostQuery;
     s.referer = Referer;
+    if (const char* ca = std::getenv("SSL_CERT_FILE"))
+        s.ca_file = ca;
     s.binary_data = BinaryData;
     s.use_cache = UseCache;
     s.on_progress = OnProgress;
     s.connect_timeout_ms = ConnectTimeoutMs;
-    s.receive_timeout_ms = ReceiveTimeoutMs;
+    s.receive_timeout_ms = std::max(1, ReceiveTimeoutMs);
+    s.deadline_ms = std::max(1, DeadlineMs);
     s.max_body_size = MaxBodySize;
     s.max_redirects = MaxRedirects;
 
@@ -793,7 +772,7 @@ void TWebGet::FetchString()
     auto worker = std::make_shared<TWebGetThread>(std::move(s), control, mailbox_);
     register_worker(control);
     try {
-        worker_threads().run([worker, control, mailbox = mailbox_]() mutable {
+        WorkerPool::Shared().Run([worker, control, mailbox = mailbox_]() mutable {
             worker->Execute();
             // The worker hands its completion over and ends; it never waits
             // for the UI thread. A step that arrives after the loop has gone
@@ -812,6 +791,7 @@ void TWebGet::FetchString()
         throw;
     }
     control_ = std::move(control);
+    failure_ = FetchFailure{};
 
     if (WaitThread)
         if (EventLoop* loop = EventLoop::current())
@@ -835,7 +815,14 @@ void TWebGet::FetchDone(const std::shared_ptr<TWebGetThread>& worker)
     } forget{this, control};
 
     success_ = control->success;
+    if (success_)
+        failure_ = FetchFailure{};
+    else if (worker->failure().Failed())
+        failure_ = worker->failure();
+    else
+        failure_ = FetchFailure{FetchFailureKind::Cancelled, 0, {}}; // cancelled after the worker's last check point
     bool handler_failed = false;
+    std::string handler_message;
     try {
         if (success_) {
             if (TOnDoneStringEvent handler = OnDoneString)
@@ -843,12 +830,25 @@ void TWebGet::FetchDone(const std::shared_ptr<TWebGetThread>& worker)
         } else if (TNotifyEvent handler = OnError) {
             handler(this);
         }
+    } catch (const std::exception& e) {
+        handler_failed = true;
+        handler_message = e.what();
     } catch (...) {
         handler_failed = true;
     }
-    if (handler_failed && alive())
+    if (handler_failed && alive()) {
+        // An answer its handler could not take is a failed fetch for the
+        // owner; a failure keeps its own reason.
+        if (success_)
+            failure_ = FetchFailure{FetchFailureKind::AnswerRejected, 0, handler_message};
         if (TNotifyEvent handler = OnError)
             handler(this);
+    }
+}
+
+void TWebGet::SetFailure(FetchFailure failure)
+{
+    failure_ = std::move(failure);
 }
 
 } // namespace lt

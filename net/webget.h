@@ -8,6 +8,7 @@
 //
 // Sections: process-wide set-up and shutdown - SplitUrl - TWebGet - Tmywebget.
 
+#include "net/fetch_failure.h"
 #include "platform/component.h"
 
 #include <cstdint>
@@ -49,7 +50,9 @@ bool webget_shutdown(int timeout_ms);
 
 // The parts of a request address. Only addresses that begin with "http://"
 // (any letter case) or with the host are understood; the host keeps its
-// letter case and user information is not recognised.
+// letter case and user information is not recognised. (A fetch also takes
+// "https://" addresses: it splits what follows the scheme the same way, with
+// port 443 unless one is given.)
 struct TUrlParts {
     std::string Host;
     std::string Path; // from the first "/" on, query string included; "/" when absent
@@ -84,24 +87,39 @@ public:
     TOnDoneStringEvent OnDoneString;
     TNotifyEvent OnError;
 
-    // Limits of one fetch, copied into the worker at the start. A stalled
-    // server, or one that streams without end, ends the fetch with OnError.
-    // The receive limit is the longest stretch with no byte arriving. It is
-    // honoured in whole seconds, and a stall right after data may run a few
-    // seconds longer, since the transfer rate is sampled once a second.
+    // Limits of one fetch, copied into the worker at the start; each ends the
+    // fetch with OnError. The receive limit is the longest stretch in which
+    // nothing arrives (a body byte or a whole header line) and nothing of the
+    // request leaves; it is looked at about once a second, so it may run up
+    // to a second longer. The deadline bounds the whole fetch, both requests
+    // and every redirect included, to the millisecond: a server that drips a
+    // byte now and then cannot keep a fetch alive for ever.
     int ConnectTimeoutMs = 60000;
     int ReceiveTimeoutMs = 60000;
+    int DeadlineMs = 120000;
     int64_t MaxBodySize = 16 * 1024 * 1024;
     // Redirects followed before the fetch gives up with OnError.
     int MaxRedirects = 10;
 
     // Starts fetching URL into a text; returns at once. Ignored while fetching.
+    // An https URL is fetched with the server's certificate verified against
+    // the CA certificates named by SSL_CERT_FILE, or the system's when that
+    // is not set; a certificate that does not verify fails the fetch.
     // Throws when no event loop was running on the constructing thread or no
     // worker thread could be started; the component then stays idle.
     virtual void FetchString();
     // Asks a running worker to stop; it then reports through OnError.
-    void CancelFetch();
+    virtual void CancelFetch();
     bool Fetching() const;
+
+    // Why the last fetch failed, once it has reported: kind None after a
+    // success. An answer whose OnDoneString handler failed reads as
+    // AnswerRejected when OnError follows it.
+    const FetchFailure& Failure() const { return failure_; }
+
+protected:
+    // For stand-ins that report without fetching.
+    void SetFailure(FetchFailure failure);
 
 private:
     // The completion step, on the UI thread: raises the outcome's event.
@@ -114,6 +132,7 @@ private:
     std::shared_ptr<WebGetControl> control_;
     // The worker's success flag as it was when the worker ended.
     bool success_ = false;
+    FetchFailure failure_;
 };
 
 class Tmywebget : public TWebGet {

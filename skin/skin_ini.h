@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gfx/alignment.h"
 #include "gfx/color.h"
 #include "gfx/font_desc.h"
 #include "gfx/geometry.h"
@@ -25,7 +26,6 @@ namespace lt {
 
 enum TStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
-enum TAlignment : int { taLeftJustify, taCenter, taRightJustify };
 enum TInactiveEffect : int { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 // Commands of frame buttons; the numbers are those the frame dispatches on.
 enum TskStdCommand : int {

@@ -6,7 +6,13 @@
 //
 // Both run against fake-services on loopback with answers of each service's
 // usual shape. The ratio TWebGet / bare is the figure of interest.
+//
+// BM_SourceRatio puts a source read from a profile (OpenSearch JSON in UTF-8)
+// beside the built-in suggestion source (escaped list in code page 936): each
+// answer fetched through TWebGet and parsed into candidates, the two in
+// alternation. Its ratio is JSON answers per second over built-in ones.
 
+#include "harvest/answer_formats.h"
 #include "net/webget.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
@@ -162,10 +168,54 @@ void BM_Ratio(benchmark::State& state)
     state.counters["ratio"] = component_rate / bare_rate;
 }
 
+// One answer through the component and its profile's parser; returns the
+// number of candidates (0 on failure).
+int fetch_and_parse(EventLoop& loop, const SourceProfile& profile, const std::string& phrase)
+{
+    const std::string body = fetch_twebget(loop, ProfileUrl(profile, phrase));
+    int admitted = 0;
+    ParseAnswer(profile, body, [&](const std::string&) { ++admitted; });
+    return admitted;
+}
+
+void BM_SourceRatio(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    const std::string host = "127.0.0.1:" + std::to_string(server().port());
+    const SourceProfile builtin = BuiltinSuggestProfile(ServiceHosts{host, host});
+    SourceProfile json;
+    json.name = "json";
+    json.url = "http://" + host + "/opensearch?q={phrase}";
+    json.format = AnswerFormat::OpenSearch;
+    json.phrase_charset = PhraseCharset::Utf8;
+    const std::string phrase = fake::utf8_to_cp936("长尾词").value();
+    RealClock clock;
+    EventLoop loop(clock);
+    Clock::duration json_time{}, builtin_time{};
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        const int a = fetch_and_parse(loop, json, phrase);
+        auto t1 = Clock::now();
+        const int b = fetch_and_parse(loop, builtin, phrase);
+        auto t2 = Clock::now();
+        if (a != 10 || b != 10)
+            state.SkipWithError("an answer did not parse into its ten candidates");
+        json_time += t1 - t0;
+        builtin_time += t2 - t1;
+    }
+    const double n = double(state.iterations());
+    const double json_rate = n / std::chrono::duration<double>(json_time).count();
+    const double builtin_rate = n / std::chrono::duration<double>(builtin_time).count();
+    state.counters["json/s"] = json_rate;
+    state.counters["builtin/s"] = builtin_rate;
+    state.counters["ratio"] = json_rate / builtin_rate;
+}
+
 // Argument: 0 = suggestion service, 1 = web search.
 BENCHMARK(BM_TWebGet)->Arg(0)->Arg(1)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_BareCurl)->Arg(0)->Arg(1)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_Ratio)->Arg(0)->Arg(1)->UseRealTime()->MinTime(4.0);
+BENCHMARK(BM_SourceRatio)->UseRealTime()->MinTime(4.0);
 
 } // namespace
 

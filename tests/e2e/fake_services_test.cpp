@@ -241,11 +241,45 @@ TEST(FakeServicesWire, ResetAndCutBreakTheConnection)
     EXPECT_EQ(r.body, answer.substr(0, answer.size() / 2));
 }
 
-TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequest)
+TEST(FakeServicesWire, JsonEndpointsAnswerTheSuggestionItems)
+{
+    const std::string graph = std::string(kGraph) + "原样\tjson-raw\t[\"原样\", [\"x😀\"]]\n";
+    std::string error;
+    auto g = PhraseGraph::parse(graph, &error);
+    ASSERT_TRUE(g) << error;
+    FakeServer server(*g);
+    ASSERT_TRUE(server.start());
+    const std::string utf8_q = "q=%E9%95%BF%E5%B0%BE%E8%AF%8D"; // 长尾词 in UTF-8
+    struct Case {
+        std::string target;
+        const char* body;
+    } cases[] = {
+        {"/opensearch?" + utf8_q, R"(["长尾词",["长尾词挖掘","a,b"," x"]])"},
+        {"/opensearch?q=" + fake::url_encode(cp936("长尾词")), R"(["长尾词",["长尾词挖掘","a,b"," x"]])"},
+        {"/opensearch?q=%E6%9C%AA", R"(["未",[]])"},
+        {"/jsonp?callback=window.cb&" + utf8_q, R"(window.cb(["长尾词",["长尾词挖掘","a,b"," x"]]);)"},
+        {"/jsonp?callback=alert(1)&" + utf8_q, R"(callback(["长尾词",["长尾词挖掘","a,b"," x"]]);)"},
+        {"/jsonpath?" + utf8_q, R"({"data":{"items":[["长尾词挖掘",0],["a,b",1],[" x",2]]},"query":"长尾词"})"},
+        {"/opensearch?q=%E5%8E%9F%E6%A0%B7", R"(["原样", ["x😀"]])"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        Response r = split(raw_get(server.port(), c.target).response);
+        EXPECT_EQ(r.status_line, "HTTP/1.1 200 OK");
+        EXPECT_NE(r.headers.find("charset=utf-8"), std::string::npos);
+        EXPECT_EQ(r.body, c.body);
+    }
+}
+
+TEST(FakeServicesWire, KeepsConnectionsOpenAndRecordsEachRequestWhenAsked)
 {
     FakeServer server(test_graph());
     ASSERT_TRUE(server.start());
     std::string target = suggest_target("QQ空间");
+    // Nothing is kept until a test asks for records.
+    raw_get(server.port(), target);
+    EXPECT_TRUE(server.requests().empty());
+    server.record_requests(true);
     std::string two = "GET " + target + " HTTP/1.1\r\nHost: x\r\n\r\n" + "GET " + target +
         " HTTP/1.1\r\nHost: x\r\nRANGE: bytes=0-3\r\nConnection: close\r\n\r\n";
     RawExchange ex = raw_exchange(server.port(), two);
@@ -266,6 +300,7 @@ TEST(FakeServicesWire, StopEndsAPendingDelayAtOnce)
     slow.delay_ms = 600000;
     FakeServer server(test_graph(), slow);
     ASSERT_TRUE(server.start());
+    server.record_requests(true);
     std::thread client([&] { raw_get(server.port(), suggest_target("长尾词")); });
     // The request is in the server's hands, waiting out its delay, when it stops.
     while (server.arrivals() == 0)

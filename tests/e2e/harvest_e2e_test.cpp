@@ -11,10 +11,13 @@
 
 #include "tests/e2e/child_process.h"
 #include "tools/fake-services/fake_server.h"
+#include "tools/fake-services/test_certificates.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <set>
 
 namespace lt::e2e {
@@ -60,14 +63,19 @@ struct Harvest {
     std::vector<fake::RequestRecord> requests;
 };
 
-Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::string> options, const std::string& seed)
+Harvest harvest(FakeServer& server, const ScratchDir& dir, std::vector<std::string> options, const std::string& seed,
+    std::map<std::string, std::string> env = {})
 {
     std::vector<std::string> argv = {LT_HARVEST_BIN};
     argv.insert(argv.end(), options.begin(), options.end());
     argv.push_back(seed);
     std::string host = "127.0.0.1:" + std::to_string(server.port());
+    server.clear_requests();
+    server.record_requests(true);
     Harvest h;
-    h.child = run_child(argv, {{"LONGTAIL_SUGGEST_HOST", host}, {"LONGTAIL_SEARCH_HOST", host}}, dir.path());
+    env.emplace("LONGTAIL_SUGGEST_HOST", host);
+    env.emplace("LONGTAIL_SEARCH_HOST", host);
+    h.child = run_child(argv, env, dir.path());
     h.rows = lines_of(h.child.out);
     h.status = lines_of(h.child.err);
     h.requests = server.requests();
@@ -316,6 +324,187 @@ TEST(HarvestUsage, BadUsageExitsWithTwo)
         ChildResult r = run_child(argv, {}, dir.path());
         EXPECT_EQ(r.exit_code, 2) << (args.empty() ? "(no arguments)" : args[0]);
     }
+}
+
+// ---- Sources from profiles --------------------------------------------------
+
+// The narrow graph's answers, asked in UTF-8 through a JSON endpoint. Seed
+// 长尾词: the rows and the phrases asked follow from the graph as above.
+const char* kJsonGraph = "长尾词\tsuggest\t长尾词挖掘\t长尾词工具\t关键词\t长尾词挖掘\n"
+                         "长尾词挖掘\tsuggest\t长尾词挖掘工具\t长尾词挖掘方法\n"
+                         "长尾词工具\tsuggest\t长尾词工具下载\n";
+const std::vector<std::string> kJsonRows = {
+    "长尾词", "长尾词挖掘", "长尾词工具", "长尾词挖掘工具", "长尾词挖掘方法", "长尾词工具下载"};
+
+std::string write_profiles(const ScratchDir& dir, const std::string& text)
+{
+    const std::string path = dir.path() + "/sources.ini";
+    std::ofstream(path) << text;
+    return path;
+}
+
+std::string profile(const std::string& name, const std::string& url, const std::string& rest)
+{
+    return "[" + name + "]\nurl = " + url + "\nphrase-charset = utf-8\n" + rest;
+}
+
+TEST(HarvestSources, JsonProfilesGiveTheRowsTheGraphSays)
+{
+    FakeServer server(graph_of(kJsonGraph));
+    ASSERT_TRUE(server.start());
+    const std::string base = "http://127.0.0.1:" + std::to_string(server.port());
+    struct Case {
+        const char* name;
+        std::string profile;
+        const char* endpoint;
+    } cases[] = {
+        {"opensearch", profile("os", base + "/opensearch?q={phrase}", "format = opensearch\n"), "/opensearch"},
+        {"callback",
+            profile("cb", base + "/jsonp?callback=window.cb&q={phrase}", "format = opensearch\ncallback = yes\n"),
+            "/jsonp"},
+        {"json path", profile("path", base + "/jsonpath?q={phrase}", "format = json-path\njson-path = data.items\n"),
+            "/jsonpath"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        const std::string file = write_profiles(dir, c.profile);
+        const std::string name = c.profile.substr(1, c.profile.find(']') - 1);
+        Harvest h = harvest(server, dir, {"--narrow", "--sources", file, "--suggest", name}, "长尾词");
+        ASSERT_FALSE(h.child.killed);
+        EXPECT_EQ(h.child.exit_code, 0) << h.child.err;
+        EXPECT_EQ(h.rows, kJsonRows);
+        // The phrase went out in UTF-8, to the profile's endpoint.
+        ASSERT_FALSE(h.requests.empty());
+        EXPECT_EQ(h.requests.front().endpoint, c.endpoint);
+        EXPECT_NE(h.requests.front().target.find("q=%E9%95%BF%E5%B0%BE%E8%AF%8D"), std::string::npos);
+        // (The tool prints a status text once when it repeats: the seed is
+        // asked twice.)
+        std::vector<std::string> lines =
+            asking({"长尾词", "长尾词挖掘", "长尾词工具", "长尾词挖掘工具", "长尾词挖掘方法", "长尾词工具下载"});
+        lines.push_back("longtail-harvest: suggest source " + name +
+            ": 7 requests, 7 answers, 0 failed, 11 candidates, 5 admitted, 0 unrepresentable, ");
+        ASSERT_EQ(h.status.size(), lines.size()) << h.child.err;
+        EXPECT_EQ(std::vector<std::string>(h.status.begin(), h.status.end() - 1),
+            std::vector<std::string>(lines.begin(), lines.end() - 1));
+        EXPECT_EQ(h.status.back().rfind(lines.back(), 0), 0u) << h.status.back();
+    }
+}
+
+TEST(HarvestSources, HttpsWithTheTestCaAndARefusedCertificate)
+{
+    ScratchDir certs, other_ca;
+    fake::TestCertificates made, other;
+    std::string error;
+    ASSERT_TRUE(fake::make_test_certificates(certs.path(), made, &error)) << error;
+    ASSERT_TRUE(fake::make_test_certificates(other_ca.path(), other, &error)) << error;
+    FakeServer server(graph_of(kJsonGraph));
+    ASSERT_TRUE(server.enable_tls(made.server_cert, made.server_key, 0, &error)) << error;
+    ASSERT_TRUE(server.start());
+    ScratchDir dir;
+    const std::string file = write_profiles(dir,
+        profile("tls", "https://127.0.0.1:" + std::to_string(server.tls_port()) + "/opensearch?q={phrase}",
+            "format = opensearch\n"));
+
+    Harvest h = harvest(
+        server, dir, {"--narrow", "--sources", file, "--suggest", "tls"}, "长尾词", {{"SSL_CERT_FILE", made.ca_cert}});
+    EXPECT_EQ(h.child.exit_code, 0) << h.child.err;
+    EXPECT_EQ(h.rows, kJsonRows);
+    ASSERT_FALSE(h.requests.empty());
+    for (const auto& r : h.requests)
+        EXPECT_TRUE(r.tls);
+    ASSERT_FALSE(h.status.empty());
+    EXPECT_EQ(h.status.back().rfind("longtail-harvest: suggest source tls: 7 requests, 7 answers, 0 failed, ", 0), 0u)
+        << h.child.err;
+
+    // Broad, as a user would run it: the related chain asks the built-in
+    // web search over plain HTTP, and both chains report.
+    h = harvest(server, dir, {"--sources", file, "--suggest", "tls"}, "长尾词", {{"SSL_CERT_FILE", made.ca_cert}});
+    EXPECT_EQ(h.child.exit_code, 0) << h.child.err;
+    ASSERT_FALSE(h.rows.empty());
+    EXPECT_EQ(h.rows[0], "长尾词");
+    for (const std::string& row : h.rows)
+        EXPECT_NE(std::find(kJsonRows.begin(), kJsonRows.end(), row), kJsonRows.end()) << row;
+    EXPECT_NE(h.child.err.find("longtail-harvest: suggest source tls: "), std::string::npos) << h.child.err;
+    EXPECT_NE(h.child.err.find("longtail-harvest: related source baidu-related: "), std::string::npos) << h.child.err;
+
+    // A certificate from a CA the client does not trust: every request
+    // fails, the run still ends, and the reason is the certificate.
+    h = harvest(server, dir, {"--narrow", "--verbose", "--sources", file, "--suggest", "tls"}, "长尾词",
+        {{"SSL_CERT_FILE", other.ca_cert}});
+    EXPECT_EQ(h.child.exit_code, 0) << h.child.err;
+    EXPECT_EQ(h.rows, std::vector<std::string>{"长尾词"});
+    EXPECT_NE(h.child.err.find("failed: secure connection failed"), std::string::npos) << h.child.err;
+    EXPECT_NE(h.child.err.find("2 failed (tls 2)"), std::string::npos) << h.child.err;
+}
+
+TEST(HarvestSources, StatisticsFileOfARunWithPlantedFailures)
+{
+    // 长尾词挖掘 answers 503, 长尾词工具 resets; the answer for 长尾词 itself holds
+    // two candidates code page 936 cannot hold.
+    const std::string graph = std::string(kJsonGraph) +
+        "长尾词\tjson-raw\t[\"长尾词\", [\"长尾词挖掘\", \"长尾词😀\", \"长尾词工具\", \"\\ud83d\\ude00\"]]\n"
+        "长尾词挖掘\tsuggest-fault\tstatus=503\n"
+        "长尾词工具\tsuggest-fault\treset\n";
+    FakeServer server(graph_of(graph));
+    ASSERT_TRUE(server.start());
+    ScratchDir dir;
+    const std::string base = "http://127.0.0.1:" + std::to_string(server.port());
+    const std::string file =
+        write_profiles(dir, profile("os", base + "/opensearch?q={phrase}", "format = opensearch\n"));
+    const std::string stats = dir.path() + "/stats.json";
+    Harvest h =
+        harvest(server, dir, {"--narrow", "--quiet", "--sources", file, "--suggest", "os", "--stats", stats}, "长尾词");
+    EXPECT_EQ(h.child.exit_code, 0) << h.child.err;
+    EXPECT_EQ(h.child.err, "");
+    EXPECT_EQ(h.rows, (std::vector<std::string>{"长尾词", "长尾词挖掘", "长尾词工具"}));
+
+    const nlohmann::json doc = nlohmann::json::parse(read_file(stats));
+    ASSERT_EQ(doc["sources"].size(), 1u);
+    const nlohmann::json& s = doc["sources"][0];
+    EXPECT_EQ(s["chain"], "suggest");
+    EXPECT_EQ(s["source"], "os");
+    EXPECT_EQ(s["requests"], 4);
+    EXPECT_EQ(s["answers"], 2);
+    EXPECT_EQ(s["failed"], 2);
+    EXPECT_EQ(s["failures"], (nlohmann::json{{"http-status", 1}, {"transport", 1}}));
+    EXPECT_EQ(s["candidates"], 8);
+    EXPECT_EQ(s["unrepresentable"], 4);
+    EXPECT_EQ(s["admitted"], 2);
+    EXPECT_GT(s["answers_per_minute"].get<double>(), 0);
+}
+
+TEST(HarvestSources, BadProfilesStopBeforeAnyRequestAndTheListShowsEveryProfile)
+{
+    FakeServer server(graph_of(kJsonGraph));
+    ASSERT_TRUE(server.start());
+    ScratchDir dir;
+    const std::string file = write_profiles(dir, "[os]\nurl = http://127.0.0.1:9/os?q={phrase}\nformat = json\n");
+    Harvest h = harvest(server, dir, {"--sources", file, "--suggest", "os"}, "长尾词");
+    EXPECT_EQ(h.child.exit_code, 2);
+    EXPECT_EQ(h.child.err,
+        "longtail-harvest: " + file +
+            ":3: format: unknown format \"json\" (escaped-list, related-page, opensearch or json-path)\n");
+    EXPECT_TRUE(h.requests.empty());
+
+    // The same choice through the window's variables.
+    h = harvest(server, dir, {}, "长尾词", {{"LONGTAIL_SOURCES", file}});
+    EXPECT_EQ(h.child.exit_code, 2);
+    EXPECT_NE(h.child.err.find(file + ":3: format: "), std::string::npos);
+    h = harvest(server, dir, {}, "长尾词", {{"LONGTAIL_SUGGEST_SOURCE", "nowhere"}});
+    EXPECT_EQ(h.child.err,
+        "longtail-harvest: LONGTAIL_SUGGEST_SOURCE: no profile named \"nowhere\" (no profile file "
+        "is named: --sources or LONGTAIL_SOURCES)\n");
+
+    const std::string good = write_profiles(dir, "[os]\nurl = https://h.test/os?q={phrase}\nformat = opensearch\n");
+    ChildResult list = run_child(
+        {LT_HARVEST_BIN, "--sources", good, "--list-sources"}, {{"LONGTAIL_SUGGEST_HOST", "127.0.0.1:9"}}, dir.path());
+    EXPECT_EQ(list.exit_code, 0) << list.err;
+    EXPECT_EQ(list.out,
+        "soso-suggest\tescaped-list\thttp://127.0.0.1:9/include/keywords.php?k={phrase}\tbuilt in\n"
+        "baidu-related\trelated-page\thttp://www.baidu.com/s?wd={phrase}\tbuilt in\n"
+        "os\topensearch\thttps://h.test/os?q={phrase}\t" +
+            good + ":1\n");
 }
 
 } // namespace

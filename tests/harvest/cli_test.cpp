@@ -57,7 +57,9 @@ protected:
     // Starts the tool with both services pointed at server. Everything is
     // prepared before fork: the child of a threaded process may only make
     // plain system calls.
-    pid_t start(const std::vector<std::string>& args, const LoopbackServer* server)
+    // stdout_fd, when given, is the child's stdout instead of a file.
+    pid_t start(const std::vector<std::string>& args, const LoopbackServer* server, int stdout_fd = -1,
+        const std::vector<std::string>& extra_env = {})
     {
         std::vector<std::string> env_text;
         for (char** e = environ; *e; ++e)
@@ -68,6 +70,7 @@ protected:
             env_text.push_back("LONGTAIL_SUGGEST_HOST=" + host);
             env_text.push_back("LONGTAIL_SEARCH_HOST=" + host);
         }
+        env_text.insert(env_text.end(), extra_env.begin(), extra_env.end());
         std::vector<char*> envp, argv{const_cast<char*>(LONGTAIL_HARVEST_BIN)};
         for (std::string& e : env_text)
             envp.push_back(e.data());
@@ -75,7 +78,8 @@ protected:
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        int out = open((dir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        int out = stdout_fd >= 0 ? fcntl(stdout_fd, F_DUPFD_CLOEXEC, 0)
+                                 : open((dir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         int err = open((dir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         pid_t pid = fork();
         if (pid == 0) {
@@ -207,6 +211,80 @@ TEST_F(CliTest, StopByTimeOrInterrupt)
     EXPECT_EQ(o.exit_code, 0);
     EXPECT_EQ(o.out, "QQ空间\nQQ空间密码\nqq空间登录\n");
     EXPECT_NE(o.err.find("手动停止查询完毕\n正在手动停止查询....\n"), std::string::npos) << o.err;
+}
+
+// A server that sends its head and then a byte every 200 ms for ever.
+LoopbackServer::Reply dripping(const std::string&, int)
+{
+    return {"HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n" + std::string(1000000, 'x'), false, false, 200};
+}
+
+TEST_F(CliTest, MaxSecondsBoundsTheProgramEvenWhenAServerNeverFinishes)
+{
+    LoopbackServer server(dripping);
+    const auto started = std::chrono::steady_clock::now();
+    Outcome o = run({"--narrow", "--verbose", "--max-seconds", "0.5", "QQ空间"}, &server);
+    // Stop at 0.5 s, a 2 s grace, then the cancel (seen within a second).
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+    EXPECT_EQ(o.exit_code, 0) << o.err;
+    EXPECT_EQ(o.out, "QQ空间\n");
+    EXPECT_NE(o.err.find("longtail-harvest: suggestion request for qq空间 failed: cancelled\n"), std::string::npos)
+        << o.err;
+
+    // Without Stop, the deadline ends each fetch; the run then ends by itself.
+    Outcome d =
+        finish(start({"--narrow", "--verbose", "QQ空间"}, &server, -1, {"LONGTAIL_FETCH_DEADLINE_SECONDS=0.5"}));
+    EXPECT_EQ(d.exit_code, 0) << d.err;
+    EXPECT_EQ(d.out, "QQ空间\n");
+    EXPECT_NE(d.err.find("failed: timed out: the fetch took longer than 0.5 s\n"), std::string::npos) << d.err;
+    EXPECT_NE(d.err.find("查询完毕，这个词再也查不了了！\n"), std::string::npos) << d.err;
+}
+
+TEST_F(CliTest, VerboseSaysWhyEachRequestFailedAndTheStatusTextsDoNot)
+{
+    LoopbackServer server([](const std::string& request, int index) {
+        if (target_of(request) == "/include/keywords.php?k=QQ%BF%D5%BC%E4")
+            return LoopbackServer::Reply{http_answer("503 Service Unavailable", "busy")};
+        return services(request, index);
+    });
+    Outcome o = run({"--narrow", "--verbose", "QQ空间"}, &server);
+    EXPECT_EQ(o.exit_code, 0);
+    EXPECT_EQ(o.out, "QQ空间\nQQ空间密码\nqq空间登录\n");
+    EXPECT_NE(
+        o.err.find("longtail-harvest: suggestion request for QQ空间 failed: HTTP status 503\n"), std::string::npos)
+        << o.err;
+    Outcome plain = run({"--narrow", "QQ空间"}, &server);
+    EXPECT_EQ(plain.err.find("failed"), std::string::npos) << plain.err;
+}
+
+TEST_F(CliTest, UnwritableStdoutIsReportedAndTheExportStillWritten)
+{
+    LoopbackServer server(services);
+    int closed_pipe[2];
+    ASSERT_EQ(pipe2(closed_pipe, O_CLOEXEC), 0);
+    close(closed_pipe[0]);
+    int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    struct Case {
+        const char* name;
+        int fd;
+        const char* error;
+    } cases[] = {{"closed pipe", closed_pipe[1], "Broken pipe"}, {"full device", full, "No space left on device"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string exported = (dir / "k.txt").string();
+        fs::remove(exported);
+        Outcome o = finish(start({"--narrow", "--quiet", "--export", exported, "QQ空间"}, &server, c.fd));
+        EXPECT_EQ(o.exit_code, 1);
+        EXPECT_EQ(o.err, std::string("longtail-harvest: cannot write to stdout: ") + c.error + "\n");
+        EXPECT_EQ(slurp(exported), utf8_to_cp936("QQ空间\r\nQQ空间密码\r\nqq空间登录\r\n"));
+
+        Outcome help = finish(start({"--help"}, nullptr, c.fd));
+        EXPECT_EQ(help.exit_code, 1);
+        EXPECT_EQ(help.err, std::string("longtail-harvest: cannot write to stdout: ") + c.error + "\n");
+    }
+    close(closed_pipe[1]);
+    close(full);
 }
 
 } // namespace

@@ -17,6 +17,8 @@ struct Reply {
     bool ok = true;
     std::string body;
     int delay_ms = 100;
+    // The reason a failed request records (ok false).
+    FetchFailure failure{FetchFailureKind::Transport, 7, "refused"};
 };
 
 class FakeWeb;
@@ -26,6 +28,8 @@ public:
     FakeRequest(TComponent* owner, FakeWeb& web) : Tmywebget(owner), web_(web) { }
     ~FakeRequest() override;
     void FetchString() override;
+    // Reports a cancelled failure through the loop, as the real one does.
+    void CancelFetch() override;
 
 private:
     void deliver(const Reply& reply);
@@ -39,6 +43,7 @@ public:
     struct Sent {
         std::string url, keyword; // keyword in UTF-8 for readable assertions
         int32_t kind;
+        int64_t at_ms = 0; // on the loop's clock
     };
 
     explicit FakeWeb(EventLoop& loop) : loop_(loop) { }
@@ -73,7 +78,7 @@ inline void FakeRequest::FetchString()
         --web_.failing_starts;
         throw std::runtime_error("no thread");
     }
-    web_.sent.push_back({URL, cp936_to_utf8(Keyword), SourceKind});
+    web_.sent.push_back({URL, cp936_to_utf8(Keyword), SourceKind, web_.loop().now_ms()});
     Reply reply = web_.responder(web_.sent.back(), web_.sent.size() - 1);
     timer_ = web_.loop().start_timer(reply.delay_ms, [this, reply] {
         web_.loop().stop_timer(timer_);
@@ -82,15 +87,30 @@ inline void FakeRequest::FetchString()
     });
 }
 
+inline void FakeRequest::CancelFetch()
+{
+    if (!timer_)
+        return;
+    web_.loop().stop_timer(timer_);
+    Reply cancelled{false, "", 0, FetchFailure{FetchFailureKind::Cancelled, 0, {}}};
+    timer_ = web_.loop().start_timer(0, [this, cancelled] {
+        web_.loop().stop_timer(timer_);
+        timer_ = 0;
+        deliver(cancelled);
+    });
+}
+
 inline void FakeRequest::deliver(const Reply& reply)
 {
     bool failed = !reply.ok;
+    SetFailure(reply.ok ? FetchFailure{} : reply.failure);
     if (reply.ok) {
         try {
             if (OnDoneString)
                 OnDoneString(this, reply.body);
-        } catch (...) {
+        } catch (const std::exception& e) {
             failed = true;
+            SetFailure(FetchFailure{FetchFailureKind::AnswerRejected, 0, e.what()});
         }
     }
     if (failed && OnError)

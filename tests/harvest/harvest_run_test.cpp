@@ -381,5 +381,231 @@ TEST_F(HarvestRunTest, RequestsFreedByTheirOwnerAreForgotten)
     EXPECT_EQ(window->ComponentCount(), 1);
 }
 
+// What the status texts keep silent about reaches an observer, with the
+// reason each request recorded.
+class FailureLog : public HarvestObserver {
+public:
+    void RequestFailed(int32_t kind, const std::string& phrase, const FetchFailure& failure) override
+    {
+        lines.push_back(std::to_string(kind) + " " + cp936_to_utf8(phrase) + " " + FetchFailureName(failure.kind));
+    }
+    std::vector<std::string> lines;
+};
+
+TEST_F(HarvestRunTest, FailuresReachTheObserverWithTheirReason)
+{
+    FailureLog log;
+    run.SetObserver(&log);
+    host.broad = true;
+    web.failing_starts = 1; // the related request for the seed
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        if (s.kind == kRelatedSource)
+            return Reply{true, "<html>no table</html>", 50};
+        if (s.keyword == "abc")
+            return Reply{true, "abc1", 1};
+        return Reply{false, "", 1, FetchFailure{FetchFailureKind::HttpStatus, 503, {}}};
+    };
+    query("abc");
+    loop.advance(10000);
+    EXPECT_EQ(log.lines,
+        (std::vector<std::string>{
+            "1 abc not-started", "0 abc1 http-status", "1 abc answer-rejected", "1 abc1 answer-rejected"}));
+    // The status texts stay as they were: no text for a failure.
+    for (const std::string& status : host.statuses)
+        EXPECT_TRUE(status.rfind("正在查询：", 0) == 0 || status == kFinished) << status;
+}
+
+TEST_F(HarvestRunTest, CancelledRequestsAreCountedAsFailures)
+{
+    FailureLog log;
+    run.SetObserver(&log);
+    host.broad = true;
+    web.responder = [](const FakeWeb::Sent&, size_t) { return Reply{true, "abc1", 60000}; };
+    query("abc");
+    run.skSkinXFormButton2Click(nullptr);
+    loop.advance(2000);
+    EXPECT_EQ(run.RequestsInFlight(), 2);
+    run.CancelRequests();
+    loop.advance(1);
+    EXPECT_EQ(run.RequestsInFlight(), 0);
+    EXPECT_EQ(state().SuggestDone, state().SuggestIssued + 1);
+    EXPECT_EQ(state().RelatedDone, state().RelatedIssued + 1);
+    EXPECT_EQ(log.lines.size(), 2u);
+    for (const std::string& line : log.lines)
+        EXPECT_NE(line.find(" abc cancelled"), std::string::npos) << line;
+    EXPECT_EQ(host.rows(), std::vector<std::string>{"abc"});
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+// ---- Sources from profiles: pace, pause and statistics ----
+
+SourceProfile json_profile(int min_interval_ms = 0, int pause_after = 0, int pause_ms = 30000)
+{
+    SourceProfile p;
+    p.name = "json";
+    p.url = "https://j.test/s?q={phrase}";
+    p.format = AnswerFormat::OpenSearch;
+    p.phrase_charset = PhraseCharset::Utf8;
+    p.min_interval_ms = min_interval_ms;
+    p.pause_after_failures = pause_after;
+    p.pause_ms = pause_ms;
+    return p;
+}
+
+// The OpenSearch answer for a phrase: the phrase followed by 1, 2, ... n.
+std::string opensearch(const std::string& phrase, int n)
+{
+    std::string items;
+    for (int i = 1; i <= n; ++i)
+        items += (i > 1 ? ",\"" : "\"") + phrase + std::to_string(i) + "\"";
+    return "[\"" + phrase + "\", [" + items + "]]";
+}
+
+class PauseLog : public HarvestObserver {
+public:
+    void ChainPaused(int32_t kind, const SourceProfile& source, int failures, int pause_ms) override
+    {
+        lines.push_back(source.name + " " + std::to_string(failures) + " " + std::to_string(pause_ms));
+    }
+    std::vector<std::string> lines;
+};
+
+TEST_F(HarvestRunTest, ProfileSourceAsksItsUrlAndReadsItsFormat)
+{
+    run.SetSources(json_profile(), BuiltinRelatedProfile(run.Hosts()));
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        return Reply{true, s.keyword == "长尾" ? opensearch("长尾", 2) : "[\"x\", []]", 10};
+    };
+    query("长尾");
+    loop.advance(10000);
+    EXPECT_EQ(host.rows(), (std::vector<std::string>{"长尾", "长尾1", "长尾2"}));
+    ASSERT_FALSE(web.sent.empty());
+    EXPECT_EQ(web.sent[0].url, "https://j.test/s?q=%E9%95%BF%E5%B0%BE");
+    EXPECT_EQ(host.statuses.back(), kFinished);
+}
+
+TEST_F(HarvestRunTest, MinimumIntervalPacesOneChainOnTheLoopClock)
+{
+    auto times = [&](int32_t kind) {
+        std::vector<int64_t> out;
+        for (const auto& s : web.sent)
+            if (s.kind == kind)
+                out.push_back(s.at_ms);
+        return out;
+    };
+    // Narrow: the seed as typed follows the lower-cased seed a second later,
+    // and so on, although every answer comes in 10 ms.
+    run.SetSources(json_profile(1000), BuiltinRelatedProfile(run.Hosts()));
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        return Reply{true, s.keyword == "abc" ? opensearch("abc", 3) : "[\"x\", []]", 10};
+    };
+    query("abc");
+    loop.advance(60000);
+    EXPECT_EQ(times(kSuggestSource), (std::vector<int64_t>{0, 1000, 2000, 3000, 4000}));
+    EXPECT_EQ(host.statuses.back(), kFinished);
+
+    // Broad, with the related chain paced: the suggestion chain keeps its own speed.
+    web.sent.clear();
+    host.broad = true;
+    run.SetSources(BuiltinSuggestProfile(run.Hosts()), json_profile(1000));
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        if (s.kind == kRelatedSource)
+            return Reply{true, s.keyword == "abc" ? opensearch("abc", 2) : "[\"x\", []]", 10};
+        return Reply{true, "[]", 10};
+    };
+    query("abc");
+    loop.advance(60000);
+    EXPECT_EQ(times(kRelatedSource), (std::vector<int64_t>{60000, 61000, 62000, 63000}));
+    EXPECT_EQ(times(kSuggestSource), (std::vector<int64_t>{60000, 60010, 60020, 60030}));
+
+    // Stop while a request waits for its time: it is never sent.
+    web.sent.clear();
+    host.broad = false;
+    run.SetSources(json_profile(1000), BuiltinRelatedProfile(run.Hosts()));
+    web.responder = [](const FakeWeb::Sent&, size_t) { return Reply{true, "[\"x\", []]", 10}; };
+    query("abc");
+    loop.advance(500);
+    run.skSkinXFormButton2Click(nullptr);
+    loop.advance(5000);
+    EXPECT_EQ(web.sent.size(), 1u);
+    EXPECT_EQ(host.statuses.back(), kStopped);
+    EXPECT_EQ(state().Running, 0);
+}
+
+TEST_F(HarvestRunTest, FailuresInARowPauseTheChainForGrowingIntervals)
+{
+    PauseLog log;
+    run.SetObserver(&log);
+    run.SetSources(json_profile(0, 2, 5000), BuiltinRelatedProfile(run.Hosts()));
+    // The seed brings eight phrases; abc3 answers, everything else fails.
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        if (s.keyword == "abc")
+            return Reply{true, opensearch("abc", 8), 10};
+        if (s.keyword == "abc3")
+            return Reply{true, "[\"abc3\", []]", 10};
+        return Reply{false, "", 10};
+    };
+    query("abc");
+    loop.advance(600000);
+    std::vector<std::string> asked;
+    std::vector<int64_t> at;
+    for (const auto& s : web.sent) {
+        asked.push_back(s.keyword);
+        at.push_back(s.at_ms);
+    }
+    EXPECT_EQ(asked,
+        (std::vector<std::string>{"abc", "abc", "abc1", "abc2", "abc3", "abc4", "abc5", "abc6", "abc7", "abc8"}));
+    // abc answers at 10 and 20; abc1 fails at 30; abc2 fails at 40 (two in
+    // a row: 5 s pause); abc3 answers; abc4 fails, abc5 fails (pause 5 s
+    // again, since the answer ended the streak), abc6 fails (10 s), abc7
+    // fails (20 s).
+    EXPECT_EQ(at, (std::vector<int64_t>{0, 10, 20, 30, 5040, 5050, 5060, 10070, 20080, 40090}));
+    EXPECT_EQ(log.lines,
+        (std::vector<std::string>{"json 2 5000", "json 2 5000", "json 3 10000", "json 4 20000", "json 5 40000"}));
+    EXPECT_EQ(run.Stats(kSuggestSource).pauses, 5);
+    EXPECT_EQ(host.statuses.back(), kFinished);
+}
+
+TEST_F(HarvestRunTest, StatisticsOfARunWithPlantedFailures)
+{
+    run.SetSources(json_profile(), BuiltinRelatedProfile(run.Hosts()));
+    web.failing_starts = 0;
+    web.responder = [](const FakeWeb::Sent& s, size_t) {
+        if (s.keyword == "abc")
+            return Reply{true, R"(["abc", ["abc1", "abc2", "abc3", "abc😀", "abc1"]])", 100};
+        if (s.keyword == "abc1")
+            return Reply{false, "", 100, FetchFailure{FetchFailureKind::HttpStatus, 503, {}}};
+        if (s.keyword == "abc2")
+            return Reply{true, "<html>blocked</html>", 100};
+        return Reply{true, R"(["abc3", ["x", "abc3"]])", 100};
+    };
+    query("abc");
+    loop.advance(10000);
+    EXPECT_EQ(host.rows(), (std::vector<std::string>{"abc", "abc1", "abc2", "abc3"}));
+    const SourceStats& s = run.Stats(kSuggestSource);
+    EXPECT_EQ(s.chain, "suggest");
+    EXPECT_EQ(s.source, "json");
+    EXPECT_EQ(s.requests, 5);
+    // Four answers came back (abc twice, abc2, abc3); abc2's was no JSON.
+    EXPECT_EQ(s.answers, 4);
+    EXPECT_EQ(s.failures,
+        (std::map<FetchFailureKind, int>{{FetchFailureKind::HttpStatus, 1}, {FetchFailureKind::AnswerRejected, 1}}));
+    EXPECT_EQ(s.Failed(), 2);
+    EXPECT_EQ(s.candidates, 12);
+    EXPECT_EQ(s.unrepresentable, 2);
+    EXPECT_EQ(s.admitted, 3);
+    // Five requests 100 ms apart, the last report at 500 ms: 4 answers in half a second.
+    EXPECT_DOUBLE_EQ(s.AnswersPerMinute(), 480.0);
+    EXPECT_EQ(StatsLine(s),
+        "suggest source json: 5 requests, 4 answers, 2 failed (http-status 1, answer-rejected 1), "
+        "12 candidates, 3 admitted, 2 unrepresentable, 480.0 answers/min");
+    EXPECT_EQ(run.Stats(kRelatedSource).requests, 0);
+
+    // A new run starts its statistics afresh.
+    query("x");
+    EXPECT_EQ(run.Stats(kSuggestSource).requests, 1);
+    EXPECT_EQ(run.Stats(kSuggestSource).answers, 0);
+}
+
 } // namespace
 } // namespace lt

@@ -26,6 +26,7 @@ public:
         std::string data;       // sent as it stands
         bool keep_open = false; // then read the next request on the connection
         bool hang = false;      // then say nothing more until the server stops
+        int drip_ms = 0;        // after the head, send data one byte at a time, this far apart
     };
     // Called on a connection thread with the request's bytes and its number
     // (0 for the first request the server sees).
@@ -159,10 +160,19 @@ private:
             changed_.notify_all();
             Reply reply = handler_(request, index);
             for (size_t sent = 0; sent < reply.data.size();) {
-                ssize_t n = ::send(fd, reply.data.data() + sent, reply.data.size() - sent, MSG_NOSIGNAL);
+                const size_t head_end = reply.data.find("\r\n\r\n");
+                size_t piece = reply.data.size() - sent;
+                if (reply.drip_ms > 0 && head_end != std::string::npos)
+                    piece = sent < head_end + 4 ? head_end + 4 - sent : 1;
+                ssize_t n = ::send(fd, reply.data.data() + sent, piece, MSG_NOSIGNAL);
                 if (n <= 0)
                     break;
                 sent += static_cast<size_t>(n);
+                if (reply.drip_ms > 0) {
+                    std::unique_lock lock(mutex_);
+                    if (changed_.wait_for(lock, std::chrono::milliseconds(reply.drip_ms), [&] { return stopping_; }))
+                        break;
+                }
             }
             if (reply.hang) {
                 std::unique_lock lock(mutex_);

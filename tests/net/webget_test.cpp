@@ -64,8 +64,12 @@ protected:
             setup(*web);
         web->FetchString();
         finish(rec);
+        failure = web->Failure();
         return rec.events;
     }
+
+    // Why the last fetch() failed.
+    FetchFailure failure;
 
     RealClock clock;
     EventLoop loop{clock};
@@ -163,32 +167,45 @@ struct OutcomeCase {
     std::string first;  // answer to the first request
     std::string second; // answer to the repeat (the first's when empty)
     std::vector<std::string> events;
+    FetchFailureKind failure;
     const char* range_line = nullptr; // expected RANGE line of the repeat; null: none
     int64_t cap = 16 * 1024 * 1024;
+    size_t requests = 2; // 1 when the first answer already ends the fetch
 };
+
+using enum FetchFailureKind;
 
 TEST_F(WebGetTest, OutcomeFollowsStatusFramingAndLimits)
 {
     const std::string big(3000, 'x');
     const std::vector<OutcomeCase> cases = {
-        {"200 with body", http_answer("200 OK", "a,b"), "", {"done:a,b"}, "RANGE: bytes=0-3"},
+        {"200 with body", http_answer("200 OK", "a,b"), "", {"done:a,b"}, None, "RANGE: bytes=0-3"},
         {"206 counts as success", http_answer("200 OK", "abc"), http_answer("206 Partial Content", "abc"), {"done:abc"},
+            None, "RANGE: bytes=0-3"},
+        {"empty body", http_answer("200 OK", ""), "", {"error"}, EmptyBody},
+        {"404 with a body", http_answer("404 Not Found", "x,y"), "", {"error"}, HttpStatus, "RANGE: bytes=0-3"},
+        {"503 with a body", http_answer("503 Service Unavailable", "x,y"), "", {"error"}, HttpStatus,
             "RANGE: bytes=0-3"},
-        {"empty body", http_answer("200 OK", ""), "", {"error"}},
-        {"404 with a body", http_answer("404 Not Found", "x,y"), "", {"error"}, "RANGE: bytes=0-3"},
-        {"503 with a body", http_answer("503 Service Unavailable", "x,y"), "", {"error"}, "RANGE: bytes=0-3"},
         {"body cut short of its length", http_answer("200 OK", big),
-            "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'x'), {"error"},
+            "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + std::string(500, 'x'), {"error"}, Framing,
             "RANGE: bytes=0-3000"},
         {"unterminated chunked body", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", "",
-            {"error"}},
-        {"body over the cap", http_answer("200 OK", big), "", {"error"}, "RANGE: bytes=0-3000", 2000},
-        {"body at the cap", http_answer("200 OK", big), "", {"done:" + big}, "RANGE: bytes=0-3000", 3000},
-        {"no length, ends at close", "HTTP/1.1 200 OK\r\n\r\nuntil close", "", {"done:until close"}},
-        {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\nhello", "", {"done:hello"}},
+            {"error"}, Framing},
+        {"body over the cap", http_answer("200 OK", big), "", {"error"}, TooLarge, "RANGE: bytes=0-3000", 2000},
+        {"body at the cap", http_answer("200 OK", big), "", {"done:" + big}, None, "RANGE: bytes=0-3000", 3000},
+        {"no length, ends at close", "HTTP/1.1 200 OK\r\n\r\nuntil close", "", {"done:until close"}, None},
+        {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\nhello", "", {"done:hello"}, None},
         {"length too large for the field", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\nhello", "",
-            {"done:hello"}},
-        {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nhello", "", {"done:hello"}},
+            {"done:hello"}, None},
+        {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nhello", "", {"done:hello"}, None},
+        // Two lengths that differ would let either one cut the answer: the
+        // last used to win, admitting "hello" cut to "hel".
+        {"two different lengths", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 3\r\n\r\nhello", "",
+            {"error"}, Framing, nullptr, 16 << 20, 1},
+        {"two different lengths in one field", "HTTP/1.1 200 OK\r\nContent-Length: 5, 3\r\n\r\nhello", "", {"error"},
+            Framing, nullptr, 16 << 20, 1},
+        {"the same length twice", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 5\r\n\r\nhello", "",
+            {"done:hello"}, None, "RANGE: bytes=0-5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,8 +213,9 @@ TEST_F(WebGetTest, OutcomeFollowsStatusFramingAndLimits)
             return LoopbackServer::Reply{index > 0 && !c.second.empty() ? c.second : c.first};
         });
         EXPECT_EQ(fetch(server, "/r", [&](TWebGet& w) { w.MaxBodySize = c.cap; }), c.events);
+        EXPECT_EQ(failure.kind, c.failure) << DescribeFetchFailure(failure);
         auto requests = server.requests();
-        ASSERT_GE(requests.size(), 2u);
+        ASSERT_GE(requests.size(), c.requests);
         const std::string& repeat = requests.back();
         if (c.range_line)
             EXPECT_NE(repeat.find(std::string("\r\n") + c.range_line + "\r\n"), std::string::npos) << repeat;
@@ -226,6 +244,7 @@ TEST_F(WebGetTest, EndlessRedirectsEndInError)
         return LoopbackServer::Reply{"HTTP/1.1 302 Found\r\nLocation: /again\r\nContent-Length: 0\r\n\r\n", true};
     });
     EXPECT_EQ(fetch(server, "/r", [](TWebGet& w) { w.MaxRedirects = 3; }), std::vector<std::string>{"error"});
+    EXPECT_EQ(failure.kind, FetchFailureKind::Redirects);
 }
 
 TEST_F(WebGetTest, RefusedConnectionEndsInError)
@@ -245,6 +264,8 @@ TEST_F(WebGetTest, RefusedConnectionEndsInError)
     web->FetchString();
     finish(rec);
     EXPECT_EQ(rec.events, std::vector<std::string>{"error"});
+    EXPECT_EQ(web->Failure().kind, FetchFailureKind::Transport);
+    EXPECT_EQ(web->Failure().code, 7) << "libcurl's could-not-connect";
 }
 
 TEST_F(WebGetTest, StalledServerEndsInErrorAfterReceiveTimeout)
@@ -255,7 +276,34 @@ TEST_F(WebGetTest, StalledServerEndsInErrorAfterReceiveTimeout)
         LoopbackServer server([&](const std::string&, int) { return LoopbackServer::Reply{said, false, true}; });
         EXPECT_EQ(
             fetch(server, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"error"});
+        EXPECT_EQ(failure, (FetchFailure{FetchFailureKind::TimedOut, 0, "no byte for 1 s"}));
     }
+}
+
+TEST_F(WebGetTest, DrippingServerEndsAtTheDeadline)
+{
+    // A byte every 100 ms never trips the receive limit; only the deadline
+    // ends the fetch. Without one it would run for ever.
+    LoopbackServer server([&](const std::string&, int) {
+        return LoopbackServer::Reply{
+            "HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + std::string(100000, 'd'), false, false, 100};
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fetch(server, "/x",
+                  [](TWebGet& w) {
+                      w.ReceiveTimeoutMs = 1000;
+                      w.DeadlineMs = 1500;
+                  }),
+        std::vector<std::string>{"error"});
+    EXPECT_EQ(failure, (FetchFailure{FetchFailureKind::TimedOut, 0, "the fetch took longer than 1.5 s"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // Bytes that keep coming within the receive limit are no stall: an
+    // answer whose bytes come 30 ms apart arrives whole.
+    LoopbackServer slow([&](const std::string&, int) {
+        return LoopbackServer::Reply{http_answer("200 OK", "slow"), false, false, 30};
+    });
+    EXPECT_EQ(fetch(slow, "/x", [](TWebGet& w) { w.ReceiveTimeoutMs = 1000; }), std::vector<std::string>{"done:slow"});
 }
 
 TEST_F(WebGetTest, ChunkedAnswerIsAskedForWholeAgain)
@@ -349,6 +397,7 @@ TEST_F(WebGetTest, CancelWhileFetchingEndsInError)
     web->CancelFetch();
     finish(rec);
     EXPECT_EQ(rec.events, std::vector<std::string>{"error"});
+    EXPECT_EQ(web->Failure().kind, FetchFailureKind::Cancelled);
 }
 
 TEST_F(WebGetTest, DestroyedComponentHearsNothing)
@@ -415,6 +464,7 @@ TEST_F(WebGetTest, FailingHandlerIsFollowedByOnError)
     finish(rec);
     EXPECT_EQ(rec.events, (std::vector<std::string>{"done", "error"}));
     EXPECT_FALSE(web->Fetching());
+    EXPECT_EQ(web->Failure(), (FetchFailure{FetchFailureKind::AnswerRejected, 0, "parser failed"}));
 }
 
 TEST_F(WebGetTest, HandlerMayDestroyItsComponent)

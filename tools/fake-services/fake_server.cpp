@@ -2,9 +2,14 @@
 
 #include "text/ascii.h"
 
+#include <nlohmann/json.hpp>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -21,17 +26,47 @@ namespace {
 constexpr size_t kMaxHead = 64 * 1024;
 const char* kLastModified = "Wed, 21 Oct 2015 07:28:00 GMT";
 
-bool send_all(int fd, std::string_view data)
+// A loopback socket bound to port (0: an ephemeral one) and listening.
+int listen_on(uint16_t port, uint16_t& bound)
 {
-    while (!data.empty()) {
-        ssize_t n = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data.remove_prefix(size_t(n));
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(port);
+    socklen_t len = sizeof addr;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 128) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        return -1;
     }
-    return true;
+    bound = ntohs(addr.sin_port);
+    return fd;
+}
+
+// A callback name a JSONP endpoint may echo: a dotted JavaScript name.
+std::string callback_name(const std::string& asked)
+{
+    if (asked.empty() || asked.size() > 64)
+        return "callback";
+    for (char c : asked)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
+                c == '.'))
+            return "callback";
+    return asked;
+}
+
+// A query phrase of the JSON endpoints travels in UTF-8 (as their clients
+// send it); bytes that are not UTF-8 are taken as code page 936.
+std::string phrase_from_utf8_query(const std::string& bytes)
+{
+    return utf8_to_cp936(bytes).value_or(bytes);
 }
 
 // Closing with a zero linger time sends RST instead of FIN.
@@ -126,8 +161,46 @@ FakeServer::FakeServer(PhraseGraph graph, ReplySwitches defaults)
 FakeServer::~FakeServer()
 {
     stop();
+    if (tls_listen_fd_ >= 0)
+        ::close(tls_listen_fd_);
+    if (tls_)
+        SSL_CTX_free(tls_);
     if (log_)
         std::fclose(log_);
+}
+
+bool FakeServer::enable_tls(
+    const std::string& cert_file, const std::string& key_file, uint16_t port, std::string* error)
+{
+    auto fail = [&](const std::string& what) {
+        if (error) {
+            char text[256] = "";
+            ERR_error_string_n(ERR_get_error(), text, sizeof text);
+            *error = what + ": " + (text[0] ? text : std::strerror(errno));
+        }
+        return false;
+    };
+    SSL_CTX* ctx = SSL_CTX_new(TLS_server_method());
+    if (!ctx)
+        return fail("TLS");
+    if (SSL_CTX_use_certificate_chain_file(ctx, cert_file.c_str()) != 1 ||
+        SSL_CTX_use_PrivateKey_file(ctx, key_file.c_str(), SSL_FILETYPE_PEM) != 1) {
+        SSL_CTX_free(ctx);
+        return fail("certificate " + cert_file);
+    }
+    const int fd = listen_on(port, tls_port_);
+    if (fd < 0) {
+        SSL_CTX_free(ctx);
+        return fail("TLS port");
+    }
+    tls_ = ctx;
+    tls_listen_fd_ = fd;
+    // OpenSSL writes with plain write(): a client that hangs up must end
+    // that write, not the process.
+    struct sigaction current { };
+    if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        ::signal(SIGPIPE, SIG_IGN);
+    return true;
 }
 
 bool FakeServer::start(uint16_t port, std::string* error)
@@ -140,22 +213,9 @@ bool FakeServer::start(uint16_t port, std::string* error)
         listen_fd_ = -1;
         return false;
     };
-    listen_fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    listen_fd_ = listen_on(port, port_);
     if (listen_fd_ < 0)
-        return fail("socket");
-    int one = 1;
-    ::setsockopt(listen_fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(port);
-    if (::bind(listen_fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
-        return fail("bind");
-    if (::listen(listen_fd_, 128) != 0)
         return fail("listen");
-    socklen_t len = sizeof addr;
-    ::getsockname(listen_fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
     if (::pipe2(wake_pipe_, O_CLOEXEC) != 0)
         return fail("pipe");
     stopping_ = false;
@@ -199,6 +259,12 @@ bool FakeServer::open_log(const std::string& path)
     return log_ != nullptr;
 }
 
+void FakeServer::record_requests(bool on)
+{
+    std::lock_guard lock(mutex_);
+    recording_ = on;
+}
+
 std::vector<RequestRecord> FakeServer::requests() const
 {
     std::lock_guard lock(mutex_);
@@ -220,7 +286,8 @@ void FakeServer::record(RequestRecord rec)
             rec.range_line ? rec.range_line->c_str() : "-", rec.target.c_str());
         std::fflush(log_);
     }
-    requests_.push_back(std::move(rec));
+    if (recording_)
+        requests_.push_back(std::move(rec));
 }
 
 // ---- Connections ------------------------------------------------------------
@@ -228,27 +295,61 @@ void FakeServer::record(RequestRecord rec)
 void FakeServer::accept_loop()
 {
     for (;;) {
-        pollfd fds[2] = {{listen_fd_, POLLIN, 0}, {wake_pipe_[0], POLLIN, 0}};
-        int n = ::poll(fds, 2, 1000);
+        pollfd fds[3] = {{wake_pipe_[0], POLLIN, 0}, {listen_fd_, POLLIN, 0}, {tls_listen_fd_, POLLIN, 0}};
+        int n = ::poll(fds, tls_listen_fd_ >= 0 ? 3 : 2, 1000);
         if (stopping_)
             return;
         reap(false);
-        if (n <= 0 || !(fds[0].revents & POLLIN))
+        if (n <= 0)
             continue;
-        int fd = ::accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
-            continue;
-        std::lock_guard lock(mutex_);
-        if (stopping_) {
-            ::close(fd);
-            return;
+        for (int i = 1; i < 3; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & POLLIN))
+                continue;
+            int fd = ::accept4(fds[i].fd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd < 0)
+                continue;
+            std::lock_guard lock(mutex_);
+            if (stopping_) {
+                ::close(fd);
+                return;
+            }
+            auto conn = std::make_unique<Connection>();
+            conn->fd = fd;
+            if (i == 2) {
+                conn->ssl = SSL_new(tls_);
+                SSL_set_fd(conn->ssl, fd);
+            }
+            Connection& ref = *conn;
+            connections_.push_back(std::move(conn));
+            ref.thread = std::thread([this, &ref] { serve(ref); });
         }
-        auto conn = std::make_unique<Connection>();
-        conn->fd = fd;
-        Connection& ref = *conn;
-        connections_.push_back(std::move(conn));
-        ref.thread = std::thread([this, &ref] { serve(ref); });
     }
+}
+
+long FakeServer::Connection::receive(char* data, size_t size)
+{
+    if (ssl)
+        return SSL_read(ssl, data, static_cast<int>(size));
+    for (;;) {
+        ssize_t got = ::recv(fd, data, size, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got;
+    }
+}
+
+bool FakeServer::Connection::send_all(std::string_view data)
+{
+    while (!data.empty()) {
+        long n = ssl ? SSL_write(ssl, data.data(), static_cast<int>(data.size()))
+                     : ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
+        if (n < 0 && !ssl && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data.remove_prefix(size_t(n));
+    }
+    return true;
 }
 
 // Joins finished connection threads (all of them when stopping).
@@ -269,6 +370,8 @@ void FakeServer::reap(bool all)
     for (auto& c : finished) {
         if (c->thread.joinable())
             c->thread.join();
+        if (c->ssl)
+            SSL_free(c->ssl);
         ::close(c->fd);
     }
 }
@@ -276,14 +379,16 @@ void FakeServer::reap(bool all)
 void FakeServer::serve(Connection& conn)
 {
     std::string buffer, head;
-    bool keep_open = true;
-    while (keep_open && !stopping_ && read_head(conn.fd, buffer, head))
-        answer(conn.fd, head, keep_open);
+    bool keep_open = !conn.ssl || SSL_accept(conn.ssl) == 1;
+    while (keep_open && !stopping_ && read_head(conn, buffer, head))
+        answer(conn, head, keep_open);
+    if (conn.ssl)
+        SSL_shutdown(conn.ssl);
     ::shutdown(conn.fd, SHUT_WR);
     conn.done = true;
 }
 
-bool FakeServer::read_head(int fd, std::string& buffer, std::string& head)
+bool FakeServer::read_head(Connection& conn, std::string& buffer, std::string& head)
 {
     for (;;) {
         size_t end = buffer.find("\r\n\r\n");
@@ -295,7 +400,7 @@ bool FakeServer::read_head(int fd, std::string& buffer, std::string& head)
                 size_t n = std::strtoul(header_value(*cl).c_str(), nullptr, 10);
                 while (buffer.size() < n) {
                     char chunk[4096];
-                    ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+                    long got = conn.receive(chunk, sizeof chunk);
                     if (got <= 0)
                         return false;
                     buffer.append(chunk, size_t(got));
@@ -307,9 +412,7 @@ bool FakeServer::read_head(int fd, std::string& buffer, std::string& head)
         if (buffer.size() > kMaxHead)
             return false;
         char chunk[4096];
-        ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-        if (got < 0 && errno == EINTR)
-            continue;
+        long got = conn.receive(chunk, sizeof chunk);
         if (got <= 0)
             return false;
         buffer.append(chunk, size_t(got));
@@ -324,15 +427,17 @@ bool FakeServer::pause(int ms)
 
 // ---- Answering --------------------------------------------------------------
 
-void FakeServer::answer(int fd, const std::string& head, bool& keep_open)
+void FakeServer::answer(Connection& conn, const std::string& head, bool& keep_open)
 {
+    const int fd = conn.fd;
     ++arrivals_;
     RequestRecord rec;
     rec.head = head;
+    rec.tls = conn.ssl != nullptr;
     size_t sp1 = head.find(' ');
     size_t sp2 = sp1 == std::string::npos ? std::string::npos : head.find(' ', sp1 + 1);
     if (sp2 == std::string::npos) {
-        send_all(fd, "HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        conn.send_all("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
         keep_open = false;
         return;
     }
@@ -344,12 +449,17 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open)
 
     std::string path = rec.target.substr(0, rec.target.find('?'));
     std::string query = rec.target.find('?') == std::string::npos ? "" : rec.target.substr(rec.target.find('?') + 1);
+    rec.endpoint = path;
+    const bool json = path == "/opensearch" || path == "/jsonp" || path == "/jsonpath";
     if (path == "/include/keywords.php") {
         rec.service = Service::Suggest;
         rec.phrase = query_value(query, "k");
     } else if (path == "/s") {
         rec.service = Service::Related;
         rec.phrase = query_value(query, "wd");
+    } else if (json) {
+        rec.service = Service::Suggest;
+        rec.phrase = phrase_from_utf8_query(query_value(query, "q"));
     }
 
     const PhraseEntry* entry = graph_.find(rec.phrase);
@@ -383,16 +493,26 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open)
         body = error_page(status, phrase_utf8);
     } else if (!reply.empty) {
         status = reply.status;
-        if (*rec.service == Service::Suggest) {
+        if (json) {
+            const auto form = path == "/jsonpath" ? JsonForm::Path : JsonForm::OpenSearch;
+            body = json_answer(entry, phrase_utf8, form);
+            type = "application/json";
+            if (path == "/jsonp") {
+                body = callback_name(query_value(query, "callback")) + "(" + body + ");";
+                type = "application/javascript";
+            }
+        } else if (*rec.service == Service::Suggest) {
             body = suggest_answer(entry);
             type = "text/javascript";
         } else {
             body = related_page(entry, phrase_utf8);
         }
     }
-    if (!reply.utf8)
+    // JSON is UTF-8 whatever the switches say.
+    const bool utf8 = reply.utf8 || json;
+    if (!utf8)
         body = utf8_to_cp936(body).value_or(body);
-    type += reply.utf8 ? "; charset=utf-8" : "; charset=gb2312";
+    type += utf8 ? "; charset=utf-8" : "; charset=gb2312";
 
     std::string extra;
     if (status == 200 && reply.honour_range && rec.range_line) {
@@ -437,7 +557,7 @@ void FakeServer::answer(int fd, const std::string& head, bool& keep_open)
         out += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body.substr(0, cut_at);
     }
     record(std::move(rec));
-    if (!send_all(fd, out))
+    if (!conn.send_all(out))
         keep_open = false;
     if (reply.cut) {
         reset_connection(fd);

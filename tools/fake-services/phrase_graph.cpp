@@ -1,5 +1,7 @@
 #include "tools/fake-services/phrase_graph.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cerrno>
 #include <charconv>
 #include <fstream>
@@ -187,10 +189,10 @@ std::optional<PhraseGraph> PhraseGraph::parse(std::string_view text, std::string
             if (!items)
                 items.emplace();
             items->insert(items->end(), values.begin(), values.end());
-        } else if (key == "suggest-raw" || key == "related-raw") {
+        } else if (key == "suggest-raw" || key == "related-raw" || key == "json-raw") {
             if (values.size() != 1)
                 return fail(std::string(key) + " takes exactly one value");
-            (key == "suggest-raw" ? e.suggest_raw : e.related_raw) = values[0];
+            (key == "suggest-raw" ? e.suggest_raw : key == "related-raw" ? e.related_raw : e.json_raw) = values[0];
         } else if (key == "fault" || key == "suggest-fault" || key == "related-fault") {
             ReplySwitches& s = key == "fault" ? e.fault : key == "suggest-fault" ? e.suggest_fault : e.related_fault;
             for (const auto& v : values) {
@@ -314,6 +316,24 @@ std::string related_page(const PhraseEntry* entry, const std::string& phrase_utf
         page += "</tr></table></td></tr><tr><td></td></tr></table></div>\n";
     }
     return page + "</body></html>\n";
+}
+
+std::string json_answer(const PhraseEntry* entry, const std::string& phrase_utf8, JsonForm form)
+{
+    if (entry && entry->json_raw)
+        return *entry->json_raw;
+    nlohmann::json items = nlohmann::json::array();
+    if (entry && entry->suggest)
+        for (size_t i = 0; i < entry->suggest->size(); ++i) {
+            const std::string& item = (*entry->suggest)[i];
+            if (form == JsonForm::OpenSearch)
+                items.push_back(item);
+            else
+                items.push_back(nlohmann::json::array({item, i}));
+        }
+    if (form == JsonForm::OpenSearch)
+        return nlohmann::json::array({phrase_utf8, items}).dump();
+    return nlohmann::json{{"query", phrase_utf8}, {"data", {{"items", items}}}}.dump();
 }
 
 std::string error_page(int status, const std::string& phrase_utf8)

@@ -12,13 +12,15 @@
 //   <phrase> TAB related TAB <item> TAB <item> ...
 //   <phrase> TAB suggest-raw TAB <answer text sent as it stands>
 //   <phrase> TAB related-raw TAB <page text sent as it stands>
+//   <phrase> TAB json-raw TAB <JSON document the JSON endpoints send as it stands>
 //   <phrase> TAB fault TAB <switch> TAB <switch> ...     (both services)
 //   <phrase> TAB suggest-fault TAB <switch> ...           (suggestion service)
 //   <phrase> TAB related-fault TAB <switch> ...           (web search)
 //
 // Phrases and items are matched and sent as code page 936 bytes; the file's
 // UTF-8 is converted when it is read, and text that code page 936 cannot hold
-// is an error. Repeated suggest/related lines for one phrase add items.
+// is an error (json-raw excepted: it is sent in UTF-8 as written). Repeated
+// suggest/related lines for one phrase add items.
 // Switch words are those of parse_switch() below.
 
 #include <cstdint>
@@ -78,6 +80,7 @@ struct PhraseEntry {
     std::optional<std::vector<std::string>> related; // items, UTF-8
     std::optional<std::string> suggest_raw;          // UTF-8
     std::optional<std::string> related_raw;          // UTF-8
+    std::optional<std::string> json_raw;             // UTF-8, any characters
     ReplySwitches fault;
     ReplySwitches suggest_fault;
     ReplySwitches related_fault;
@@ -108,6 +111,11 @@ std::string suggest_answer(const PhraseEntry* entry);
 // A result page; when the phrase has related items it carries the
 // related-search block, with one linked cell per item.
 std::string related_page(const PhraseEntry* entry, const std::string& phrase_utf8);
+// The suggestion items as JSON: OpenSearch ["phrase", ["item", ...]], or a
+// document with the list at data.items, each item as [item, rank]. A
+// json-raw document is sent instead when the phrase has one.
+enum class JsonForm { OpenSearch, Path };
+std::string json_answer(const PhraseEntry* entry, const std::string& phrase_utf8, JsonForm form);
 // An error page that echoes the phrase between commas, so that a client that
 // parses error pages as answers shows it.
 std::string error_page(int status, const std::string& phrase_utf8);

@@ -3,15 +3,22 @@
 // "Add 10,000" fills the list, "Dialog..." shows a modal form and "Fail"
 // raises an exception in its click handler to show the error box.
 //
-// Usage: gallery [--quit-after MS]
+// With --skinned it shows the skinned page instead (tools/gallery/
+// skinned_page.h): every skinned control family in its states. With --png
+// FILE it runs without a display on a virtual screen, paints the page once,
+// writes it to FILE and exits.
+//
+// Usage: gallery [--skinned] [--png FILE] [--quit-after MS]
 
 #include "forms/edit.h"
 #include "forms/forms.h"
 #include "forms/listbox.h"
 #include "forms/stdctrls.h"
 #include "platform/desktop.h"
+#include "platform/headless.h"
 #include "platform/sdl_backend.h"
 #include "text/cp936.h"
+#include "tools/gallery/skinned_page.h"
 
 #include <cstdio>
 #include <cstring>
@@ -145,23 +152,65 @@ private:
 } // namespace
 } // namespace lt
 
+namespace {
+
+struct Options {
+    int quit_after = 0;
+    bool skinned = false;
+    std::string png;
+};
+
+lt::TForm* create_page(lt::TApplication& app, const Options& o)
+{
+    if (o.skinned)
+        return lt::gallery::CreateSkinnedPage(app);
+    lt::TGalleryForm* form;
+    app.CreateForm(form);
+    return form;
+}
+
+// Paints the page once on a virtual screen and writes it as a PNG.
+int write_png(const Options& o)
+{
+    lt::VirtualClock clock;
+    lt::EventLoop loop(clock);
+    lt::HeadlessBackend backend({1280, 1024});
+    lt::Desktop desktop(loop, backend);
+    lt::TApplication app(desktop);
+    app.Title = "Gallery";
+    lt::TForm* form = create_page(app, o);
+    form->Show();
+    loop.process_pending();
+    loop.advance(0);
+    backend.snapshot_window(*form->WindowHandle(), o.png);
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    int quit_after = 0;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--quit-after") == 0)
-            quit_after = std::atoi(argv[i + 1]);
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quit-after") == 0 && i + 1 < argc)
+            o.quit_after = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc)
+            o.png = argv[++i];
+        else if (std::strcmp(argv[i], "--skinned") == 0)
+            o.skinned = true;
+    }
     try {
+        if (!o.png.empty())
+            return write_png(o);
         lt::RealClock clock;
         lt::EventLoop loop(clock);
         lt::SdlBackend backend;
         lt::Desktop desktop(loop, backend);
         lt::TApplication app(desktop);
         app.Title = "Forms gallery";
-        lt::TGalleryForm* form;
-        app.CreateForm(form);
-        if (quit_after > 0)
-            loop.start_timer(quit_after, [&app] { app.Terminate(); });
+        create_page(app, o);
+        if (o.quit_after > 0)
+            loop.start_timer(o.quit_after, [&app] { app.Terminate(); });
         app.Run();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gallery: %s\n", e.what());

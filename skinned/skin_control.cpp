@@ -1,0 +1,376 @@
+// The skinned control base: binding and lookup (TskSkinControl), geometry,
+// size, region, fonts and the two paint paths (TskSkinCustomControl), and the
+// capture of a parent's background.
+
+#include "skinned/skin_control.h"
+
+#include "forms/forms.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "skin/skin_messages.h"
+
+namespace lt {
+
+// ---- TskSkinControl -----------------------------------------------------------
+
+TskSkinControl::TskSkinControl(TComponent* owner) : TCustomControl(owner)
+{ }
+
+TskSkinControl::~TskSkinControl()
+{
+    if (skin_data_)
+        RemoveFreeNotification(skin_data_);
+}
+
+const TskDataSkinControl* TskSkinControl::SkinObject() const
+{
+    if (skin_index_ < 0 || !skin_data_ || skin_index_ >= static_cast<int>(skin_data_->SkinControls.size()))
+        return nullptr;
+    return skin_data_->SkinControls[static_cast<size_t>(skin_index_)].get();
+}
+
+void TskSkinControl::FetchSkinObject()
+{
+    if (!skin_data_ || skin_data_->Empty)
+        skin_index_ = -1;
+    else
+        skin_index_ = skin_data_->FindSkinControl(skin_data_name_);
+}
+
+void TskSkinControl::SetSkinDataName(const std::string& name)
+{
+    skin_data_name_ = name;
+}
+
+void TskSkinControl::SetSkinData(TskSkinData* data)
+{
+    if (data != skin_data_) {
+        if (skin_data_)
+            RemoveFreeNotification(skin_data_);
+        skin_data_ = data;
+        if (skin_data_)
+            FreeNotification(skin_data_);
+    }
+    if (skin_data_ && !skin_data_->Empty)
+        ApplySkin();
+}
+
+void TskSkinControl::PaintUnskinned(Bitmap&)
+{ }
+
+void TskSkinControl::PaintSkinned(Bitmap&)
+{ }
+
+void TskSkinControl::ApplySkin()
+{
+    FetchSkinObject();
+    Invalidate();
+}
+
+void TskSkinControl::ForgetSkin()
+{
+    skin_index_ = -1;
+}
+
+void TskSkinControl::PaintOffscreen(Canvas& canvas)
+{
+    Bitmap buffer(Width(), Height());
+    if (Skinned())
+        PaintSkinned(buffer);
+    else
+        PaintUnskinned(buffer);
+    canvas.draw({0, 0}, buffer);
+}
+
+void TskSkinControl::Paint()
+{
+    Canvas* canvas = GetCanvas();
+    if (!canvas || Width() < 1 || Height() < 1)
+        return;
+    FetchSkinObject();
+    PaintOffscreen(*canvas);
+}
+
+LResult TskSkinControl::WndProc(Message& m)
+{
+    switch (m.msg) {
+    case WM_PAINT: {
+        painting_ = true;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{painting_};
+        return TCustomControl::WndProc(m);
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case SKM_PARENTCHANGED:
+        ParentBackgroundChanged();
+        return 0;
+    default:
+        return TCustomControl::WndProc(m);
+    }
+}
+
+void TskSkinControl::Notification(TComponent* component, TOperation operation)
+{
+    TCustomControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == skin_data_) {
+        skin_data_ = nullptr;
+        ForgetSkin();
+        Invalidate();
+    }
+}
+
+// ---- TskSkinCustomControl -------------------------------------------------------
+
+TskSkinCustomControl::TskSkinCustomControl(TComponent* owner)
+    : TskSkinControl(owner), default_font_(std::make_unique<TFont>())
+{
+    default_font_->SetDesc(FontDesc{"Arial", 14, false, false, false, false, DEFAULT_CHARSET, clWindowText});
+    default_font_->OnChange = [this](TFont*) {
+        DefaultFontChanged();
+        if (!Skinned())
+            Invalidate();
+    };
+}
+
+TskSkinCustomControl::~TskSkinCustomControl() = default;
+
+void TskSkinCustomControl::SetUseSkinFont(bool on)
+{
+    if (on == use_skin_font_)
+        return;
+    use_skin_font_ = on;
+    Invalidate();
+}
+
+void TskSkinCustomControl::FetchSkinObject()
+{
+    TskSkinControl::FetchSkinObject();
+    skin_font_.reset();
+    geometry_ = SkinGeometry{};
+    picture_ = mask_ = nullptr;
+    const TskDataSkinControl* object = SkinObject();
+    if (!object) {
+        fit_ = SkinFit{};
+        return;
+    }
+    const auto* custom = dynamic_cast<const TskDataSkinCustomControl*>(object);
+    if (!custom) {
+        fit_ = SkinFit{ResizeMode::Fixed, {Width(), Height()}, {}};
+        return;
+    }
+    geometry_ = SkinGeometry::From(*custom);
+    picture_ = SkinData()->ActivePicture(custom->pictureindex);
+    mask_ = SkinData()->ActivePicture(custom->maskpictureindex);
+    fit_ = geometry_.fit({Width(), Height()});
+}
+
+void TskSkinCustomControl::FitSizeToSkin(int& width, int& height)
+{
+    if (!Skinned() || fit_.mode == ResizeMode::None || geometry_.skinrect.empty())
+        return;
+    fit_ = geometry_.fit({width, height});
+    width = fit_.size.width;
+    height = fit_.size.height;
+}
+
+void TskSkinCustomControl::ApplySkin()
+{
+    FetchSkinObject();
+    const Size before{Width(), Height()};
+    int w = before.width, h = before.height;
+    if (!Skinned()) {
+        if (DefaultWidth > 0)
+            w = DefaultWidth;
+        if (DefaultHeight > 0)
+            h = DefaultHeight;
+    } else {
+        FitSizeToSkin(w, h);
+    }
+    if (w != before.width || h != before.height)
+        SetBounds(Left(), Top(), w, h);
+    if (Size{Width(), Height()} == before) {
+        UpdateWindowRegion();
+        Invalidate();
+    }
+}
+
+void TskSkinCustomControl::SetBounds(int left, int top, int width, int height)
+{
+    FetchSkinObject();
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const Size before{Width(), Height()};
+    if ((width != before.width || height != before.height) && Skinned())
+        FitSizeToSkin(width, height);
+    if (auto* host = dynamic_cast<SkinChildLayoutHost*>(Parent()); host && host->AdjustControls()) {
+        const Rect r = host->ChildLayoutRect();
+        top = r.top + r.height() / 2 - height / 2;
+    }
+    TskSkinControl::SetBounds(left, top, width, height);
+    if (Size{Width(), Height()} == before)
+        return;
+    UpdateWindowRegion();
+    Invalidate();
+    if (Skinned() && geometry_.stretcheffect)
+        NotifyChildrenParentChanged();
+}
+
+void TskSkinCustomControl::NotifyChildrenParentChanged()
+{
+    // A child may react by changing this control's children; walk a copy.
+    std::vector<TControl*> children;
+    for (int i = 0; i < ControlCount(); ++i)
+        children.push_back(Controls(i));
+    std::shared_ptr<bool> alive = alive_;
+    for (TControl* c : children) {
+        if (!*alive)
+            return;
+        auto* windowed = dynamic_cast<TWinControl*>(c);
+        if (windowed && windowed->WindowHandle())
+            windowed->WindowHandle()->send(SKM_PARENTCHANGED);
+        else
+            c->Perform(SKM_PARENTCHANGED);
+    }
+}
+
+void TskSkinCustomControl::UpdateWindowRegion()
+{
+    Window* window = WindowHandle();
+    if (!Parent() || !window)
+        return;
+    std::optional<Region> next;
+    if (Skinned() && mask_) {
+        // The region follows the current size, whatever fit the last
+        // proposal left behind.
+        int w = Width(), h = Height();
+        FitSizeToSkin(w, h);
+        next = SkinRegion(*mask_, Rect::from_size(geometry_.skin_size()), geometry_, fit_);
+    }
+    if (!next) {
+        if (region_) {
+            window->set_region(nullptr);
+            region_.reset();
+        }
+        return;
+    }
+    // The window takes its own copy; the old region is let go only once the
+    // new one is in place.
+    window->set_region(&*next, true);
+    region_ = std::move(next);
+}
+
+void TskSkinCustomControl::CreateWnd()
+{
+    TskSkinControl::CreateWnd();
+    FetchSkinObject();
+    UpdateWindowRegion();
+}
+
+void TskSkinCustomControl::PaintUnskinned(Bitmap& bitmap)
+{
+    Canvas(bitmap).fill_rect(ClientRect(), clBtnFace);
+}
+
+void TskSkinCustomControl::PaintSkinned(Bitmap& bitmap)
+{
+    if (!picture_ || (force_background_ && fit_.mode == ResizeMode::NinePiece))
+        return;
+    Canvas canvas(bitmap);
+    ComposeSkin(canvas, *picture_, geometry_.skinrect, geometry_, fit_, draw_client_);
+}
+
+void TskSkinCustomControl::Paint()
+{
+    Canvas* canvas = GetCanvas();
+    if (!canvas || Width() < 1 || Height() < 1)
+        return;
+    FetchSkinObject();
+    int w = Width(), h = Height();
+    FitSizeToSkin(w, h);
+    if (Skinned() && force_background_ && fit_.mode == ResizeMode::NinePiece)
+        PaintForcedBackground(*canvas);
+    else
+        PaintOffscreen(*canvas);
+}
+
+void TskSkinCustomControl::PaintForcedBackground(Canvas& canvas)
+{
+    const Rect client = fit_.target.client;
+    const Bitmap none;
+    BorderStrips strips = ComposeBorderStrips(picture_ ? *picture_ : none, geometry_.skinrect, geometry_, fit_, 0);
+    PaintSkinned(strips.top);
+    if (picture_) {
+        CanvasSaver keep(canvas);
+        canvas.intersect_clip(client);
+        ComposeClient(canvas, *picture_, geometry_.skinrect, geometry_, client);
+    }
+    canvas.draw({0, 0}, strips.top);
+    canvas.draw({0, client.top}, strips.left);
+    canvas.draw({Width() - strips.right.width(), client.top}, strips.right);
+    canvas.draw({0, Height() - strips.bottom.height()}, strips.bottom);
+}
+
+void TskSkinCustomControl::SetSkinFont(const std::string& name, int height, TFontStyles style)
+{
+    skin_font_ = SkinFont{name, height, style};
+}
+
+FontDesc TskSkinCustomControl::CurrentFont() const
+{
+    FontDesc desc = default_font_->Desc();
+    if (Skinned() && use_skin_font_ && skin_font_) {
+        desc.name = skin_font_->name;
+        desc.height = skin_font_->height;
+        desc.set_styles(skin_font_->style);
+    }
+    if (SkinData() && SkinData()->ResourceStrData())
+        desc.charset = SkinData()->ResourceStrData()->CharSet;
+    return desc;
+}
+
+// ---- Parent background ------------------------------------------------------------
+
+void PaintParentBackground(TControl& control, Canvas& canvas)
+{
+    TWinControl* parent = control.Parent();
+    if (!parent)
+        return;
+    {
+        CanvasSaver keep(canvas);
+        canvas.move_origin(-control.Left(), -control.Top());
+        canvas.intersect_clip(parent->ClientRect());
+        const WParam dc = canvas_param(canvas);
+        Window* window = parent->WindowHandle();
+        {
+            CanvasSaver step(canvas);
+            if (window)
+                window->send(WM_ERASEBKGND, dc);
+            else
+                parent->Perform(WM_ERASEBKGND, dc);
+        }
+        if (!dynamic_cast<TCustomForm*>(parent)) {
+            CanvasSaver step(canvas);
+            if (window)
+                window->send(WM_PAINT, dc);
+            else
+                parent->Perform(WM_PAINT, dc);
+        }
+    }
+    const Rect bounds = control.BoundsRect();
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* sibling = parent->Controls(i);
+        if (sibling == &control)
+            break;
+        if (sibling->IsWindowed() || !sibling->Visible() || !sibling->BoundsRect().intersects(bounds))
+            continue;
+        CanvasSaver keep(canvas);
+        canvas.move_origin(sibling->Left() - control.Left(), sibling->Top() - control.Top());
+        canvas.intersect_clip(Rect::from_size({sibling->Width(), sibling->Height()}));
+        sibling->Perform(WM_PAINT, canvas_param(canvas));
+    }
+}
+
+} // namespace lt
