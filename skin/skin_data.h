@@ -28,7 +28,8 @@ class TskResourceStrData;
 
 // ---------------------------------------------------------------------------
 // Skin messages (skin/skin_messages.h) reach the windows through a
-// broadcaster, which the layer that knows the forms provides.
+// broadcaster, which the layer that knows the forms provides
+// (skinned/form_broadcast.h); the program installs it at start-up.
 
 class SkinMessageBroadcaster {
 public:
