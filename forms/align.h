@@ -1,5 +1,5 @@
 #pragma once
-// Docking of child controls inside a parent, as the framework lays it out.
+// Docking of child controls inside a parent.
 //
 // The groups are placed in this order: alTop, alBottom, alLeft, alRight, then
 // alClient; alNone children keep their bounds. Each docked child takes a strip

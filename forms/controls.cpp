@@ -8,8 +8,10 @@
 #include "forms/forms.h"
 #include "forms/menus.h"
 #include "platform/desktop.h"
+#include "text/scope_exit.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace lt {
 
@@ -174,6 +176,7 @@ void TControl::SetEnabled(bool on)
     if (on == enabled_)
         return;
     enabled_ = on;
+    FeedPress([on](ButtonBehavior& b) { b.set_enabled(on); });
     Perform(CM_ENABLEDCHANGED, on);
     Invalidate();
 }
@@ -228,13 +231,18 @@ LResult TControl::WndProc(Message& m)
         // wparam: the canvas to paint into, its origin at the control's
         // top-left corner (a skinned sibling capturing what lies behind it).
         if (m.wparam)
-            PaintControl(*reinterpret_cast<Canvas*>(m.wparam));
+            PaintControl(message_canvas(m));
         break;
     case CM_MOUSEENTER:
         MouseEnter();
         break;
     case CM_MOUSELEAVE:
+        FeedPress(&ButtonBehavior::on_leave);
         MouseLeave();
+        break;
+    case WM_CANCELMODE:
+        // The parent lost the mouse while this control held it.
+        FeedPress(&ButtonBehavior::on_cancel);
         break;
     default:
         break;
@@ -245,14 +253,16 @@ LResult TControl::WndProc(Message& m)
 void TControl::DoMouseMessage(Message& m)
 {
     Point p = lparam_point(m.lparam);
+    const bool inside = ClientRect().contains(p);
     TShiftState shift = ShiftFromMouseFlags(m.wparam);
     std::shared_ptr<bool> alive = alive_;
     switch (m.msg) {
     case WM_MOUSEMOVE:
+        FeedPress([inside](ButtonBehavior& b) { b.on_move(inside); });
         MouseMove(shift, p.x, p.y);
         break;
     case WM_LBUTTONDOWN:
-        clicked_ = true;
+        FeedPress([inside](ButtonBehavior& b) { b.on_press(inside); });
         MouseDown(TMouseButton::mbLeft, shift, p.x, p.y);
         break;
     case WM_LBUTTONDBLCLK:
@@ -261,11 +271,8 @@ void TControl::DoMouseMessage(Message& m)
             MouseDown(TMouseButton::mbLeft, shift | ssDouble, p.x, p.y);
         break;
     case WM_LBUTTONUP:
-        if (clicked_) {
-            clicked_ = false;
-            if (ClientRect().contains(p))
-                Click();
-        }
+        if (FeedPress([inside](ButtonBehavior& b) { return b.on_release(inside); }) && *alive)
+            Click();
         if (*alive)
             MouseUp(TMouseButton::mbLeft, shift, p.x, p.y);
         break;
@@ -313,14 +320,12 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 void TControl::MouseEnter()
 {
-    hovered_ = true;
     if (OnMouseEnter)
         OnMouseEnter(this);
 }
 
 void TControl::MouseLeave()
 {
-    hovered_ = false;
     if (OnMouseLeave)
         OnMouseLeave(this);
 }
@@ -387,6 +392,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 TWinControl::~TWinControl()
 {
     *alive_ = false;
+    // The form must not keep a pointer to a control that is gone (it gives
+    // its active control the focus again on activation).
+    if (TCustomForm* form = GetParentForm(); form && form != this && form->ActiveControl() == this)
+        form->SetActiveControl(nullptr);
     while (!controls_.empty())
         delete controls_.back(); // its destructor leaves this list
     destroy_window();
@@ -584,6 +593,29 @@ TControl* TWinControl::ControlAtPos(Point client) const
     return nullptr;
 }
 
+LResult TWinControl::Broadcast(std::uint32_t msg, WParam wp, LParam lp)
+{
+    // A handler may add, remove or free controls: walk a snapshot and stop
+    // when this control is gone.
+    const std::vector<TControl*> children = controls_;
+    std::shared_ptr<bool> alive = alive_;
+    for (TControl* c : children) {
+        if (!*alive)
+            return 0;
+        if (std::find(controls_.begin(), controls_.end(), c) == controls_.end())
+            continue;
+        std::shared_ptr<bool> child_alive = c->alive_;
+        if (LResult r = c->Perform(msg, wp, lp))
+            return r;
+        if (!*alive)
+            return 0;
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && *child_alive)
+            if (LResult r = w->Broadcast(msg, wp, lp))
+                return r;
+    }
+    return 0;
+}
+
 void TWinControl::Realign(TControl* first)
 {
     if (align_disabled_ > 0 || aligning_)
@@ -600,10 +632,7 @@ void TWinControl::Realign(TControl* first)
     Rect area = AlignRect();
     std::vector<Bounds> placed = AlignBounds(items, {area.left, area.top, area.width(), area.height()}, first_index);
     aligning_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{aligning_};
+    ScopeExit done([this] { aligning_ = false; });
     std::vector<TControl*> children = controls_;
     for (size_t i = 0; i < children.size(); ++i)
         if (items[i].align != TAlign::alNone && placed[i] != items[i].bounds)
@@ -784,8 +813,23 @@ LResult TWinControl::WndProc(Message& m)
         return 0;
     case CM_MOUSELEAVE:
         set_hover_child(nullptr);
+        FeedPress(&ButtonBehavior::on_leave);
         MouseLeave();
         return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED: {
+        // The press (this control's, or a windowless child's) is taken away:
+        // a release that follows is no click.
+        std::shared_ptr<bool> alive = alive_;
+        FeedPress(&ButtonBehavior::on_cancel);
+        if (TControl* c = *alive ? mouse_control_ : nullptr) {
+            mouse_control_ = nullptr;
+            c->Perform(WM_CANCELMODE);
+        }
+        if (!*alive)
+            return 0;
+        break;
+    }
     case WM_DESTROY:
         window_ = nullptr;
         return w ? w->default_proc(m) : 0;
@@ -831,22 +875,22 @@ void TWinControl::DoExit()
 
 void TGraphicControl::PaintControl(Canvas& canvas)
 {
+    // Painting while painting is a bug: repaints asked for from a paint
+    // come in the next loop turn, never from inside this one.
+    assert(!canvas_);
     canvas_ = &canvas;
-    struct Reset {
-        Canvas*& c;
-        ~Reset() { c = nullptr; }
-    } reset{canvas_};
+    ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();
     Paint();
 }
 
 void TCustomControl::PaintWindow(Canvas& canvas, const Rect& update)
 {
+    // Painting while painting is a bug: repaints asked for from a paint
+    // come in the next loop turn, never from inside this one.
+    assert(!canvas_);
     canvas_ = &canvas;
-    struct Reset {
-        Canvas*& c;
-        ~Reset() { c = nullptr; }
-    } reset{canvas_};
+    ScopeExit reset([this] { canvas_ = nullptr; });
     canvas.font() = Font().Desc();
     Paint();
 }

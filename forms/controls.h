@@ -24,6 +24,7 @@
 #include "forms/font.h"
 #include "gfx/canvas.h"
 #include "gfx/geometry.h"
+#include "platform/button_behavior.h"
 #include "platform/component.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -33,6 +34,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace lt {
@@ -60,7 +62,11 @@ using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 inline constexpr std::uint32_t CM_ENABLEDCHANGED = CM_BASE + 3;
 inline constexpr std::uint32_t CM_FONTCHANGED = CM_BASE + 8;
 inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 23;
-inline constexpr std::array kControlMessages = {CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED};
+// Sent by a form to each of its controls for an Enter or Escape that the
+// focused control left alone (wparam: VK_RETURN or VK_ESCAPE). A control
+// that acts on the key answers 1 and the key goes no further.
+inline constexpr std::uint32_t CM_DIALOGKEY = CM_BASE + 5;
+inline constexpr std::array kControlMessages = {CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED, CM_DIALOGKEY};
 static_assert(message_numbers_distinct(kWindowMessages, kControlMessages), "a control message reuses a number");
 
 // Control messages that carry text (LB_ADDSTRING, LB_INSERTSTRING,
@@ -81,6 +87,17 @@ inline LParam string_out_param(std::string& text)
 inline std::string& message_string_out(const Message& m)
 {
     return *reinterpret_cast<std::string*>(m.lparam);
+}
+
+// CM_FOCUSCHANGED, as a form broadcasts it to its controls: lparam is the
+// control that has the focus now, or null.
+inline LParam focused_control_param(TWinControl* control)
+{
+    return reinterpret_cast<LParam>(control);
+}
+inline TWinControl* message_focused_control(const Message& m)
+{
+    return reinterpret_cast<TWinControl*>(m.lparam);
 }
 
 // The shift state of a mouse message's MK_* flags, plus Alt from the keyboard.
@@ -192,7 +209,11 @@ public:
     virtual void DblClick();
 
     // True while the left button pressed on this control is held.
-    bool MouseCaptured() const { return clicked_; }
+    bool MouseCaptured() const { return press_.held_by_mouse(); }
+    // The control's press: hot, drawn down, held. A left press and its
+    // release inside make the click; disabling the control, cancel-mode and
+    // a lost capture take the press away without one.
+    const ButtonBehavior& Press() const { return press_; }
 
     virtual bool IsWindowed() const { return false; }
 
@@ -214,9 +235,28 @@ protected:
     // Realigns the parent after an align-relevant change.
     void RequestAlign();
     void DoMouseMessage(Message& m);
+    // Told when the press turned hot or cold, or down or up; controls that
+    // draw their press repaint here.
+    virtual void PressChanged() { }
+    // Runs one event of the press (a member of ButtonBehavior, or a function
+    // of it) and tells PressChanged when the look changed; returns whether
+    // the event clicked.
+    template <class Event>
+    bool FeedPress(Event event)
+    {
+        const bool hot = press_.hot(), down = press_.down();
+        bool clicked = false;
+        if constexpr (std::is_void_v<std::invoke_result_t<Event, ButtonBehavior&>>)
+            std::invoke(event, press_);
+        else
+            clicked = std::invoke(event, press_);
+        if (press_.hot() != hot || press_.down() != down)
+            PressChanged();
+        return clicked;
+    }
 
     Bounds bounds_;
-    bool clicked_ = false;
+    ButtonBehavior press_;
     // Cleared when the control is destroyed: code that runs a handler keeps
     // a copy and checks it before touching the control again.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -233,7 +273,6 @@ private:
     bool font_from_parent_ = false;
     Color color_ = clBtnFace;
     std::string text_;
-    bool hovered_ = false;
 };
 
 // ---- TWinControl ----
@@ -258,6 +297,10 @@ public:
     TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
     // The topmost visible, enabled windowless child at a client point.
     TControl* ControlAtPos(Point client) const;
+    // Performs the message on every descendant control, depth first in
+    // z-order, until one answers non-zero (that answer is returned) or this
+    // control is destroyed by a handler; 0 when none answered.
+    LResult Broadcast(std::uint32_t msg, WParam wp = 0, LParam lp = 0);
     // Lays out the aligned children in AlignRect; started by child changes
     // and by resizing.
     void Realign(TControl* first = nullptr);

@@ -28,7 +28,7 @@ bool fold_prefix_equal(std::string_view a, std::string_view b, size_t n)
     while (i < n) {
         unsigned char x = static_cast<unsigned char>(a[i]);
         unsigned char y = static_cast<unsigned char>(b[i]);
-        if (is_lead(x)) {
+        if (cp936_is_lead(x)) {
             // Equal leads put both strings at the same boundary, so the trails
             // are compared as they stand.
             if (x != y)

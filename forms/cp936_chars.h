@@ -14,19 +14,10 @@
 
 namespace lt::cp936 {
 
-inline bool is_lead(unsigned char b)
-{
-    return cp936_is_lead(b);
-}
-// Length in bytes (1 or 2) of the character starting at pos.
-inline size_t char_len(std::string_view s, size_t pos)
-{
-    return cp936_char_len(s, pos);
-}
 // The character boundary after pos (pos must be a boundary below s.size()).
 inline size_t next_boundary(std::string_view s, size_t pos)
 {
-    return pos + char_len(s, pos);
+    return pos + cp936_char_len(s, pos);
 }
 // The character boundary before pos (pos > 0).
 size_t prev_boundary(std::string_view s, size_t pos);

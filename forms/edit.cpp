@@ -121,7 +121,7 @@ std::string TCustomEdit::shown() const
 
 int TCustomEdit::text_x(const std::string& s, size_t pos) const
 {
-    FontPtr font = lt::Font::get(Font().Desc());
+    FontPtr font = lt::Font::get(TextFont());
     return kMargin - scroll_ + font->text_width(std::string_view(s).substr(0, pos));
 }
 
@@ -143,7 +143,7 @@ size_t TCustomEdit::pos_at(int x) const
 
 void TCustomEdit::keep_caret_visible()
 {
-    FontPtr font = lt::Font::get(Font().Desc());
+    FontPtr font = lt::Font::get(TextFont());
     std::string s = shown();
     int caret = font->text_width(std::string_view(s).substr(0, model_.caret() + model_.composition().size()));
     int room = std::max(ClientWidth() - kMargin * 2, 1);
@@ -167,27 +167,27 @@ void TCustomEdit::Resized()
 
 void TCustomEdit::PaintWindow(Canvas& canvas, const Rect& update)
 {
-    FontPtr font = lt::Font::get(Font().Desc());
+    FontPtr font = lt::Font::get(TextFont());
     int line = font->metrics().height;
     int y = (ClientHeight() - line) / 2;
     std::string s = shown();
     PaintBackground(canvas, ClientRect());
-    canvas.font() = Font().Desc();
+    canvas.font() = TextFont();
     canvas.set_bk_mode(BkMode::Transparent);
     CanvasSaver saver(canvas);
     canvas.intersect_clip(ClientRect());
 
+    canvas.set_text_color(TextColor());
     if (!Enabled()) {
-        canvas.set_text_color(clGrayText);
         text_out(canvas, text_x(s, 0), y, s);
         return;
     }
-    canvas.set_text_color(Font().GetColor());
     text_out(canvas, text_x(s, 0), y, s);
 
     const std::string& comp = model_.composition();
-    if (comp.empty() && model_.has_selection()) {
-        // The selected part again, in the highlight colours.
+    if (comp.empty() && model_.has_selection() && Focused()) {
+        // The selected part again, in the highlight colours; an edit without
+        // the focus hides its selection.
         Rect sel{text_x(s, model_.sel_start()), y, text_x(s, model_.sel_end()), y + line};
         CanvasSaver inner(canvas);
         canvas.fill_rect(sel, clHighlight);
@@ -198,11 +198,11 @@ void TCustomEdit::PaintWindow(Canvas& canvas, const Rect& update)
     if (!comp.empty()) {
         // The composition is underlined where it stands.
         int x0 = text_x(s, model_.caret()), x1 = text_x(s, model_.caret() + comp.size());
-        canvas.fill_rect(Rect{x0, y + line - 1, x1, y + line}, Font().GetColor());
+        canvas.fill_rect(Rect{x0, y + line - 1, x1, y + line}, TextColor());
     }
     if (Focused()) {
         int x = text_x(s, model_.caret() + comp.size());
-        canvas.fill_rect(Rect{x, y, x + 1, y + line}, Font().GetColor());
+        canvas.fill_rect(Rect{x, y, x + 1, y + line}, TextColor());
     }
 }
 
@@ -231,7 +231,7 @@ void TCustomEdit::KeyPress(char& key)
             Modified = true;
         return;
     }
-    if (cp936::is_lead(c)) {
+    if (cp936_is_lead(c)) {
         pending_lead_ = static_cast<char>(c);
         return;
     }

@@ -80,6 +80,11 @@ protected:
     void Resized() override;
     LResult DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
     virtual void Change();
+    // The font and the colour the text, the caret and the composition mark
+    // are drawn in: the control's Font, grey while disabled. A skinned edit
+    // takes them from its skin instead.
+    virtual FontDesc TextFont() const { return Font().Desc(); }
+    virtual Color TextColor() const { return Enabled() ? Font().GetColor() : clGrayText; }
 
     // Left margin of the text in pixels.
     static constexpr int kMargin = 2;

@@ -15,7 +15,7 @@ std::string printable(const std::string& s)
     std::string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
-        size_t n = cp936::char_len(s, i);
+        size_t n = cp936_char_len(s, i);
         unsigned char b = static_cast<unsigned char>(s[i]);
         if (n == 2 || (b >= 0x20 && b != 0x7F))
             out.append(s, i, n);
@@ -100,7 +100,7 @@ bool EditModel::type(const std::string& chars)
     if (max_length_ != 0) {
         // A typed character is all or nothing.
         size_t kept = text_.size() - (sel_end() - sel_start());
-        if (kept + cp936::char_len(text, 0) > max_length_)
+        if (kept + cp936_char_len(text, 0) > max_length_)
             return false;
     }
     return replace(std::move(text), Op::Typing);
@@ -285,7 +285,7 @@ bool EditModel::commit(const std::string& chars)
     std::string text = printable(chars);
     bool any = false;
     for (size_t i = 0; i < text.size();) {
-        size_t n = cp936::char_len(text, i);
+        size_t n = cp936_char_len(text, i);
         if (!type(text.substr(i, n)))
             break;
         any = true;

@@ -8,7 +8,7 @@
 // character, and movement and deletion take whole characters. The selection
 // runs from the anchor to the caret (either way round).
 //
-// Rules kept from the platform's edit control:
+// Editing rules:
 //   - Undo has one step, and undoing twice redoes. A run of typed characters
 //     at the caret is one step.
 //   - MaxLength (bytes, 0 = none) cuts inserted text at the last whole
@@ -50,7 +50,8 @@ public:
     bool read_only() const { return read_only_; }
     void set_read_only(bool on) { read_only_ = on; }
     size_t max_length() const { return max_length_; }
-    // Existing text longer than the limit is kept, as the platform does.
+    // Existing text longer than the limit is kept; the limit cuts only what
+    // is inserted afterwards.
     void set_max_length(size_t bytes) { max_length_ = bytes; }
 
     // ---- editing ----

@@ -36,7 +36,7 @@ void TFont::SetHeight(int height)
 
 int TFont::Size() const
 {
-    // Rounded to the nearest point, as the framework's MulDiv does.
+    // Rounded to the nearest point, halves away from zero.
     int h = -desc_.height;
     return (h * 72 + (h >= 0 ? kPixelsPerInch / 2 : -kPixelsPerInch / 2)) / kPixelsPerInch;
 }

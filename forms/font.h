@@ -3,7 +3,7 @@
 // and a colour, with a change event. Controls own one each and draw with its
 // description.
 //
-// Height follows the framework: negative is the character height in pixels
+// Height: negative is the character height in pixels
 // (the em), positive the cell height; Size is in points at 96 pixels per inch
 // and sets a character height.
 

@@ -9,6 +9,7 @@
 #include "forms/stdctrls.h"
 #include "gfx/draw_text.h"
 #include "platform/desktop.h"
+#include "text/scope_exit.h"
 
 #include <cstdio>
 
@@ -88,46 +89,11 @@ void TCustomForm::CreateParams(lt::CreateParams& p)
     p.tab_stop = false;
 }
 
-int TCustomForm::border_width() const
-{
-    switch (border_style_) {
-    case TFormBorderStyle::bsNone:
-        return 0;
-    case TFormBorderStyle::bsSizeable:
-    case TFormBorderStyle::bsSizeToolWin:
-        return 4;
-    default:
-        return 3;
-    }
-}
-
-int TCustomForm::caption_height() const
-{
-    switch (border_style_) {
-    case TFormBorderStyle::bsNone:
-        return 0;
-    case TFormBorderStyle::bsToolWindow:
-    case TFormBorderStyle::bsSizeToolWin:
-        return 16;
-    default:
-        return 19;
-    }
-}
-
-Rect TCustomForm::close_box() const
-{
-    int b = border_width(), h = caption_height();
-    if (h == 0)
-        return {};
-    int size = h - 4;
-    return Rect::from_xywh(Width() - b - 2 - size, b + 2, size, size);
-}
-
 void TCustomForm::SetBorderStyle(TFormBorderStyle style)
 {
-    if (style == border_style_)
+    if (style == frame_.style())
         return;
-    border_style_ = style;
+    frame_ = PlainFrameGeometry(style);
     if (Window* w = WindowHandle())
         w->recalc_frame();
 }
@@ -202,17 +168,13 @@ TModalResult TCustomForm::ShowModal()
     modal_result_ = mrNone;
     modal_ = true;
     std::shared_ptr<bool> alive = alive_;
-    struct Leave {
-        TCustomForm* form;
-        std::shared_ptr<bool> alive;
-        ~Leave()
-        {
-            if (!*alive)
-                return;
-            form->modal_ = false;
-            form->SetVisible(false);
-        }
-    } leave{this, alive};
+    // However the modal loop ends, a form that still exists is hidden again.
+    ScopeExit leave([this, alive] {
+        if (!*alive)
+            return;
+        modal_ = false;
+        SetVisible(false);
+    });
     SetVisible(true);
     w->desktop().run_modal(*w);
     return *alive ? modal_result_ : mrCancel;
@@ -308,6 +270,9 @@ void TCustomForm::SetActiveControl(TWinControl* control)
 void TCustomForm::FocusChanged(TWinControl* control)
 {
     active_control_ = control;
+    // Controls that follow the focus (a default button lights up while the
+    // focus is on no other button) hear of every change.
+    Broadcast(CM_FOCUSCHANGED, 0, focused_control_param(control));
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward)
@@ -342,8 +307,11 @@ void TCustomForm::DialogKey(int vk)
 {
     if (vk != VK_RETURN && vk != VK_ESCAPE)
         return;
-    if (TButton* b = find_dialog_button(this, vk == VK_ESCAPE))
+    if (TButton* b = find_dialog_button(this, vk == VK_ESCAPE)) {
         b->Click();
+        return;
+    }
+    Broadcast(CM_DIALOGKEY, static_cast<WParam>(vk));
 }
 
 void TCustomForm::Paint()
@@ -351,20 +319,22 @@ void TCustomForm::Paint()
 
 void TCustomForm::paint_frame(Canvas& canvas)
 {
-    int b = border_width(), h = caption_height();
-    Rect r = Rect::from_xywh(0, 0, Width(), Height());
+    const Size size{Width(), Height()};
+    Rect r = Rect::from_size(size);
     r = canvas.frame3d(r, clBtnFace, cl3DDkShadow);
     r = canvas.frame3d(r, clBtnHighlight, clBtnShadow);
-    for (int i = 2; i < b; ++i)
+    for (int i = 2; i < frame_.border_width(); ++i)
         r = canvas.frame3d(r, clBtnFace, clBtnFace);
-    if (h == 0)
+    const Rect caption = frame_.part_rect(size, HTCAPTION);
+    if (caption.empty())
         return;
     Window* w = WindowHandle();
     bool active = w && w->desktop().active() == w;
-    Rect bar{b, b, Width() - b, b + h - 1};
+    // The bar, with one line of the face colour under it.
+    Rect bar{caption.left, caption.top, caption.right, caption.bottom - 1};
     canvas.fill_rect(bar, active ? clActiveCaption : clInactiveCaption);
-    canvas.fill_rect({b, b + h - 1, Width() - b, b + h}, clBtnFace);
-    Rect box = close_box();
+    canvas.fill_rect({caption.left, bar.bottom, caption.right, caption.bottom}, clBtnFace);
+    Rect box = frame_.part_rect(size, HTCLOSE);
     canvas.fill_rect(box, clBtnFace);
     canvas.frame3d(box, clBtnHighlight, cl3DDkShadow);
     canvas.pen().color = clBtnText;
@@ -380,64 +350,20 @@ void TCustomForm::paint_frame(Canvas& canvas)
     draw_text(canvas, GetText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-LResult TCustomForm::hit_test(Point screen) const
-{
-    Window* w = WindowHandle();
-    Point p = w->screen_to_window(screen);
-    int b = border_width(), h = caption_height();
-    if (!Rect::from_xywh(0, 0, Width(), Height()).contains(p))
-        return HTNOWHERE;
-    if (w->client_in_window().contains(p))
-        return HTCLIENT;
-    if (close_box().contains(p))
-        return HTCLOSE;
-    bool sizeable = border_style_ == TFormBorderStyle::bsSizeable || border_style_ == TFormBorderStyle::bsSizeToolWin;
-    if (sizeable) {
-        const int corner = 16;
-        bool left = p.x < b, right = p.x >= Width() - b, top = p.y < b, bottom = p.y >= Height() - b;
-        bool near_left = p.x < corner, near_right = p.x >= Width() - corner;
-        bool near_top = p.y < corner, near_bottom = p.y >= Height() - corner;
-        if ((top && near_left) || (left && near_top))
-            return HTTOPLEFT;
-        if ((top && near_right) || (right && near_top))
-            return HTTOPRIGHT;
-        if ((bottom && near_left) || (left && near_bottom))
-            return HTBOTTOMLEFT;
-        if ((bottom && near_right) || (right && near_bottom))
-            return HTBOTTOMRIGHT;
-        if (top)
-            return HTTOP;
-        if (bottom)
-            return HTBOTTOM;
-        if (left)
-            return HTLEFT;
-        if (right)
-            return HTRIGHT;
-    }
-    if (p.y >= b && p.y < b + h)
-        return HTCAPTION;
-    return HTBORDER;
-}
-
 LResult TCustomForm::WndProc(Message& m)
 {
     Window* w = WindowHandle();
     switch (m.msg) {
     case WM_NCCALCSIZE: {
         Rect& r = message_rect(m);
-        int b = border_width();
-        r = Rect{r.left + b, r.top + b + caption_height(), r.right - b, r.bottom - b};
-        if (r.right < r.left)
-            r.right = r.left;
-        if (r.bottom < r.top)
-            r.bottom = r.top;
+        r = frame_.client(r.size()).offset(r.left, r.top);
         return 0;
     }
     case WM_NCPAINT:
         paint_frame(message_canvas(m));
         return 0;
     case WM_NCHITTEST:
-        return w ? hit_test(lparam_point(m.lparam)) : HTNOWHERE;
+        return w ? frame_.part_at(w->bounds().size(), w->screen_to_window(lparam_point(m.lparam))) : HTNOWHERE;
     case WM_NCLBUTTONDOWN:
         if (m.wparam == static_cast<WParam>(HTCLOSE)) {
             Close();

@@ -16,6 +16,7 @@
 // TTimer.
 
 #include "forms/controls.h"
+#include "forms/frame_geometry.h"
 #include "platform/timer.h"
 
 #include <exception>
@@ -38,7 +39,6 @@ inline constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, m
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
-enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 // The framework's error for an operation the object's state forbids.
 class EInvalidOperation : public std::logic_error {
@@ -61,8 +61,11 @@ public:
     void SetClientSize(int w, int h);
 
     TPosition Position = TPosition::poDesigned;
-    TFormBorderStyle BorderStyle() const { return border_style_; }
+    TFormBorderStyle BorderStyle() const { return frame_.style(); }
     void SetBorderStyle(TFormBorderStyle style);
+    // The plain frame's parts for the border style (what the non-client
+    // messages answer while no skin has taken the window over).
+    const PlainFrameGeometry& Frame() const { return frame_; }
 
     // The control that has (or gets, when the form is shown) the focus.
     TWinControl* ActiveControl() const { return active_control_; }
@@ -70,7 +73,8 @@ public:
     // Moves the focus to the next (or previous) tab stop after current.
     void SelectNext(TWinControl* current, bool forward);
     // Enter and Escape that no control used: they click the Default or the
-    // Cancel button.
+    // Cancel TButton; without one, the key is offered to every control as
+    // CM_DIALOGKEY until one takes it.
     virtual void DialogKey(int vk);
 
     void Show();
@@ -103,7 +107,9 @@ public:
     void SetVisible(bool on) override;
     LResult WndProc(Message& m) override;
 
-    // Called by controls when they receive the focus.
+    // Called by controls when they receive the focus, and to re-announce the
+    // ActiveControl. Every control of the form hears of it as
+    // CM_FOCUSCHANGED (lparam: the control, or nullptr).
     void FocusChanged(TWinControl* control);
 
 protected:
@@ -113,15 +119,10 @@ protected:
     void DoClose(TCloseAction& action);
 
 private:
-    // The plain frame's sizes for the border style.
-    int border_width() const;
-    int caption_height() const;
-    Rect close_box() const; // window coordinates
     void paint_frame(Canvas& canvas);
-    LResult hit_test(Point screen) const;
     void apply_position();
 
-    TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
+    PlainFrameGeometry frame_;
     TWinControl* active_control_ = nullptr;
     TModalResult modal_result_ = mrNone;
     bool modal_ = false;

@@ -402,8 +402,11 @@ LResult TCustomListBox::WndProc(Message& m)
         if (Window* w = WindowHandle())
             w->set_capture();
         DoMouseMessage(m); // OnMouseDown; OnDblClick for the second click
-        clicked_ = false;  // the list raises OnClick itself, on selection
-        if (*alive && on_row && m.msg == WM_LBUTTONDOWN)
+        if (!*alive)
+            return 0;
+        // The list raises OnClick itself, on selection, not on release.
+        press_.on_cancel();
+        if (on_row && m.msg == WM_LBUTTONDOWN)
             Click();
         return 0;
     }
@@ -416,7 +419,7 @@ LResult TCustomListBox::WndProc(Message& m)
         selecting_ = false;
         if (Window* w = WindowHandle(); w && w->has_capture())
             w->desktop().release_capture();
-        clicked_ = false;
+        press_.on_cancel();
         DoMouseMessage(m);
         return 0;
     case WM_VSCROLL:
@@ -461,7 +464,7 @@ void TCustomListBox::KeyPress(char& key)
     unsigned char c = static_cast<unsigned char>(key);
     if (c < 0x21 || c >= 0x80 || model_.count() == 0)
         return;
-    // The platform's own search: the next row after the caret that starts
+    // Type to find: the caret goes to the next row after it that starts
     // with the typed letter.
     int n = model_.count();
     int start = std::clamp(model_.caret(), -1, n - 1);

@@ -111,7 +111,7 @@ void ListBoxModel::insert(int index, const std::string& text)
     data_.insert(data_.begin() + index, nullptr);
     sel_.insert(sel_.begin() + index, 0);
     if (caret_ < 0 || count() == 1) {
-        // The platform puts the caret on row 0 of a list that gains its first row.
+        // A list that gains its first row has its caret on row 0.
         caret_ = anchor_ = 0;
     } else {
         if (caret_ >= index)

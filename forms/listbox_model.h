@@ -2,7 +2,7 @@
 // The platform list box's model: rows, selection, caret, anchor and scrolling
 // of an owner-draw list with fixed-height rows, without any drawing.
 //
-// Selection modes follow the platform's list box:
+// Selection modes:
 //   single    - at most one selected row; the caret is that row.
 //   multiple  - a click or Space toggles a row; keys move the caret only.
 //   extended  - click, Ctrl+click, Shift+click and the keys below.

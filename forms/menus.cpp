@@ -138,8 +138,8 @@ void TMenuItem::SetChecked(bool on)
 {
     checked_ = on;
     if (on && RadioItem && parent_)
-        for (TMenuItem* sibling : parent_->items_)
-            if (sibling != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex)
+        for (const auto& sibling : parent_->items_)
+            if (sibling.get() != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex)
                 sibling->checked_ = false;
 }
 
@@ -156,7 +156,7 @@ TMenuItem* TMenuItem::Items(int index) const
 {
     if (index < 0 || index >= Count())
         ThrowListIndexError(index);
-    return items_[static_cast<size_t>(index)];
+    return items_[static_cast<size_t>(index)].get();
 }
 
 int TMenuItem::MenuIndex() const
@@ -173,17 +173,20 @@ void TMenuItem::Insert(int index, TMenuItem* item)
 {
     if (!item || item == this)
         return;
-    if (item->parent_)
-        item->parent_->Remove(item);
     if (index < 0 || index > Count())
         ThrowListIndexError(index);
-    items_.insert(items_.begin() + index, item);
+    if (item->parent_)
+        item->parent_->Remove(item);
+    // Moving a child of this item along shortens the list first.
+    index = std::min(index, Count());
+    items_.insert(items_.begin() + index, std::unique_ptr<TMenuItem>(item));
     item->parent_ = this;
 }
 
 void TMenuItem::Delete(int index)
 {
     TMenuItem* item = Items(index);
+    items_[static_cast<size_t>(index)].release();
     items_.erase(items_.begin() + index);
     item->parent_ = nullptr;
 }
@@ -197,21 +200,25 @@ void TMenuItem::Remove(TMenuItem* item)
 
 int TMenuItem::IndexOf(const TMenuItem* item) const
 {
-    auto it = std::find(items_.begin(), items_.end(), item);
+    auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& p) { return p.get() == item; });
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
 void TMenuItem::Clear()
 {
-    while (!items_.empty())
-        delete items_.back(); // its destructor detaches it
+    while (!items_.empty()) {
+        // Detached before it goes, so its destructor finds no parent.
+        std::unique_ptr<TMenuItem> last = std::move(items_.back());
+        items_.pop_back();
+        last->parent_ = nullptr;
+    }
 }
 
 TMenuItem* TMenuItem::Find(const std::string& caption) const
 {
-    for (TMenuItem* item : items_)
+    for (const auto& item : items_)
         if (StripHotkey(item->Caption) == StripHotkey(caption))
-            return item;
+            return item.get();
     return nullptr;
 }
 
@@ -219,7 +226,7 @@ TMenuItem* TMenuItem::FindCommand(uint16_t command)
 {
     if (command_ == command)
         return this;
-    for (TMenuItem* item : items_)
+    for (const auto& item : items_)
         if (TMenuItem* found = item->FindCommand(command))
             return found;
     return nullptr;
@@ -227,13 +234,10 @@ TMenuItem* TMenuItem::FindCommand(uint16_t command)
 
 // ---- TPopupMenu ----
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr))
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr))
 { }
 
-TPopupMenu::~TPopupMenu()
-{
-    delete items_;
-}
+TPopupMenu::~TPopupMenu() = default;
 
 void TPopupMenu::Popup(int x, int y)
 {

@@ -3,8 +3,8 @@
 // holds one. Nothing here draws; the skinned menu reads the tree when it opens.
 //
 // A caption may carry an accelerator: "&O" marks O, "&&" is a literal "&".
-// A caption of "-" is a separator line. Shortcuts are virtual-key numbers with
-// modifier bits, as the framework packs them.
+// A caption of "-" is a separator line. A shortcut is a virtual-key number in
+// the low byte with the modifier bits scShift, scCtrl and scAlt above it.
 //
 // Sections: shortcuts and accelerators - TMenuItem - TPopupMenu.
 
@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ std::string StripHotkey(const std::string& caption);
 class TMenuItem;
 using TMenuItemEvent = std::function<void(TMenuItem* sender)>;
 
+// An item owns the children attached to it: freeing it frees them, and
+// Add/Insert hand the item over to its new parent. An item freed by someone
+// else (its component owner) leaves its parent first.
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -66,9 +70,11 @@ public:
     TMenuItem* Parent() const { return parent_; }
     int MenuIndex() const;
     void Add(TMenuItem* item);
-    // Index 0..Count; an item that has a parent is moved here.
+    // Index 0..Count; an item that has a parent is moved here. A bad index
+    // raises the list error and leaves the item where it was.
     void Insert(int index, TMenuItem* item);
-    // Detaches the child without freeing it.
+    // Detaches the child without freeing it: the caller (or the child's
+    // component owner) frees it.
     void Delete(int index);
     void Remove(TMenuItem* item);
     int IndexOf(const TMenuItem* item) const;
@@ -80,7 +86,7 @@ public:
     TMenuItem* FindCommand(uint16_t command);
 
 private:
-    std::vector<TMenuItem*> items_;
+    std::vector<std::unique_ptr<TMenuItem>> items_;
     TMenuItem* parent_ = nullptr;
     bool checked_ = false;
     uint16_t command_;
@@ -94,7 +100,7 @@ public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
 
-    TMenuItem* Items() const { return items_; }
+    TMenuItem* Items() const { return items_.get(); }
     // Opened by a right click on a control that has this as its PopupMenu.
     bool AutoPopup = true;
     // The control the menu was last opened for.
@@ -111,7 +117,7 @@ protected:
     virtual void DoPopup(int x, int y) { }
 
 private:
-    TMenuItem* items_;
+    std::unique_ptr<TMenuItem> items_;
 };
 
 } // namespace lt

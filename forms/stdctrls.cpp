@@ -80,12 +80,11 @@ TButton::TButton(TComponent* owner) : TCustomControl(owner)
     SetTabStop(true);
 }
 
-void TButton::set_down(bool on)
+void TButton::CreateParams(lt::CreateParams& p)
 {
-    if (on == down_)
-        return;
-    down_ = on;
-    Invalidate();
+    TCustomControl::CreateParams(p);
+    // A quick second click is a second press and click, not a double-click.
+    p.double_clicks = false;
 }
 
 void TButton::Click()
@@ -100,38 +99,17 @@ void TButton::Click()
 
 void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == TMouseButton::mbLeft) {
-        if (CanFocus() && !Focused())
-            SetFocus();
-        tracking_ = true;
-        set_down(true);
-    }
+    if (button == TMouseButton::mbLeft && CanFocus() && !Focused())
+        SetFocus();
     TCustomControl::MouseDown(button, shift, x, y);
-}
-
-void TButton::MouseMove(TShiftState shift, int x, int y)
-{
-    if (tracking_)
-        set_down(ClientRect().contains(Point{x, y}));
-    TCustomControl::MouseMove(shift, x, y);
-}
-
-void TButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
-{
-    if (button == TMouseButton::mbLeft) {
-        tracking_ = false;
-        set_down(false);
-    }
-    TCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TButton::KeyDown(int& key, TShiftState shift)
 {
     TCustomControl::KeyDown(key, shift);
     if (key == VK_SPACE) {
-        space_down_ = true;
-        set_down(true);
         key = 0;
+        FeedPress(&ButtonBehavior::on_key_down);
     } else if (key == VK_RETURN) {
         key = 0;
         Click();
@@ -140,12 +118,10 @@ void TButton::KeyDown(int& key, TShiftState shift)
 
 void TButton::KeyUp(int& key, TShiftState shift)
 {
+    std::shared_ptr<bool> alive = alive_;
     TCustomControl::KeyUp(key, shift);
-    if (key == VK_SPACE && space_down_) {
-        space_down_ = false;
-        set_down(false);
+    if (*alive && key == VK_SPACE && FeedPress(&ButtonBehavior::on_key_up))
         Click();
-    }
 }
 
 void TButton::DoEnter()
@@ -156,8 +132,8 @@ void TButton::DoEnter()
 
 void TButton::DoExit()
 {
-    space_down_ = false;
-    set_down(false);
+    // Losing the focus takes a press away, mouse or key.
+    FeedPress(&ButtonBehavior::on_cancel);
     Invalidate();
     TCustomControl::DoExit();
 }
@@ -169,14 +145,15 @@ void TButton::Paint()
     c.fill_rect(r, clBtnFace);
     if (Default || Focused())
         r = c.frame3d(r, clWindowFrame, clWindowFrame);
-    if (down_) {
+    const bool down = press_.down();
+    if (down) {
         c.frame_rect(r, clBtnShadow);
     } else {
         r = c.frame3d(r, clBtnHighlight, cl3DDkShadow);
         c.frame3d(r, clBtnFace, clBtnShadow);
     }
     Rect text{0, 0, Width(), Height()};
-    if (down_)
+    if (down)
         text = text.offset(1, 1);
     c.set_bk_mode(BkMode::Transparent);
     unsigned flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER;

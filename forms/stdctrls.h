@@ -50,24 +50,20 @@ public:
     // Clicking sets the form's ModalResult to this (when nonzero).
     int ModalResult = 0;
 
-    bool Down() const { return down_; }
+    // Drawn pressed: see TControl::Press. Space presses the button and its
+    // release clicks; Enter clicks at once.
+    bool Down() const { return press_.down(); }
     void Click() override;
 
 protected:
+    void CreateParams(lt::CreateParams& params) override;
     void Paint() override;
+    void PressChanged() override { Invalidate(); }
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(int& key, TShiftState shift) override;
     void KeyUp(int& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
-
-private:
-    void set_down(bool on);
-    bool down_ = false;
-    bool tracking_ = false;
-    bool space_down_ = false;
 };
 
 // ---- TPanel ----

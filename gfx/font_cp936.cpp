@@ -6,6 +6,8 @@
 
 #include "gfx/font_cp936.h"
 
+#include "text/cp936.h"
+
 #include <iconv.h>
 
 #include <vector>
@@ -14,18 +16,10 @@ namespace lt {
 
 namespace {
 
+// The pair table spans every lead byte and every byte a trail can be.
 constexpr unsigned kLeadFirst = 0x81, kLeadLast = 0xFE;
 constexpr unsigned kTrailFirst = 0x40, kTrailLast = 0xFE;
 constexpr unsigned kTrailCount = kTrailLast - kTrailFirst + 1;
-
-bool is_lead(unsigned char b)
-{
-    return b >= kLeadFirst && b <= kLeadLast;
-}
-bool is_trail(unsigned char b)
-{
-    return b >= kTrailFirst && b <= kTrailLast && b != 0x7F;
-}
 
 // Decodes one byte sequence with a fresh conversion state; 0 when the
 // converter rejects it or yields more than one character.
@@ -50,7 +44,7 @@ struct PairTable {
         iconv_t gb18030 = iconv_open("UTF-32LE", "GB18030");
         for (unsigned lead = kLeadFirst; lead <= kLeadLast; ++lead) {
             for (unsigned trail = kTrailFirst; trail <= kTrailLast; ++trail) {
-                if (!is_trail(static_cast<unsigned char>(trail)))
+                if (!cp936_is_trail(static_cast<unsigned char>(trail)))
                     continue;
                 const unsigned char bytes[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
                 char32_t cp = cp936 != reinterpret_cast<iconv_t>(-1) ? iconv_one(cp936, bytes, 2) : 0;
@@ -77,8 +71,8 @@ const PairTable& pair_table()
 
 size_t cp936_char_length(std::string_view text, size_t pos)
 {
-    if (pos + 1 < text.size() && is_lead(static_cast<unsigned char>(text[pos])) &&
-        is_trail(static_cast<unsigned char>(text[pos + 1])))
+    if (pos + 1 < text.size() && cp936_is_lead(static_cast<unsigned char>(text[pos])) &&
+        cp936_is_trail(static_cast<unsigned char>(text[pos + 1])))
         return 2;
     return 1;
 }

@@ -27,7 +27,8 @@ public:
 
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
-    // Looks an owned component up by name (ASCII case ignored, as the framework does).
+    // Looks an owned component up by name; ASCII letters match either case,
+    // every other byte must be equal.
     TComponent* FindComponent(const std::string& name) const;
 
     // Asks to be told (Notification with opRemove) when other is destroyed,
@@ -49,5 +50,19 @@ private:
     std::vector<TComponent*> components_;
     std::vector<TComponent*> free_notifies_;
 };
+
+// Points `slot` at `value`, asking `self` to be told when it is freed (and no
+// longer about the one before); `self` clears the slot in its Notification.
+template <class T>
+void Repoint(TComponent& self, T*& slot, T* value)
+{
+    if (slot == value)
+        return;
+    if (slot)
+        self.RemoveFreeNotification(slot);
+    slot = value;
+    if (slot)
+        self.FreeNotification(slot);
+}
 
 } // namespace lt

@@ -18,6 +18,7 @@
 #include "gfx/canvas.h"
 #include "gfx/region.h"
 #include "text/cp936.h"
+#include "text/scope_exit.h"
 
 namespace lt {
 
@@ -49,6 +50,11 @@ struct Desktop::State {
     struct Top {
         Bitmap image;
         Region dirty;
+        // Set while the window paints: a repaint asked for meanwhile waits
+        // for the next loop turn, and a window destroyed meanwhile keeps its
+        // image until the paint is over.
+        bool painting = false;
+        bool destroyed = false;
     };
     std::map<const Window*, Top> tops;
     std::map<std::pair<const Window*, std::uintptr_t>, EventLoop::TimerId> timers;
@@ -75,6 +81,12 @@ struct Desktop::State {
     } drag;
     bool dragging = false;
     bool composing = false;
+    std::vector<std::pair<int, Desktop::KeyFilter>> key_filters;
+    int next_key_filter = 1;
+    // Keys whose press a filter took: their release is taken too, and so is
+    // the text typed before the next key event.
+    std::array<bool, 256> taken_keys{};
+    bool take_text = false;
     Rect caret;
     // Nested loops and dispatches running now; the graveyard is emptied only
     // when both are zero.
@@ -236,7 +248,10 @@ void Desktop::destroy_window(Window& w)
             invalidate_screen_area(*w.parent_, area);
     } else {
         tops_.erase(std::remove(tops_.begin(), tops_.end(), &w), tops_.end());
-        s_->tops.erase(&w);
+        if (auto top = s_->tops.find(&w); top != s_->tops.end() && top->second.painting)
+            top->second.destroyed = true;
+        else
+            s_->tops.erase(&w);
         backend_.native_destroy(w);
         if (active_ == &w) {
             active_ = nullptr;
@@ -505,9 +520,11 @@ int Desktop::run_modal(Window& w)
     const size_t index = s_->modals.size() - 1;
     w.show(true);
     activate(&w);
-    ++s_->nesting;
-    loop_.run_until([&] { return s_->modals[index].ended; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return s_->modals[index].ended; });
+    }
     int code = s_->modals[index].code;
     s_->modals.erase(s_->modals.begin() + static_cast<std::ptrdiff_t>(index));
     if (owner && is_window(owner) && re_enable)
@@ -548,9 +565,11 @@ void Desktop::run_size_move(Window& top, int hit)
     if (capture_)
         release_capture();
     top.send(WM_ENTERSIZEMOVE);
-    ++s_->nesting;
-    loop_.run_until([&] { return !s_->dragging; });
-    --s_->nesting;
+    {
+        ++s_->nesting;
+        ScopeExit nested([this] { --s_->nesting; });
+        loop_.run_until([&] { return !s_->dragging; });
+    }
     s_->dragging = false;
     if (is_window(&top))
         top.send(WM_EXITSIZEMOVE);
@@ -768,6 +787,30 @@ Window* Desktop::key_target() const
     return active_;
 }
 
+int Desktop::add_key_filter(KeyFilter filter)
+{
+    const int id = s_->next_key_filter++;
+    s_->key_filters.emplace_back(id, std::move(filter));
+    return id;
+}
+
+void Desktop::remove_key_filter(int id)
+{
+    auto& filters = s_->key_filters;
+    filters.erase(
+        std::remove_if(filters.begin(), filters.end(), [id](const auto& f) { return f.first == id; }), filters.end());
+}
+
+bool Desktop::filter_key(Message m)
+{
+    // From a copy: a filter may remove itself or add another.
+    auto filters = s_->key_filters;
+    for (auto it = filters.rbegin(); it != filters.rend(); ++it)
+        if (it->second(m))
+            return true;
+    return false;
+}
+
 void Desktop::input_key(int vk, bool down, bool repeat)
 {
     auto& key = s_->keys[static_cast<std::uint8_t>(vk)];
@@ -776,6 +819,21 @@ void Desktop::input_key(int vk, bool down, bool repeat)
         key = static_cast<std::uint8_t>(was_down ? key : ((key | 0x80) ^ 0x01));
     else
         key &= 0x7F;
+    bool& taken = s_->taken_keys[static_cast<std::uint8_t>(vk)];
+    s_->take_text = false;
+    if (!down && taken) {
+        taken = false;
+        return;
+    }
+    if (!s_->key_filters.empty()) {
+        const bool alt_held = key_down(VK_MENU) && !key_down(VK_CONTROL);
+        const std::uint32_t msg = down ? (alt_held ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt_held ? WM_SYSKEYUP : WM_KEYUP);
+        if (filter_key({msg, static_cast<WParam>(vk), (was_down || !down) ? LParam{1} << 30 : 0})) {
+            taken = down;
+            s_->take_text = down;
+            return;
+        }
+    }
     Window* target = key_target();
     if (!target || !input_allowed(target))
         return;
@@ -824,8 +882,14 @@ void Desktop::input_text(const std::string& utf8)
 {
     if (key_down(VK_MENU) && !key_down(VK_CONTROL))
         return;
+    if (s_->take_text) {
+        s_->take_text = false;
+        return;
+    }
     const std::string bytes = utf8_to_cp936(utf8);
     for (char c : bytes) {
+        if (!s_->key_filters.empty() && filter_key({WM_CHAR, static_cast<unsigned char>(c), 1}))
+            continue;
         Window* target = key_target();
         if (!target || !input_allowed(target))
             return;
@@ -877,7 +941,7 @@ void Desktop::input_commit(const std::string& utf8)
     WParam first = 0;
     if (!ime_result_.empty()) {
         auto c = static_cast<unsigned char>(ime_result_[0]);
-        first = (c >= 0x81 && c <= 0xFE && ime_result_.size() > 1)
+        first = (cp936_is_lead(c) && ime_result_.size() > 1)
             ? (WParam{c} << 8) | static_cast<unsigned char>(ime_result_[1])
             : c;
     }
@@ -1026,19 +1090,39 @@ void paint_window(Window& w, Canvas& canvas, Point at, const Region& clip)
 void Desktop::paint_top(Window& top)
 {
     auto it = s_->tops.find(&top);
-    if (it == s_->tops.end() || it->second.dirty.empty() || !top.visible())
+    // A window asked to paint while it paints (update() from a paint
+    // handler) is not painted again inside: what it marked waits for the
+    // next loop turn.
+    if (it == s_->tops.end() || it->second.painting || it->second.dirty.empty() || !top.visible())
         return;
+    State::Top& entry = it->second;
     // Taken before painting: a handler that invalidates again asks for the
     // next turn, not for an endless loop now.
-    Region dirty = std::move(it->second.dirty);
-    it->second.dirty = Region();
-    Bitmap& image = it->second.image;
+    Region dirty = std::move(entry.dirty);
+    entry.dirty = Region();
+    entry.painting = true;
+    ScopeExit painted([&] {
+        entry.painting = false;
+        if (entry.destroyed)
+            s_->tops.erase(&top);
+    });
+    Bitmap& image = entry.image;
     if (image.size() != top.bounds_.size())
         image = Bitmap(top.bounds_.width(), top.bounds_.height());
     Canvas canvas(image);
     paint_window(top, canvas, {0, 0}, dirty);
     if (is_window(&top))
         backend_.present(top, image, dirty.bounds());
+}
+
+bool Desktop::paint_pending() const
+{
+    for (Window* top : tops_) {
+        auto it = s_->tops.find(top);
+        if (it != s_->tops.end() && !it->second.painting && !it->second.dirty.empty() && top->visible())
+            return true;
+    }
+    return false;
 }
 
 void Desktop::paint_all()
@@ -1082,14 +1166,18 @@ bool Desktop::dispatch_pending()
     if (s_->dispatching == 0 && s_->nesting == 0)
         s_->graveyard.clear();
     ++s_->dispatching;
+    ScopeExit dispatched([this] { --s_->dispatching; });
     bool any = backend_.pump(*this);
     paint_all();
-    --s_->dispatching;
     return any;
 }
 
 void Desktop::wait(int timeout_ms)
 {
+    // A repaint asked for during the last paint is due now: the loop turns
+    // again at once instead of sleeping until the next event.
+    if (paint_pending())
+        return;
     backend_.wait(timeout_ms);
 }
 

@@ -88,6 +88,17 @@ public:
     // MK_* flags of the buttons and modifier keys held now.
     WParam mouse_key_flags() const;
 
+    // ---- key filters
+    // A filter sees every key message (WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN,
+    // WM_SYSKEYUP, and WM_CHAR for typed text) before the window with the
+    // keyboard focus does, and takes it by answering true. A key whose press
+    // was taken is taken whole: its release and the text it types reach no
+    // window either. The newest filter asks first. An open popup menu, which
+    // never has the focus itself, reads the keyboard this way.
+    using KeyFilter = std::function<bool(Message& m)>;
+    int add_key_filter(KeyFilter filter);
+    void remove_key_filter(int id);
+
     // ---- input method
     // The composition in progress (code page 936) and the caret in it, in
     // bytes; empty when none.
@@ -144,8 +155,13 @@ public:
     void input_native_focus(Window& top, bool gained);
 
     // ---- painting
-    // Paints and presents every top-level window with marked areas.
+    // Paints and presents every top-level window with marked areas. A
+    // window is never painted while it paints: a repaint it asks for from
+    // its own paint (invalidate, update) comes in the next loop turn.
     void paint_all();
+    // True when a shown top-level window has marked areas waiting for a
+    // paint (and is not painting now); the loop does not sleep then.
+    bool paint_pending() const;
     // The off-screen image of a top-level window (its size), as last painted.
     const Bitmap* image(const Window& top) const;
     // The whole screen as it looks: top-level images composed bottom to top
@@ -181,6 +197,7 @@ private:
     Window* hit_test(Point screen, int& hit);
     void update_hover(Point screen);
     Window* key_target() const;
+    bool filter_key(Message m);
     void sync_native_stack();
 
     std::unique_ptr<State> s_;

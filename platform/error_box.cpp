@@ -4,7 +4,12 @@
 
 #include "gfx/canvas.h"
 #include "gfx/draw_text.h"
+#include "platform/button_behavior.h"
 #include "platform/desktop.h"
+
+#include <functional>
+#include <memory>
+#include <type_traits>
 
 namespace lt {
 
@@ -100,38 +105,84 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
     ok.text = "OK";
     ok.tab_stop = true;
     ok.visible = true;
-    ok.proc = [box](Window& w, Message& m) -> LResult {
+    ok.double_clicks = false;
+    // Enter and Escape end the box at once; Space presses the button and its
+    // release clicks, as a mouse press and release over it does.
+    ok.proc = [box, press = std::make_shared<ButtonBehavior>()](Window& w, Message& m) -> LResult {
+        // Feeds one event, repaints when the button's look changed and ends
+        // the box on a click.
+        auto feed = [&](auto event) {
+            const bool down = press->down();
+            bool clicked = false;
+            if constexpr (std::is_void_v<std::invoke_result_t<decltype(event), ButtonBehavior&>>)
+                std::invoke(event, *press);
+            else
+                clicked = std::invoke(event, *press);
+            if (press->down() != down)
+                w.invalidate();
+            if (clicked)
+                w.desktop().end_modal(*box, 1);
+        };
+        const bool inside = w.client_rect().contains(lparam_point(m.lparam));
         switch (m.msg) {
         case WM_GETDLGCODE:
             return DLGC_WANTCHARS;
         case WM_LBUTTONDOWN:
             w.set_capture();
+            feed([&](ButtonBehavior& b) { b.on_press(inside); });
+            return 0;
+        case WM_MOUSEMOVE:
+            feed([&](ButtonBehavior& b) { b.on_move(inside); });
             return 0;
         case WM_LBUTTONUP:
-            if (w.has_capture()) {
+            // The release counts before the capture goes: losing the
+            // capture takes any press still held away.
+            feed([&](ButtonBehavior& b) { return b.on_release(inside); });
+            if (w.has_capture())
                 w.desktop().release_capture();
-                if (w.client_rect().contains(lparam_point(m.lparam)))
-                    w.desktop().end_modal(*box, 1);
-            }
+            return 0;
+        case CM_MOUSELEAVE:
+            feed(&ButtonBehavior::on_leave);
+            return 0;
+        case WM_KEYDOWN:
+            if (m.wparam == VK_SPACE)
+                feed(&ButtonBehavior::on_key_down);
+            return 0;
+        case WM_KEYUP:
+            if (m.wparam == VK_SPACE)
+                feed(&ButtonBehavior::on_key_up);
             return 0;
         case WM_CHAR:
-            if (m.wparam == 13 || m.wparam == 27 || m.wparam == ' ')
+            if (m.wparam == 13 || m.wparam == 27)
                 w.desktop().end_modal(*box, 1);
+            return 0;
+        case WM_ENABLE:
+            feed([&](ButtonBehavior& b) { b.set_enabled(m.wparam != 0); });
+            return 0;
+        case WM_CANCELMODE:
+        case WM_CAPTURECHANGED:
+        case WM_KILLFOCUS:
+            feed(&ButtonBehavior::on_cancel);
+            if (m.msg == WM_CANCELMODE)
+                return w.default_proc(m);
+            w.invalidate();
             return 0;
         case WM_PAINT: {
             Canvas& c = message_canvas(m);
             Rect r = w.client_rect();
             c.frame_rect(r, cl3DDkShadow);
-            c.frame3d(r.inflated(-1, -1), clBtnHighlight, clBtnShadow);
+            if (press->down())
+                c.frame_rect(r.inflated(-1, -1), clBtnShadow);
+            else
+                c.frame3d(r.inflated(-1, -1), clBtnHighlight, clBtnShadow);
             c.set_bk_mode(BkMode::Transparent);
             c.set_text_color(clBtnText);
-            paint_box_text(c, w.text(), r, false, true);
+            paint_box_text(c, w.text(), press->down() ? r.offset(1, 1) : r, false, true);
             if (w.focused())
                 c.draw_focus_rect(r.inflated(-4, -4));
             return 0;
         }
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
             w.invalidate();
             return 0;
         default:

@@ -40,7 +40,6 @@ bool Mailbox::send(Step step)
         {
             std::lock_guard lock(mutex_);
             *done = true;
-            ++sends_done_;
         }
         ran_.notify_all();
     };

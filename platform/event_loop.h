@@ -68,7 +68,6 @@ private:
     std::condition_variable ran_;
     std::deque<Step> steps_;
     std::function<void()> waker_;
-    uint64_t sends_done_ = 0;
     bool closed_ = false;
 };
 

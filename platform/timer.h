@@ -1,8 +1,7 @@
 #pragma once
-// A timer in the manner of the component framework's TTimer: an interval, an
-// enabled flag and a tick handler. It ticks on the UI thread every Interval ms
-// while Enabled, Interval > 0 and OnTimer is assigned; changing any of them
-// starts the count again.
+// A timer: an interval, an enabled flag and a tick handler. It ticks on the UI
+// thread every Interval ms while Enabled, Interval > 0 and OnTimer is
+// assigned; changing any of them starts the count again.
 
 #include "platform/event_loop.h"
 

@@ -12,6 +12,7 @@
 #include "gfx/canvas.h"
 #include "gfx/region.h"
 #include "platform/desktop.h"
+#include "text/cp936.h"
 
 namespace lt {
 
@@ -206,7 +207,7 @@ LResult Window::default_proc(Message& m)
             const std::string result = desktop_.ime_result();
             for (size_t i = 0; i < result.size(); ++i) {
                 unsigned char c = static_cast<unsigned char>(result[i]);
-                if (c >= 0x81 && c <= 0xFE && i + 1 < result.size()) {
+                if (cp936_is_lead(c) && i + 1 < result.size()) {
                     send(WM_IME_CHAR, ime_char_param(c, static_cast<unsigned char>(result[i + 1])));
                     ++i;
                 } else {

@@ -37,7 +37,7 @@ class Window;
 
 // A window procedure. Takes over a window with Window::set_proc, which
 // returns the procedure it replaces: call that one (call_proc) for every
-// message not fully handled, the way a subclassing procedure does.
+// message not fully handled, so what the old procedure did keeps working.
 using WndProc = std::function<LResult(Window& w, Message& m)>;
 
 enum class Cursor { Arrow, IBeam, Wait, Cross, SizeNS, SizeWE, SizeNWSE, SizeNESW, SizeAll, Hand, No };

@@ -206,7 +206,7 @@ void TskSkinFormInfo::Adjust(bool has_mask)
     rightbottompoint = {std::min(rightbottompoint.x, c.right), std::min(rightbottompoint.y, c.bottom)};
 }
 
-void TskSkinPopupWindow::Fields(SkinFieldVisitor& v)
+void TskSkinPopupWindowInfo::Fields(SkinFieldVisitor& v)
 {
     INT(windowpictureindex);
     INT(maskpictureindex);
@@ -475,7 +475,7 @@ void TskSkinData::ReadDescription(const SkinIni& ini)
     SkinFieldReader form(ini, "FORMINFO");
     FormInfo.Fields(form);
     FormInfo.Adjust(!MaskPictureName.empty());
-    PopupWindow = TskSkinPopupWindow{};
+    PopupWindow = TskSkinPopupWindowInfo{};
     SkinFieldReader popup(ini, "POPUPWINDOW");
     PopupWindow.Fields(popup);
     HintWindow = TskSkinHintWindow{};

@@ -161,7 +161,9 @@ struct TskSkinFormInfo {
     void Adjust(bool has_mask);
 };
 
-struct TskSkinPopupWindow {
+// [POPUPWINDOW]: the frame of the popup menu windows (the windows
+// themselves are the skinned layer's TskSkinPopupWindow).
+struct TskSkinPopupWindowInfo {
     std::int32_t windowpictureindex = -1, maskpictureindex = -1;
     Point lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint;
     Rect itemsrect;
@@ -246,7 +248,7 @@ public:
     std::vector<std::string> ActivePictureNames;
     std::string skinname, skinauthor, authoremail, authorurl, skincomments;
     TskSkinFormInfo FormInfo;
-    TskSkinPopupWindow PopupWindow;
+    TskSkinPopupWindowInfo PopupWindow;
     TskSkinHintWindow HintWindow;
     TskSkinColors SkinColors;
     std::vector<std::unique_ptr<TskDataSkinObject>> SkinObjects;

@@ -321,14 +321,19 @@ void TskSkinCustomControl::SetSkinFont(const std::string& name, int height, TFon
 FontDesc TskSkinCustomControl::CurrentFont() const
 {
     FontDesc desc = default_font_->Desc();
-    if (Skinned() && use_skin_font_ && skin_font_) {
-        desc.name = skin_font_->name;
-        desc.height = skin_font_->height;
-        desc.set_styles(skin_font_->style);
-    }
+    if (Skinned() && use_skin_font_ && skin_font_)
+        desc = WithSkinFont(desc, skin_font_->name, skin_font_->height, skin_font_->style);
     if (SkinData() && SkinData()->ResourceStrData())
         desc.charset = SkinData()->ResourceStrData()->CharSet;
     return desc;
+}
+
+FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style)
+{
+    base.name = name;
+    base.height = height;
+    base.set_styles(style);
+    return base;
 }
 
 // ---- Parent background ------------------------------------------------------------

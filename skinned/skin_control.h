@@ -226,9 +226,13 @@ protected:
     // DefaultFont's.
     FontDesc CurrentFont() const;
 
+    // Sends SKM_PARENTCHANGED to every child (windowed ones through their
+    // window, windowless ones directly), stopping if a child destroys this
+    // control.
+    void NotifyChildrenParentChanged();
+
 private:
     void PaintForcedBackground(Canvas& canvas);
-    void NotifyChildrenParentChanged();
 
     std::unique_ptr<TFont> default_font_;
     bool use_skin_font_ = true;
@@ -249,6 +253,9 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+
+// `base` with the name, height and style of a skin object's font.
+FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style);
 
 // Paints what lies behind `control` into `canvas` (the control's own
 // coordinates), for controls drawn transparently over their parent: the

@@ -104,11 +104,6 @@ void append_utf8(std::string& out, char32_t cp)
     }
 }
 
-bool is_trail(unsigned char b)
-{
-    return b >= 0x40 && b <= 0xFE && b != 0x7F;
-}
-
 } // namespace
 
 void cp936_drop_last_char(std::string& text)
@@ -148,7 +143,7 @@ std::string cp936_to_utf8(std::string_view cp936)
         if (from_cp936().convert(cp936, out) == 0)
             break;
         unsigned char lead = static_cast<unsigned char>(cp936[0]);
-        if (cp936_is_lead(lead) && cp936.size() >= 2 && is_trail(static_cast<unsigned char>(cp936[1]))) {
+        if (cp936_is_lead(lead) && cp936.size() >= 2 && cp936_is_trail(static_cast<unsigned char>(cp936[1]))) {
             std::string_view pair = cp936.substr(0, 2);
             std::string decoded;
             if (from_gb18030().convert(pair, decoded) == 0 && !decoded.empty())

@@ -10,9 +10,18 @@
 namespace lt {
 
 // A byte 0x81-0xFE starts a double-byte character and takes the byte after it.
+// This is the one lead-byte test of the program.
 inline bool cp936_is_lead(unsigned char byte)
 {
     return byte >= 0x81 && byte <= 0xFE;
+}
+
+// A byte that can follow a lead byte in a pair the code page (or GB18030)
+// defines: 0x40-0xFE without 0x7F. Editing takes any byte after a lead as its
+// trail; decoding for display needs a defined pair.
+inline bool cp936_is_trail(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
 // Length in bytes (1 or 2) of the character starting at pos; a lead byte at

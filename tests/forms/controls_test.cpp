@@ -155,6 +155,81 @@ TEST_F(FormFixture, AHandlerMayFreeItsSenderOrItsForm)
     EXPECT_EQ(d.app.MainForm, nullptr);
 }
 
+// A press that is taken away (the button disabled, the platform's
+// cancel-mode, a lost capture) leaves the button up and never clicks, even
+// when the release comes over the button.
+TEST_F(FormFixture, APlainButtonPressTakenAwayNeitherStaysDownNorClicks)
+{
+    TButton* b = form->button;
+    int clicks = 0;
+    b->OnClick = [&](TComponent*) { ++clicks; };
+    const Point at = form->at(b, 10, 10);
+    // The button's top-left shows the raised look's highlight (inside the
+    // focus frame when it has the focus); the pressed look has none.
+    auto drawn_up = [&] {
+        d.pump();
+        const Bitmap& shown = d.backend.presented(*form->WindowHandle());
+        const Point p = b->BoundsRect().top_left();
+        return shown.pixel(p.x, p.y) == to_pixel(clBtnHighlight) ||
+            shown.pixel(p.x + 1, p.y + 1) == to_pixel(clBtnHighlight);
+    };
+    ASSERT_TRUE(drawn_up());
+
+    d.backend.mouse_down(at);
+    d.pump();
+    ASSERT_TRUE(b->Down());
+    EXPECT_FALSE(drawn_up());
+    b->SetEnabled(false);
+    d.backend.mouse_up(at);
+    d.pump();
+    b->SetEnabled(true);
+    d.backend.mouse_move(at + Point{1, 0});
+    d.pump();
+    EXPECT_FALSE(b->Down()) << "pressed, disabled, released, enabled, moved over";
+    EXPECT_TRUE(drawn_up());
+
+    struct Case {
+        const char* what;
+        std::function<void()> take_away;
+    } cases[] = {
+        {"cancel-mode", [&] { b->WindowHandle()->send(WM_CANCELMODE); }},
+        {"lost capture", [&] { d.desktop.release_capture(); }},
+        {"focus moved away", [&] { form->edit->SetFocus(); }},
+    };
+    for (const Case& c : cases) {
+        d.backend.mouse_down(at);
+        d.pump();
+        ASSERT_TRUE(b->Down()) << c.what;
+        c.take_away();
+        d.backend.mouse_move(at + Point{1, 0});
+        d.pump();
+        EXPECT_FALSE(b->Down()) << c.what;
+        d.backend.mouse_up(at);
+        EXPECT_FALSE(b->Down()) << c.what;
+        EXPECT_TRUE(drawn_up()) << c.what;
+    }
+    EXPECT_EQ(clicks, 0);
+
+    // Space presses it and its release clicks; Enter clicks at once; two
+    // quick clicks are two clicks.
+    b->SetFocus();
+    d.backend.key_down(VK_SPACE);
+    d.pump();
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(drawn_up());
+    d.backend.key_up(VK_SPACE);
+    d.pump();
+    EXPECT_EQ(clicks, 1);
+    d.backend.key(VK_RETURN);
+    d.pump();
+    EXPECT_EQ(clicks, 2);
+    d.backend.click(at);
+    d.backend.click(at);
+    d.pump();
+    EXPECT_EQ(clicks, 4);
+    EXPECT_TRUE(drawn_up());
+}
+
 TEST_F(FormFixture, FocusStartsAtTheFirstTabStopAndTabMoves)
 {
     std::vector<std::string> log;
@@ -451,6 +526,41 @@ TEST(FormsApplication, TimersTickOnVirtualTimeAndErrorsDoNotStopThem)
     timer->SetEnabled(false);
     d.loop.advance(2000);
     EXPECT_EQ(ticks, 3);
+}
+
+// A form with the plain frame: its client, its hit codes and its paint
+// follow the frame geometry, and a click on the close button closes it.
+TEST(FormsApplication, APlainFrameAnswersAndPaintsItsGeometry)
+{
+    Desk d;
+    TForm* form;
+    d.app.CreateForm(form);
+    form->SetBounds(100, 50, 300, 200);
+    form->SetCaption("Frame");
+    form->Show();
+    d.pump();
+    const Size size{300, 200};
+    const FrameGeometry& g = form->Frame();
+    EXPECT_EQ(form->ClientRect().size(), g.client(size).size());
+    EXPECT_EQ(form->ClientToScreen({0, 0}), (Point{100, 50} + g.client(size).top_left()));
+
+    Window* w = form->WindowHandle();
+    for (Point at : {Point{150, 100}, Point{150, 10}, Point{285, 10}, Point{0, 0}, Point{299, 100}, Point{150, 199}})
+        EXPECT_EQ(w->send(WM_NCHITTEST, 0, point_lparam(at + Point{100, 50})), g.part_at(size, at))
+            << at.x << "," << at.y;
+
+    const Bitmap& shown = d.backend.presented(*w);
+    const Rect caption = g.part_rect(size, HTCAPTION), close = g.part_rect(size, HTCLOSE);
+    EXPECT_EQ(shown.pixel(caption.left + 1, caption.top + 1), to_pixel(clActiveCaption));
+    EXPECT_EQ(shown.pixel(caption.left + 1, caption.bottom - 1), to_pixel(clBtnFace));
+    EXPECT_EQ(shown.pixel(close.left + 1, close.top + 1), to_pixel(clBtnFace));
+    EXPECT_EQ(shown.pixel(close.left, close.top), to_pixel(clBtnHighlight));
+
+    bool closed = false;
+    form->OnClose = [&](TComponent*, TCloseAction&) { closed = true; };
+    d.backend.click(Point{100, 50} + close.top_left() + Point{3, 3});
+    d.pump();
+    EXPECT_TRUE(closed);
 }
 
 TEST(FormsApplication, AlignedChildrenFollowTheFormSize)

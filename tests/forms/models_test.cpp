@@ -191,6 +191,13 @@ TEST(Menus, CaptionsShortcutsAndTree)
     b->Click();
     EXPECT_EQ(clicks, 1);
 
+    // Adding a child again moves it to the end; a bad index leaves the item
+    // where it was.
+    menu->Items()->Add(a);
+    EXPECT_EQ(a->MenuIndex(), 1);
+    EXPECT_EQ(error_of([&] { menu->Items()->Insert(5, b); }), "List index out of bounds (5)");
+    EXPECT_EQ(b->Parent(), sub);
+
     // Freeing a submenu frees its children, which leave their owner too.
     int before = form.ComponentCount();
     delete sub;

@@ -1,12 +1,14 @@
 // The gallery: every canvas primitive and the program's fonts in one picture,
 // written to gallery.png in this suite's build folder for a person to look at.
-// The checks here are the ones a picture makes easy: 12 px Chinese text is
-// drawn from the bitmap strike (pure text colour, no grey fringes) and every
-// sample left ink.
+// The picture is checked where it is easy to know what must be there: the
+// primitives at probe points of their one-colour regions, every line of
+// text by the ink of its colour inside its own box, and 12 px Chinese text
+// drawn from the bitmap strike (pure text colour, no grey fringes).
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -42,6 +44,14 @@ Bitmap quadrants()
     return b;
 }
 
+// Where a piece of text was drawn, in which colour, over which background.
+struct Ink {
+    Rect area;
+    Color colour;
+    Color background;
+    std::string what;
+};
+
 class Gallery {
 public:
     Gallery() : bmp_(760, 660, to_pixel(clBtnFace)), canvas_(bmp_) { }
@@ -52,6 +62,7 @@ public:
         canvas_.set_text_color(clGray);
         canvas_.set_bk_mode(BkMode::Transparent);
         text_out(canvas_, x, y, text);
+        inks_.push_back({Rect::from_xywh(x, y, 220, 14), clGray, clBtnFace, "label " + text});
     }
 
     void primitives(int y)
@@ -112,6 +123,8 @@ public:
                 canvas_.font() = d;
                 canvas_.set_text_color(clBlack);
                 text_out(canvas_, 230, y, kSample + " Keyword Harvester 0123");
+                inks_.push_back({Rect{230, y, 760, y + px + 4}, clBlack, clBtnFace,
+                    std::string(f.label) + " " + std::to_string(px)});
                 y += px + 6;
             }
         }
@@ -143,6 +156,7 @@ public:
             canvas_.font() = d;
             canvas_.set_text_color(clNavy);
             text_out(canvas_, 230, y, kSample + " Query Stop");
+            inks_.push_back({Rect{230, y, 760, y + 18}, clNavy, clBtnFace, s.label});
             y += 20;
         }
         return y;
@@ -161,10 +175,13 @@ public:
             c.font() = font_desc("Arial", 14);
             c.set_text_color(clWindowText);
             c.set_bk_mode(BkMode::Transparent);
-            if (disabled)
+            if (disabled) {
                 draw_text_disabled(c, text, r, flags);
-            else
+                inks_.push_back({r, clBtnShadow, clBtnFace, title});
+            } else {
                 draw_text(c, text, r, flags);
+                inks_.push_back({r, clWindowText, clWindow, title});
+            }
         };
         box(8, 110, 40, "end ellipsis", kSample, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
         box(130, 130, 40, "path ellipsis", "/home/user/\xB3\xA4\xCE\xB2\xB4\xCA/result.txt",
@@ -185,6 +202,7 @@ public:
             c.font() = font_desc(kSongTi, -12);
             c.set_text_color(clBlack);
             draw_text(c, "\xB2\xE9\xD1\xAF Query", r, aligns[i] | DT_SINGLELINE);
+            inks_.push_back({r, clBlack, clWindow, names[i]});
         }
         label(400, y2, "opaque background");
         c.font() = font_desc(kSongTi, -12);
@@ -192,14 +210,38 @@ public:
         c.set_bk_color(clHighlight);
         c.set_text_color(clHighlightText);
         text_out(c, 400, y2 + 20, kSample);
+        inks_.push_back({Rect::from_xywh(400, y2 + 20, 200, 14), clHighlightText, clHighlight, "opaque text"});
+        inks_.push_back({Rect::from_xywh(400, y2 + 20, 200, 14), clHighlight, clBtnFace, "opaque background"});
     }
 
     Bitmap& bitmap() { return bmp_; }
+    const std::vector<Ink>& inks() const { return inks_; }
 
 private:
     Bitmap bmp_;
     Canvas canvas_;
+    std::vector<Ink> inks_;
 };
+
+int distance(Pixel a, Pixel b)
+{
+    return std::abs(int(pixel_red(a)) - int(pixel_red(b))) + std::abs(int(pixel_green(a)) - int(pixel_green(b))) +
+        std::abs(int(pixel_blue(a)) - int(pixel_blue(b)));
+}
+
+// Pixels inside the text's area nearer its colour than its background is by
+// half: the cores of the glyphs, whatever the smoothing at their edges.
+int ink_pixels(const Bitmap& b, const Ink& ink)
+{
+    const Pixel colour = to_pixel(ink.colour), background = to_pixel(ink.background);
+    const int limit = distance(colour, background) / 2;
+    int n = 0;
+    const Rect area = ink.area.intersected(b.rect());
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            n += distance(b.pixel(x, y), colour) < limit;
+    return n;
+}
 
 TEST(Gallery, DrawsEveryPrimitiveAndFontIntoOnePicture)
 {
@@ -208,10 +250,53 @@ TEST(Gallery, DrawsEveryPrimitiveAndFontIntoOnePicture)
     int y = g.fonts(70);
     y = g.styles(y + 6);
     g.boxes(y + 8);
+    const Bitmap& b = g.bitmap();
     const std::filesystem::path out = std::filesystem::current_path() / "gallery.png";
-    save_png_file(out.string(), g.bitmap());
-    EXPECT_TRUE(std::filesystem::exists(out));
+    save_png_file(out.string(), b);
     std::cout << "gallery: " << out.string() << "\n";
+
+    // The primitive row starts at y 22; each sample is 30 x 24 (the
+    // quadrant picture 12 x 12: red, green / blue, yellow, black centre).
+    const Pixel red = make_pixel(220, 40, 40), green = make_pixel(40, 160, 40), blue = make_pixel(40, 40, 220),
+                yellow = make_pixel(230, 200, 40), black = make_pixel(0, 0, 0), face = to_pixel(clBtnFace);
+    struct Probe {
+        Point at;
+        Pixel expected;
+        const char* what;
+    } probes[] = {
+        {{20, 30}, to_pixel(clWhite), "fill"},
+        {{44, 22}, to_pixel(clNavy), "frame edge"},
+        {{58, 34}, face, "frame inside"},
+        {{80, 22}, to_pixel(clBtnHighlight), "3D frame light side"},
+        {{109, 45}, to_pixel(clBtnShadow), "3D frame dark side"},
+        {{230, 22}, to_pixel(clMaroon), "line start"},
+        {{314, 22}, to_pixel(clRed), "pixel"},
+        {{315, 22}, face, "between pixels"},
+        {{344, 22}, to_pixel(clBlack), "rectangle pen"},
+        {{358, 34}, to_pixel(clYellow), "rectangle brush"},
+        {{391, 23}, red, "blit top left"},
+        {{400, 23}, green, "blit top right"},
+        {{391, 32}, blue, "blit bottom left"},
+        {{400, 32}, yellow, "blit bottom right"},
+        {{395, 27}, black, "blit centre"},
+        {{409, 23}, red, "stretch top left"},
+        {{436, 44}, yellow, "stretch bottom right"},
+        {{445, 23}, red, "keyed blit"},
+        {{449, 28}, face, "keyed blit's key colour left out"},
+        {{475, 23}, red, "tile repeats"},
+        {{517, 23}, to_pixel(clPurple), "region ring"},
+        {{530, 33}, face, "region hole"},
+        {{553, 23}, to_pixel(clTeal), "clipped fill"},
+        {{567, 34}, face, "excluded from the clip"},
+        {{583, 23}, face, "outside the clip"},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(b.pixel(p.at.x, p.at.y), p.expected) << p.what << " at (" << p.at.x << ", " << p.at.y << ")";
+
+    // Every text left ink of its colour in its own box.
+    ASSERT_GT(g.inks().size(), 30u);
+    for (const Ink& ink : g.inks())
+        EXPECT_GT(ink_pixels(b, ink), 20) << ink.what;
 }
 
 TEST(Gallery, TwelvePixelChineseIsCrispAndComplete)

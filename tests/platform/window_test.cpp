@@ -394,6 +394,64 @@ TEST_F(Screen, PaintsAreCoalescedPerTurnAndChildrenPaintOverParents)
     EXPECT_TRUE(got("child", WM_PAINT).empty());
 }
 
+// A paint handler that asks for a repaint (invalidate, then update) is not
+// painted again from inside itself; the repaint comes in the next loop turn,
+// and the loop turns for it without waiting for an event.
+TEST_F(Screen, ARepaintAskedForWhilePaintingComesInTheNextTurn)
+{
+    int paints = 0, depth = 0, deepest = 0;
+    std::vector<Rect> updates;
+    const Rect spot{10, 10, 20, 20};
+    const Color colours[] = {clRed, clGreen, clBlue};
+    Window* w = make("w", {0, 0, 100, 80}, nullptr, [&](Window& win, Message& m) -> std::optional<LResult> {
+        if (m.msg != WM_PAINT)
+            return std::nullopt;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        updates.push_back(*reinterpret_cast<const Rect*>(m.lparam));
+        message_canvas(m).fill_rect({0, 0, 100, 80}, colours[paints % 3]);
+        if (++paints < 3) {
+            win.invalidate(&spot);
+            win.update();
+        }
+        --depth;
+        return 0;
+    });
+    loop.process_pending();
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(deepest, 1) << "painted again from inside its own paint";
+    ASSERT_TRUE(desk.paint_pending());
+
+    // Left to itself the loop paints twice more (the second repaint asks
+    // for a third) and then rests.
+    loop.run_until([&] { return paints == 3; });
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(updates, (std::vector<Rect>{Rect{0, 0, 100, 80}, spot, spot}));
+    EXPECT_FALSE(desk.paint_pending());
+    EXPECT_EQ(screen.presented(*w).pixel(15, 15), to_pixel(clBlue));
+    EXPECT_EQ(screen.presented(*w).pixel(50, 50), to_pixel(clRed)) << "only the spot was painted again";
+}
+
+// A window may destroy itself while it paints and finish its paint; its
+// image lives until the paint is over, and the other windows paint on.
+TEST_F(Screen, AWindowMayDestroyItselfWhilePainting)
+{
+    Window* doomed = make("doomed", {0, 0, 50, 50}, nullptr, [](Window& w, Message& m) -> std::optional<LResult> {
+        if (m.msg != WM_PAINT)
+            return std::nullopt;
+        w.destroy();
+        message_canvas(m).fill_rect({0, 0, 50, 50}, clRed);
+        return 0;
+    });
+    Window* other = make("other", {100, 0, 150, 50}, nullptr, {}, [](CreateParams& p) { p.background = clYellow; });
+    settle();
+    EXPECT_FALSE(desk.is_window(doomed));
+    EXPECT_EQ(screen.presented(*other).pixel(10, 10), to_pixel(clYellow));
+    other->invalidate();
+    settle();
+    EXPECT_FALSE(desk.paint_pending());
+}
+
 TEST_F(Screen, ANonClientFrameGetsItsOwnPaintAndShiftsTheClient)
 {
     Window* framed = make(
@@ -856,6 +914,68 @@ TEST_F(Screen, TheErrorBoxIsModalAndEndsWithEnterOrOk)
     });
     show_error_box(desk, owner, "Title", "again");
     EXPECT_EQ(desk.top_levels().size(), 1u);
+}
+
+// The OK button is drawn pressed while held; a press taken away by
+// cancel-mode or a lost capture does not end the box when released over the
+// button; Space down and up does.
+TEST_F(Screen, TheErrorBoxOkButtonPressesAndCancelsLikeAButton)
+{
+    Window* owner = make("owner", {0, 0, 400, 300});
+    settle();
+    Window* box = nullptr;
+    Window* ok = nullptr;
+    Point at;
+    // The pixel just inside the button's outer frame: the raised look's
+    // highlight, or the pressed look's shadow.
+    auto looks_pressed = [&] {
+        box->update();
+        const Point corner = ok->bounds().top_left() + Point{1, 1};
+        return desk.image(*box)->pixel(corner.x, corner.y) == to_pixel(clBtnShadow);
+    };
+    // Each step runs in its own loop turn, after the input the one before queued.
+    std::vector<std::function<void()>> steps = {
+        [&] {
+            box = desk.active();
+            ok = box->children().front();
+            at = ok->client_to_screen({10, 10});
+            EXPECT_FALSE(looks_pressed());
+            screen.mouse_down(at);
+        },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            ok->send(WM_CANCELMODE);
+            EXPECT_FALSE(looks_pressed());
+            screen.mouse_up(at);
+        },
+        [&] { screen.mouse_down(at); },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            desk.release_capture();
+            screen.mouse_move(at + Point{1, 1});
+            screen.mouse_up(at);
+        },
+        [&] {
+            EXPECT_TRUE(desk.in_modal(*box)) << "a cancelled press ended the box";
+            EXPECT_FALSE(looks_pressed());
+            screen.key_down(VK_SPACE);
+        },
+        [&] {
+            EXPECT_TRUE(looks_pressed());
+            screen.key_up(VK_SPACE);
+        },
+    };
+    size_t next = 0;
+    std::function<void()> run_next = [&] {
+        if (next < steps.size() && desk.is_window(box ? box : desk.active())) {
+            steps[next++]();
+            loop.post(run_next);
+        }
+    };
+    loop.post(run_next);
+    show_error_box(desk, owner, "Title", "Something failed");
+    EXPECT_EQ(next, steps.size()) << "the box ended early";
+    EXPECT_FALSE(desk.is_window(box));
 }
 
 } // namespace

@@ -5,136 +5,25 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
+
+#include "tests/platform/xvfb_session.h"
 
 namespace {
 
-bool on_path(const std::string& tool)
-{
-    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// A child process with its stdout readable through a pipe.
-struct Child {
-    pid_t pid = -1;
-    int out = -1;
-
-    void start(const std::vector<std::string>& argv, const std::vector<std::string>& env, int extra_fd = -1)
-    {
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            dup2(fds[1], extra_fd >= 0 ? extra_fd : 1);
-            if (extra_fd >= 0) {
-                int devnull = open("/dev/null", O_WRONLY);
-                dup2(devnull, 1);
-            }
-            for (const std::string& e : env)
-                putenv(const_cast<char*>(e.c_str()));
-            std::vector<char*> args;
-            for (const std::string& a : argv)
-                args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            execvp(args[0], args.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        out = fds[0];
-    }
-
-    // Reads one line, waiting at most timeout_ms; empty on time-out or end.
-    std::string read_line(int timeout_ms)
-    {
-        std::string line;
-        char c;
-        while (true) {
-            pollfd p{out, POLLIN, 0};
-            if (poll(&p, 1, timeout_ms) <= 0)
-                return "";
-            if (read(out, &c, 1) != 1)
-                return line;
-            if (c == '\n')
-                return line;
-            line.push_back(c);
-        }
-    }
-
-    void stop()
-    {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-            pid = -1;
-        }
-        if (out >= 0) {
-            close(out);
-            out = -1;
-        }
-    }
-    ~Child() { stop(); }
-};
-
-std::string run(const std::string& display, const std::string& command)
-{
-    std::string out;
-    FILE* f = popen(("DISPLAY=" + display + " " + command).c_str(), "r");
-    if (!f)
-        return out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, f))
-        out += buf;
-    pclose(f);
-    while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
-        out.pop_back();
-    return out;
-}
-
-// "r,g,b" of one screen pixel.
-std::string pixel(const std::string& display, int x, int y)
-{
-    std::string p = "p{" + std::to_string(x) + "," + std::to_string(y) + "}";
-    return run(display,
-        "xwd -root -silent | convert xwd:- -format '%[fx:int(255*" + p + ".r+0.5)],%[fx:int(255*" + p +
-            ".g+0.5)],%[fx:int(255*" + p + ".b+0.5)]' info:");
-}
-
-// Reads the pixel until it shows `want` or about two seconds pass: the X
-// server shows a paint a moment after the program sent it.
-std::string pixel_settled(const std::string& display, int x, int y, const std::string& want)
-{
-    std::string got;
-    for (int i = 0; i < 20; ++i) {
-        got = pixel(display, x, y);
-        if (got == want)
-            break;
-        usleep(100 * 1000);
-    }
-    return got;
-}
+using lt::test::Child;
+using lt::test::pixel;
+using lt::test::pixel_settled;
+using lt::test::run;
 
 TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
 {
-    for (const char* tool : {"Xvfb", "xdotool", "xwd", "convert"}) {
-        if (!on_path(tool))
-            GTEST_SKIP() << tool
-                         << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
-    }
-    Child xvfb;
-    xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, 3);
-    std::string number = xvfb.read_line(10000);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not report a display";
-    const std::string display = ":" + number;
+    if (std::string tool = lt::test::missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
+        GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
+    lt::test::XvfbServer xvfb;
+    xvfb.start();
+    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
+    const std::string display = xvfb.display;
 
     Child probe;
     probe.start({LT_XVFB_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});

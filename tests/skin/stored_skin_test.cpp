@@ -1,7 +1,8 @@
 // The stored skin embedded in the program: it loads, every named object is
 // there with the class its entry names, and the values the window layout
-// depends on hold. Also writes a sheet of its pictures (skin_sheet.png in the
-// test's working folder) for eyes.
+// depends on hold. Also draws a sheet of its pictures at twice their size
+// (skin_sheet.png in the test's working folder, for eyes) and checks that
+// each picture sits on it whole, at its place, with the stored sizes.
 
 #include <gtest/gtest.h>
 
@@ -355,13 +356,15 @@ TEST_F(StoredSkin, MaskShapesOnlyTheCorners)
     EXPECT_FALSE(data.MaskPictureName.empty());
 }
 
-// Lays every picture of the skin out on one sheet, at twice the size.
-TEST_F(StoredSkin, WritesPictureSheet)
+// Lays every picture of the skin out on one sheet, at twice the size, in
+// rows no wider than 620 (before scaling) with gaps of 8 in the sheet colour.
+TEST_F(StoredSkin, DrawsAPictureSheet)
 {
     std::vector<const Bitmap*> pics = {&data.Picture, &data.MaskPicture};
     for (const auto& p : data.ActivePictures)
         pics.push_back(p.get());
     const int gap = 8, scale = 2;
+    const Pixel sheet_colour = make_pixel(128, 132, 138);
     int width = 0, height = 0, x = gap, row_h = 0, y = gap;
     std::vector<Point> at;
     for (const Bitmap* p : pics) {
@@ -376,13 +379,39 @@ TEST_F(StoredSkin, WritesPictureSheet)
         width = std::max(width, x);
         height = std::max(height, y + row_h + gap);
     }
-    Bitmap sheet(width * scale, height * scale, make_pixel(128, 132, 138));
+    Bitmap sheet(width * scale, height * scale, sheet_colour);
     for (std::size_t i = 0; i < pics.size(); ++i)
         for (int py = 0; py < pics[i]->height() * scale; ++py)
             for (int px = 0; px < pics[i]->width() * scale; ++px)
                 sheet.set_pixel(at[i].x * scale + px, at[i].y * scale + py, pics[i]->pixel(px / scale, py / scale));
     save_png_file("skin_sheet.png", sheet);
-    EXPECT_FALSE(ReadSkinFile("skin_sheet.png").empty());
+
+    // The stored skin: a 285 x 210 frame picture, a mask of the same size,
+    // no inactive picture and eight active pictures.
+    ASSERT_EQ(pics.size(), 10u);
+    EXPECT_TRUE(data.InactivePicture.empty());
+    EXPECT_EQ(data.Picture.size(), (Size{285, 210}));
+    EXPECT_EQ(data.MaskPicture.size(), (Size{285, 210}));
+    // Each picture sits whole at its place: its corner and centre pixels at
+    // twice the size, the sheet colour just past its right and bottom edges.
+    auto sheet_at = [&](std::size_t i, int px, int py) {
+        return sheet.pixel(at[i].x * scale + px, at[i].y * scale + py);
+    };
+    for (std::size_t i = 0; i < pics.size(); ++i) {
+        const Bitmap& p = *pics[i];
+        const int w = p.width(), h = p.height();
+        for (Point q : {Point{0, 0}, Point{w - 1, 0}, Point{0, h - 1}, Point{w - 1, h - 1}, Point{w / 2, h / 2}})
+            EXPECT_EQ(sheet_at(i, q.x * scale + 1, q.y * scale + 1), p.pixel(q.x, q.y))
+                << "picture " << i << " at (" << q.x << ", " << q.y << ")";
+        EXPECT_EQ(sheet_at(i, w * scale, 0), sheet_colour) << "right of picture " << i;
+        EXPECT_EQ(sheet_at(i, 0, h * scale), sheet_colour) << "below picture " << i;
+    }
+    // The mask: white (window) corners cut out of black.
+    const Pixel black = make_pixel(0, 0, 0), white = make_pixel(255, 255, 255);
+    EXPECT_EQ(sheet_at(1, 0, 0), white);
+    EXPECT_EQ(sheet_at(1, 284 * scale, 0), white);
+    EXPECT_EQ(sheet_at(1, 3 * scale, 0), black);
+    EXPECT_EQ(sheet_at(1, 142 * scale, 209 * scale), black);
 }
 
 } // namespace

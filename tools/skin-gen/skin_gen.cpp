@@ -488,9 +488,11 @@ public:
         item_bg(a);
         box(b, a.inflated(-1, -1), kSelectionBorder, {232, 241, 252}, {214, 229, 247}, {252, 253, 254});
         item_bg(d);
+        // The line fills the whole middle span, which a wide separator
+        // repeats, so that the copies join without gaps.
         int mid = d.top + d.height() / 2;
-        fill(b, {d.left + column + 2, mid, d.right - 3, mid + 1}, {209, 219, 232});
-        fill(b, {d.left + column + 2, mid + 1, d.right - 3, mid + 2}, kWhite);
+        fill(b, {d.left + column, mid, d.right - 3, mid + 1}, {209, 219, 232});
+        fill(b, {d.left + column, mid + 1, d.right - 3, mid + 2}, kWhite);
         auto mark = [&](const char* key, const std::vector<const char*>& g, bool active) {
             Rect r = R(s, key);
             fill(b, r, active ? Rgb{221, 234, 250} : Rgb{240, 244, 250});

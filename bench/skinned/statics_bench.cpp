@@ -1,0 +1,108 @@
+// A full repaint of the main window's client (827 x 629) laid out with the
+// passive skinned controls as the program lays them out: the two top panels
+// with their labels and the status panel, the two group boxes with their
+// counters, and the splitter between them. The form is borderless, so the
+// frame's own painting is not part of the figure.
+
+#include <benchmark/benchmark.h>
+
+#include "forms/forms.h"
+#include "platform/desktop.h"
+#include "platform/headless.h"
+#include "skin/embedded_skin.h"
+#include "skin/skin_data.h"
+#include "skinned/skin_splitter.h"
+#include "skinned/static_controls.h"
+#include "text/cp936.h"
+
+namespace {
+
+using namespace lt;
+
+struct MainWindowStatics {
+    VirtualClock clock;
+    EventLoop loop{clock};
+    HeadlessBackend backend{{1024, 768}};
+    Desktop desktop{loop, backend};
+    TApplication app{desktop};
+    TForm* form = nullptr;
+    TskSkinData* data = nullptr;
+
+    template <class T>
+    T* Add(const char* name, TWinControl* parent, int left, int top, int width, int height, const char* text = "")
+    {
+        auto* c = new T(form);
+        c->SetParent(parent);
+        c->SetBounds(left, top, width, height);
+        c->SetSkinDataName(name);
+        c->SetSkinData(data);
+        c->SetCaption(utf8_to_cp936(text));
+        return c;
+    }
+
+    MainWindowStatics()
+    {
+        app.CreateForm(form);
+        form->SetBorderStyle(TFormBorderStyle::bsNone);
+        form->SetBounds(0, 0, 827, 629);
+        auto* stored = new TskCompressedStoredSkin(form);
+        AssignEmbeddedSkin(*stored);
+        data = new TskSkinData(form);
+        data->SetCompressedStoredSkin(stored);
+
+        auto* top = Add<TskSkinPanel>("panel", form, 0, 0, 827, 89);
+        top->SetAlign(TAlign::alTop);
+        Add<TskSkinStdLabel>("stdlabel", top, 19, 15, 60, 13, "输入关键词");
+        Add<TskSkinStdLabel>("stdlabel", top, 512, 14, 192, 13, "注意：广泛相关最后可能根本不相关");
+        Add<TskSkinStatusPanel>("statuspanel", top, 21, 52, 308, 21, "正在查询：长尾词查询工具，已找到 345 个长尾词");
+        auto* buttons = Add<TskSkinPanel>("panel", form, 0, 161, 827, 48);
+        buttons->SetAlign(TAlign::alTop);
+        Add<TskSkinStdLabel>("stdlabel", buttons, 552, 18, 240, 13, "提示：下面的列表可以【双击、右键】操作。");
+        auto* results = Add<TskSkinGroupBox>("groupbox", form, 0, 209, 409, 420, "长尾词列表");
+        results->SetAlign(TAlign::alLeft);
+        Add<TskSkinStdLabel>("stdlabel", results, 10, 1, 12, 13, "(0)");
+        auto* splitter = new TskSkinSplitter(form);
+        splitter->SetParent(form);
+        splitter->SetAlign(TAlign::alLeft);
+        splitter->SetBounds(409, 209, 10, 420);
+        splitter->SetSkinData(data);
+        auto* exports = Add<TskSkinGroupBox>("groupbox", form, 419, 209, 408, 420, "导出列表");
+        exports->SetAlign(TAlign::alClient);
+        Add<TskSkinStdLabel>("stdlabel", exports, 10, 1, 12, 13, "(0)");
+        form->Show();
+        Repaint();
+    }
+
+    void Repaint()
+    {
+        form->WindowHandle()->invalidate();
+        loop.process_pending();
+        loop.advance(0);
+    }
+};
+
+void FullRepaint(benchmark::State& state)
+{
+    MainWindowStatics w;
+    for (auto _ : state)
+        w.Repaint();
+}
+BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond);
+
+// One status text assigned and shown, as during a run.
+void StatusText(benchmark::State& state)
+{
+    MainWindowStatics w;
+    TskSkinStatusPanel* status = nullptr;
+    for (int i = 0; i < w.form->ComponentCount() && !status; ++i)
+        status = dynamic_cast<TskSkinStatusPanel*>(w.form->Components(i));
+    int n = 0;
+    for (auto _ : state) {
+        status->SetCaption("status " + std::to_string(++n));
+        w.loop.process_pending();
+        w.loop.advance(0);
+    }
+}
+BENCHMARK(StatusText)->Unit(benchmark::kMicrosecond);
+
+} // namespace
