@@ -188,6 +188,9 @@ protected:
     void KeyDown(int& key, TShiftState shift) override;
     void KeyPress(char& key) override;
     void Resized() override;
+    // Selects `row` alone and makes it the caret and the anchor, as a plain
+    // click does, without raising OnClick (a type-ahead search finding a row).
+    void SelectAlone(int row) { model_.select_alone(row); }
     LResult DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
 private:

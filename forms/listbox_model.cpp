@@ -289,6 +289,16 @@ void ListBoxModel::click(int row, bool shift, bool ctrl)
     changed();
 }
 
+void ListBoxModel::select_alone(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    select_only(row);
+    anchor_ = row;
+    move_caret(row);
+    changed();
+}
+
 void ListBoxModel::drag_to(int row, bool ctrl)
 {
     if (row < 0 || row >= count() || row == caret_)

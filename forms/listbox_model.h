@@ -113,6 +113,10 @@ public:
     void set_item_index(int index);
 
     void click(int row, bool shift, bool ctrl);
+    // Selects `row` alone and puts the caret and the anchor on it, as a plain
+    // click does in the extended mode, in every mode; a row that does not
+    // exist is ignored.
+    void select_alone(int row);
     void drag_to(int row, bool ctrl);
     // Returns whether the key was one of the list's.
     bool key(int vk, bool shift, bool ctrl);
