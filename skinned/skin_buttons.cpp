@@ -50,6 +50,28 @@ ButtonLook ChooseButtonLook(ButtonLooks looks, const ButtonLookState& s)
     return Look(looks.normal, false, false);
 }
 
+ButtonSkin ReadButtonSkin(const TskDataSkinButtonControl* o, const Rect& skinrect)
+{
+    ButtonSkin skin;
+    skin.looks = {skinrect, skinrect, skinrect, {}, {}};
+    if (!o)
+        return skin;
+    // A disabled colour the same as the normal one would hide the state.
+    skin.colors = {o->fontcolor, o->activefontcolor, o->downfontcolor,
+        o->disabledfontcolor == o->fontcolor ? rgb(128, 128, 128) : o->disabledfontcolor};
+    skin.looks.active = o->activeskinrect.empty() ? skinrect : o->activeskinrect;
+    skin.looks.down = o->downskinrect.empty() ? skin.looks.active : o->downskinrect;
+    skin.looks.focused = o->focusedskinrect;
+    skin.looks.disabled = o->disabledskinrect;
+    skin.morphing = o->morphing;
+    skin.morph_kind = o->morphkind;
+    skin.animate_rect = o->animateskinrect;
+    skin.frame_count = o->framecount;
+    skin.animate_interval = o->animateinterval;
+    skin.show_focus = o->showfocus;
+    return skin;
+}
+
 Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame)
 {
     if (framecount <= 0 || frame < 1 || frame > framecount || strip.empty())
@@ -60,6 +82,74 @@ Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame)
     }
     const int h = strip.height() / framecount;
     return Rect::from_xywh(strip.left, strip.top + (frame - 1) * h, strip.width(), h);
+}
+
+// ---- Painting a look ------------------------------------------------------------
+
+Rect ComposeButtonLook(Canvas& canvas, const Bitmap* picture, const Rect& look, const SkinGeometry& g,
+    const SkinFit& fit, bool use_skin_size, Size size)
+{
+    if (fit.mode == ResizeMode::None)
+        return Rect::from_size(size);
+    if (use_skin_size || fit.mode == ResizeMode::NinePiece) {
+        if (picture)
+            ComposeSkin(canvas, *picture, look, g, fit);
+        return fit.target.client;
+    }
+    // Any size: the look scaled, or stretched between the corners of
+    // clientrect; the caption area grows with the size.
+    const Size skin = g.skin_size();
+    if (picture && fit.mode == ResizeMode::Fixed)
+        canvas.stretch_draw(Rect::from_size(size), *picture, look);
+    else if (picture)
+        ComposeStretchedNinePiece(canvas, *picture, look, g.clientrect, size);
+    return {g.clientrect.left, g.clientrect.top, g.clientrect.right + size.width - skin.width,
+        g.clientrect.bottom + size.height - skin.height};
+}
+
+Color ButtonCaptionColor(
+    const ButtonFontColors& c, bool enabled, bool use_skin_font_color, Color default_color, bool down, bool active)
+{
+    if (enabled && !use_skin_font_color)
+        return default_color;
+    if (!enabled)
+        return c.disabled;
+    if (down && active)
+        return c.down;
+    return active ? c.active : c.font;
+}
+
+int GlyphStripImage(int num_glyphs, bool down, bool active, bool enabled)
+{
+    if (down && active && num_glyphs > 2)
+        return 3;
+    if (active && num_glyphs > 3)
+        return 4;
+    if (!enabled && num_glyphs > 1)
+        return 2;
+    return 1;
+}
+
+Size ButtonImage::size() const
+{
+    if (list)
+        return {list->Width(), list->Height()};
+    if (strip && !strip->empty())
+        return GlyphSlice(strip->size(), num_glyphs, 1).size();
+    return {};
+}
+
+void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, int margin,
+    int spacing, TButtonLayout layout, bool pressed)
+{
+    const Size glyph = image.size();
+    const Size text = MeasureCaption(canvas, caption, area, layout, glyph);
+    const GlyphCaptionPlace place = LayoutGlyphCaption(area, margin, spacing, layout, glyph, text, pressed);
+    if (image.list)
+        image.list->Draw(canvas, place.glyph.x, place.glyph.y, image.index, image.enabled);
+    else if (image.strip && !image.strip->empty())
+        DrawGlyph(canvas, place.glyph, *image.strip, image.num_glyphs, image.k);
+    DrawCaption(canvas, caption, place);
 }
 
 // ---- TskSkinButton: properties ---------------------------------------------------
@@ -203,44 +293,22 @@ void TskSkinButton::Notification(TComponent* component, TOperation operation)
 bool TskSkinButton::Morphing() const
 {
     const TskSkinData* data = SkinData();
-    return skin_morphing_ && Skinned() && data && !data->Empty && data->EnableSkinEffects;
+    return skin_.morphing && Skinned() && data && !data->Empty && data->EnableSkinEffects;
 }
 
 bool TskSkinButton::AnimationEnabled() const
 {
     const TskSkinData* data = SkinData();
-    return Skinned() && data && data->EnableSkinEffects && !animate_rect_.empty() && frame_count_ > 0;
+    return Skinned() && data && data->EnableSkinEffects && !skin_.animate_rect.empty() && skin_.frame_count > 0;
 }
 
 void TskSkinButton::FetchSkinObject()
 {
     TskSkinCustomControl::FetchSkinObject();
-    colors_ = {};
-    skin_morphing_ = false;
-    morph_kind_ = mkDefault;
-    animate_rect_ = {};
-    frame_count_ = 0;
-    animate_interval_ = 25;
-    show_focus_ = false;
-    const Rect skinrect = Geometry().skinrect;
-    looks_ = {skinrect, skinrect, skinrect, {}, {}};
     const auto* o = dynamic_cast<const TskDataSkinButtonControl*>(SkinObject());
-    if (!o)
-        return;
-    TakeSkinFont(*o);
-    // A disabled colour the same as the normal one would hide the state.
-    colors_ = {o->fontcolor, o->activefontcolor, o->downfontcolor,
-        o->disabledfontcolor == o->fontcolor ? rgb(128, 128, 128) : o->disabledfontcolor};
-    looks_.active = o->activeskinrect.empty() ? skinrect : o->activeskinrect;
-    looks_.down = o->downskinrect.empty() ? looks_.active : o->downskinrect;
-    looks_.focused = o->focusedskinrect;
-    looks_.disabled = o->disabledskinrect;
-    skin_morphing_ = o->morphing;
-    morph_kind_ = o->morphkind;
-    animate_rect_ = o->animateskinrect;
-    frame_count_ = o->framecount;
-    animate_interval_ = o->animateinterval;
-    show_focus_ = o->showfocus;
+    skin_ = ReadButtonSkin(o, Geometry().skinrect);
+    if (o)
+        TakeSkinFont(*o);
 }
 
 void TskSkinButton::ApplySkin()
@@ -295,7 +363,7 @@ ButtonLookState TskSkinButton::LookState() const
     s.morph = morph_.factor();
     s.animating = frame_ > 0;
     s.animation_forward = frame_forward_;
-    s.animation_frame = AnimationFrameRect(animate_rect_, looks_.normal.size(), frame_count_, frame_);
+    s.animation_frame = AnimationFrameRect(skin_.animate_rect, skin_.looks.normal.size(), skin_.frame_count, frame_);
     return s;
 }
 
@@ -316,8 +384,8 @@ void TskSkinButton::StartAnimation(bool forward)
     if (!w)
         return;
     frame_forward_ = forward;
-    frame_ = forward ? 1 : frame_count_;
-    w->set_timer(kAnimationTimer, std::max(animate_interval_, 1));
+    frame_ = forward ? 1 : skin_.frame_count;
+    w->set_timer(kAnimationTimer, std::max(skin_.animate_interval, 1));
 }
 
 void TskSkinButton::StopAnimation()
@@ -372,7 +440,7 @@ void TskSkinButton::OnTimer(std::uintptr_t id)
         if (frame_ == 0)
             break;
         frame_ += frame_forward_ ? 1 : -1;
-        if (frame_ > frame_count_ || frame_ < 1)
+        if (frame_ > skin_.frame_count || frame_ < 1)
             StopAnimation();
         Invalidate();
         break;
@@ -687,7 +755,7 @@ LResult TskSkinButton::WndProc(Message& m)
 
 void TskSkinButton::PaintSkinned(Bitmap& bitmap)
 {
-    const ButtonLook look = ChooseButtonLook(looks_, LookState());
+    const ButtonLook look = ChooseButtonLook(skin_.looks, LookState());
     if (!look.morph) {
         PaintStateImage(bitmap, look.source, look.down, look.active);
         return;
@@ -695,47 +763,18 @@ void TskSkinButton::PaintSkinned(Bitmap& bitmap)
     PaintStateImage(bitmap, look.morph_normal, false, false);
     Bitmap active(bitmap.width(), bitmap.height());
     PaintStateImage(active, look.morph_active, false, true);
-    MorphBlend(bitmap, active, morph_.factor(), morph_kind_);
+    MorphBlend(bitmap, active, morph_.factor(), skin_.morph_kind);
 }
 
 void TskSkinButton::PaintStateImage(Bitmap& bitmap, const Rect& rect, bool down, bool active)
 {
     Canvas canvas(bitmap);
-    const Size size = bitmap.size();
-    const SkinGeometry& g = Geometry();
-    const Bitmap* picture = Picture();
-    Rect area = Rect::from_size(size);
-    if (Mode() == ResizeMode::None) {
-        // No skin rectangle: nothing to compose.
-    } else if (use_skin_size_ || Mode() == ResizeMode::NinePiece) {
-        if (picture)
-            ComposeSkin(canvas, *picture, rect, g, Fit());
-        area = Fit().target.client;
-    } else {
-        // Any size: the look scaled, or stretched between the corners of
-        // clientrect; the caption area grows with the size.
-        const Size skin = g.skin_size();
-        area = {g.clientrect.left, g.clientrect.top, g.clientrect.right + size.width - skin.width,
-            g.clientrect.bottom + size.height - skin.height};
-        if (picture && Mode() == ResizeMode::Fixed)
-            canvas.stretch_draw(Rect::from_size(size), *picture, rect);
-        else if (picture)
-            ComposeStretchedNinePiece(canvas, *picture, rect, g.clientrect, size);
-    }
-
+    const Rect area = ComposeButtonLook(canvas, Picture(), rect, Geometry(), Fit(), use_skin_size_, bitmap.size());
     canvas.font() = CurrentFont();
-    Color color = colors_.font;
-    if (Enabled() && !use_skin_font_color_)
-        color = DefaultFont().GetColor();
-    else if (!Enabled())
-        color = colors_.disabled;
-    else if (down && active)
-        color = colors_.down;
-    else if (active)
-        color = colors_.active;
-    canvas.set_text_color(color);
+    canvas.set_text_color(
+        ButtonCaptionColor(skin_.colors, Enabled(), use_skin_font_color_, DefaultFont().GetColor(), down, active));
 
-    if (show_focus_ && FocusedLook() && SkinData()) {
+    if (skin_.show_focus && FocusedLook() && SkinData()) {
         canvas.brush().color = SkinData()->SkinColors.cbtnface;
         canvas.draw_focus_rect(area);
     }
@@ -775,28 +814,17 @@ bool TskSkinButton::DoPaint(Canvas& canvas, const Rect& area, bool down, bool mo
 
 void TskSkinButton::DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active)
 {
-    const bool from_list = image_list_ && image_index_ >= 0 && image_index_ < image_list_->Count();
-    Size glyph;
-    int k = 1;
-    if (from_list) {
-        glyph = {image_list_->Width(), image_list_->Height()};
+    ButtonImage image;
+    if (image_list_ && image_index_ >= 0 && image_index_ < image_list_->Count()) {
+        image.list = image_list_;
+        image.index = image_index_;
+        image.enabled = Enabled();
     } else if (!glyph_.empty()) {
-        glyph = GlyphSlice(glyph_.size(), num_glyphs_, 1).size();
-        if (down && active && num_glyphs_ > 2)
-            k = 3;
-        else if (active && num_glyphs_ > 3)
-            k = 4;
-        else if (!Enabled() && num_glyphs_ > 1)
-            k = 2;
+        image.strip = &glyph_;
+        image.num_glyphs = num_glyphs_;
+        image.k = GlyphStripImage(num_glyphs_, down, active, Enabled());
     }
-    const std::string& caption = Caption();
-    const Size text = MeasureCaption(canvas, caption, area, layout_, glyph);
-    const GlyphCaptionPlace place = LayoutGlyphCaption(area, margin_, spacing_, layout_, glyph, text, down);
-    if (from_list)
-        image_list_->Draw(canvas, place.glyph.x, place.glyph.y, image_index_, Enabled());
-    else if (!glyph_.empty())
-        DrawGlyph(canvas, place.glyph, glyph_, num_glyphs_, k);
-    DrawCaption(canvas, caption, place);
+    DrawButtonFace(canvas, area, image, Caption(), margin_, spacing_, layout_, down);
 }
 
 // ---- TskSkinXFormButton ----------------------------------------------------------------------

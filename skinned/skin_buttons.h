@@ -38,10 +38,11 @@
 // The look is chosen by ChooseButtonLook (one function, one table of rules);
 // painting reads state and never changes it.
 //
-// Sections: looks - TskSkinButton - TskSkinXFormButton.
+// Sections: looks - painting a look - TskSkinButton - TskSkinXFormButton.
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "forms/forms.h"
 #include "forms/image_list.h"
@@ -109,11 +110,74 @@ struct ButtonLook {
 //   otherwise                                 normal          no, no
 ButtonLook ChooseButtonLook(ButtonLooks looks, const ButtonLookState& s);
 
+// The caption colours of a button skin object; a disabled colour equal to
+// the normal one is replaced by grey, RGB(128, 128, 128), so the state shows.
+struct ButtonFontColors {
+    Color font = 0, active = 0, down = 0, disabled = 0;
+};
+
+// What a button copies from its skin object at every fetch.
+struct ButtonSkin {
+    ButtonLooks looks;
+    ButtonFontColors colors;
+    bool morphing = false;
+    TMorphKind morph_kind = mkDefault;
+    Rect animate_rect;
+    int frame_count = 0;
+    int animate_interval = 25;
+    bool show_focus = false;
+};
+// The fields of a button skin object with the skin's fallbacks; without one
+// (nullptr) every look is `skinrect` and the rest stays at its default.
+ButtonSkin ReadButtonSkin(const TskDataSkinButtonControl* object, const Rect& skinrect);
+
 // Frame `frame` (from 1) of an animation strip: `framecount` frames side by
 // side when the strip is wider than the skin look, else stacked; each is the
 // strip's width (or height) div framecount. Empty for a framecount of 0 or
 // less (no animation) and for a frame outside 1 .. framecount.
 Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame);
+
+// ===========================================================================
+// Painting a look (shared by the windowed button and the tool buttons)
+
+// The picture of `look` (a rectangle of the skin picture) for a button of
+// `size`, composed onto `canvas`; returns the caption area. A button that
+// keeps the skin's size (or a nine-piece look) gets the look composed by the
+// resize mode and the target client rectangle; one of any size gets the look
+// scaled (fixed looks) or stretched between the corners of clientrect, and
+// clientrect grown by the size difference. Nothing is composed without a
+// picture or in mode None (the caption area is then the whole button).
+Rect ComposeButtonLook(Canvas& canvas, const Bitmap* picture, const Rect& look, const SkinGeometry& g,
+    const SkinFit& fit, bool use_skin_size, Size size);
+
+// The caption colour, first match: enabled without UseSkinFontColor ->
+// `default_color`; disabled -> disabled; down and active -> down; active ->
+// active; else the normal colour.
+Color ButtonCaptionColor(
+    const ButtonFontColors& c, bool enabled, bool use_skin_font_color, Color default_color, bool down, bool active);
+
+// The image of a glyph strip to draw: 3 when down and active with three or
+// more images, 4 when active with four, 2 when disabled with two or more,
+// else 1.
+int GlyphStripImage(int num_glyphs, bool down, bool active, bool enabled);
+
+// What goes beside a caption: image `index` of an image list (drawn as it is
+// or, disabled, embossed), or image `k` of a glyph strip; nothing when
+// neither is set.
+struct ButtonImage {
+    const TCustomImageList* list = nullptr;
+    int index = -1;
+    bool enabled = true;
+    const Bitmap* strip = nullptr;
+    int num_glyphs = 1;
+    int k = 1;
+
+    Size size() const;
+};
+// The image and the caption laid out in `area` (LayoutGlyphCaption) and
+// drawn in the canvas's font and text colour.
+void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, int margin,
+    int spacing, TButtonLayout layout, bool pressed);
 
 // ===========================================================================
 // TskSkinButton
@@ -203,7 +267,7 @@ public:
     // loaded with its effects on.
     bool Morphing() const;
     // The looks of the bound skin object (empty while unskinned).
-    const ButtonLooks& Looks() const { return looks_; }
+    const ButtonLooks& Looks() const { return skin_.looks; }
     // The state the look is chosen from, as it is now.
     ButtonLookState LookState() const;
 
@@ -258,10 +322,7 @@ protected:
     // and `active`; the canvas's font and text colour are set.
     void DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active);
     // What a caption colour is taken from while skinned.
-    struct SkinColors {
-        Color font = 0, active = 0, down = 0, disabled = 0;
-    };
-    const SkinColors& FontColors() const { return colors_; }
+    const ButtonFontColors& FontColors() const { return skin_.colors; }
 
 private:
     static constexpr std::uintptr_t kRepeatTimer = 1, kAnimationTimer = 2, kMorphTimer = 3;
@@ -309,14 +370,7 @@ private:
     bool repeat_started_ = false;
 
     // From the skin object, refreshed by every FetchSkinObject.
-    ButtonLooks looks_;
-    SkinColors colors_;
-    bool skin_morphing_ = false;
-    TMorphKind morph_kind_ = mkDefault;
-    Rect animate_rect_;
-    int frame_count_ = 0;
-    int animate_interval_ = 25;
-    bool show_focus_ = false;
+    ButtonSkin skin_;
 };
 
 // ===========================================================================

@@ -11,6 +11,52 @@
 
 namespace lt {
 
+SkinShape SkinShape::Fetch(const TskDataSkinControl* object, const TskSkinData* data, Size size)
+{
+    SkinShape shape;
+    if (!object || !data)
+        return shape;
+    const auto* custom = dynamic_cast<const TskDataSkinCustomControl*>(object);
+    if (!custom) {
+        shape.fit = SkinFit{ResizeMode::Fixed, size, {}};
+        return shape;
+    }
+    shape.geometry = SkinGeometry::From(*custom);
+    shape.picture = data->ActivePicture(custom->pictureindex);
+    shape.mask = data->ActivePicture(custom->maskpictureindex);
+    shape.fit = shape.geometry.fit(size);
+    return shape;
+}
+
+void SkinShape::FitSize(bool skinned, int& width, int& height)
+{
+    if (!skinned || fit.mode == ResizeMode::None || geometry.skinrect.empty())
+        return;
+    fit = geometry.fit({width, height});
+    width = fit.size.width;
+    height = fit.size.height;
+}
+
+FontDesc SkinControlFont(const TFont& default_font, const std::optional<SkinFontSpec>& skin_font, bool use_skin_font,
+    bool skinned, const TskSkinData* data)
+{
+    FontDesc desc = default_font.Desc();
+    if (skinned && use_skin_font && skin_font)
+        desc = WithSkinFont(desc, skin_font->name, skin_font->height, skin_font->style);
+    if (data && data->ResourceStrData())
+        desc.charset = data->ResourceStrData()->CharSet;
+    return desc;
+}
+
+int SkinLayoutTop(const TControl& child, int top, int height)
+{
+    auto* host = dynamic_cast<const SkinChildLayoutHost*>(child.Parent());
+    if (!host || !host->AdjustControls())
+        return top;
+    const Rect r = host->ChildLayoutRect();
+    return r.top + r.height() / 2 - height / 2;
+}
+
 // ---- TskSkinControl -----------------------------------------------------------
 
 TskSkinControl::TskSkinControl(TComponent* owner) : TCustomControl(owner)
@@ -149,31 +195,12 @@ void TskSkinCustomControl::FetchSkinObject()
 {
     TskSkinControl::FetchSkinObject();
     skin_font_.reset();
-    geometry_ = SkinGeometry{};
-    picture_ = mask_ = nullptr;
-    const TskDataSkinControl* object = SkinObject();
-    if (!object) {
-        fit_ = SkinFit{};
-        return;
-    }
-    const auto* custom = dynamic_cast<const TskDataSkinCustomControl*>(object);
-    if (!custom) {
-        fit_ = SkinFit{ResizeMode::Fixed, {Width(), Height()}, {}};
-        return;
-    }
-    geometry_ = SkinGeometry::From(*custom);
-    picture_ = SkinData()->ActivePicture(custom->pictureindex);
-    mask_ = SkinData()->ActivePicture(custom->maskpictureindex);
-    fit_ = geometry_.fit({Width(), Height()});
+    shape_ = SkinShape::Fetch(SkinObject(), SkinData(), {Width(), Height()});
 }
 
 void TskSkinCustomControl::FitSizeToSkin(int& width, int& height)
 {
-    if (!Skinned() || fit_.mode == ResizeMode::None || geometry_.skinrect.empty())
-        return;
-    fit_ = geometry_.fit({width, height});
-    width = fit_.size.width;
-    height = fit_.size.height;
+    shape_.FitSize(Skinned(), width, height);
 }
 
 void TskSkinCustomControl::ApplySkin()
@@ -205,16 +232,13 @@ void TskSkinCustomControl::SetBounds(int left, int top, int width, int height)
     const Size before{Width(), Height()};
     if ((width != before.width || height != before.height) && Skinned())
         FitSizeToSkin(width, height);
-    if (auto* host = dynamic_cast<SkinChildLayoutHost*>(Parent()); host && host->AdjustControls()) {
-        const Rect r = host->ChildLayoutRect();
-        top = r.top + r.height() / 2 - height / 2;
-    }
+    top = SkinLayoutTop(*this, top, height);
     TskSkinControl::SetBounds(left, top, width, height);
     if (Size{Width(), Height()} == before)
         return;
     UpdateWindowRegion();
     Invalidate();
-    if (Skinned() && geometry_.stretcheffect)
+    if (Skinned() && shape_.geometry.stretcheffect)
         NotifyChildrenParentChanged();
 }
 
@@ -242,12 +266,12 @@ void TskSkinCustomControl::UpdateWindowRegion()
     if (!Parent() || !window)
         return;
     std::optional<Region> next;
-    if (Skinned() && mask_) {
+    if (Skinned() && shape_.mask) {
         // The region follows the current size, whatever fit the last
         // proposal left behind.
         int w = Width(), h = Height();
         FitSizeToSkin(w, h);
-        next = SkinRegion(*mask_, Rect::from_size(geometry_.skin_size()), geometry_, fit_);
+        next = SkinRegion(*shape_.mask, Rect::from_size(shape_.geometry.skin_size()), shape_.geometry, shape_.fit);
     }
     if (!next) {
         if (region_) {
@@ -276,10 +300,10 @@ void TskSkinCustomControl::PaintUnskinned(Bitmap& bitmap)
 
 void TskSkinCustomControl::PaintSkinned(Bitmap& bitmap)
 {
-    if (!picture_ || (force_background_ && fit_.mode == ResizeMode::NinePiece))
+    if (!shape_.picture || (force_background_ && shape_.fit.mode == ResizeMode::NinePiece))
         return;
     Canvas canvas(bitmap);
-    ComposeSkin(canvas, *picture_, geometry_.skinrect, geometry_, fit_, draw_client_);
+    ComposeSkin(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, shape_.fit, draw_client_);
 }
 
 void TskSkinCustomControl::Paint()
@@ -290,7 +314,7 @@ void TskSkinCustomControl::Paint()
     FetchSkinObject();
     int w = Width(), h = Height();
     FitSizeToSkin(w, h);
-    if (Skinned() && force_background_ && fit_.mode == ResizeMode::NinePiece)
+    if (Skinned() && force_background_ && shape_.fit.mode == ResizeMode::NinePiece)
         PaintForcedBackground(*canvas);
     else
         PaintOffscreen(*canvas);
@@ -298,14 +322,15 @@ void TskSkinCustomControl::Paint()
 
 void TskSkinCustomControl::PaintForcedBackground(Canvas& canvas)
 {
-    const Rect client = fit_.target.client;
+    const Rect client = shape_.fit.target.client;
     const Bitmap none;
-    BorderStrips strips = ComposeBorderStrips(picture_ ? *picture_ : none, geometry_.skinrect, geometry_, fit_, 0);
+    BorderStrips strips = ComposeBorderStrips(
+        shape_.picture ? *shape_.picture : none, shape_.geometry.skinrect, shape_.geometry, shape_.fit, 0);
     PaintSkinned(strips.top);
-    if (picture_) {
+    if (shape_.picture) {
         CanvasSaver keep(canvas);
         canvas.intersect_clip(client);
-        ComposeClient(canvas, *picture_, geometry_.skinrect, geometry_, client);
+        ComposeClient(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, client);
     }
     canvas.draw({0, 0}, strips.top);
     canvas.draw({0, client.top}, strips.left);
@@ -315,17 +340,12 @@ void TskSkinCustomControl::PaintForcedBackground(Canvas& canvas)
 
 void TskSkinCustomControl::SetSkinFont(const std::string& name, int height, TFontStyles style)
 {
-    skin_font_ = SkinFont{name, height, style};
+    skin_font_ = SkinFontSpec{name, height, style};
 }
 
 FontDesc TskSkinCustomControl::CurrentFont() const
 {
-    FontDesc desc = default_font_->Desc();
-    if (Skinned() && use_skin_font_ && skin_font_)
-        desc = WithSkinFont(desc, skin_font_->name, skin_font_->height, skin_font_->style);
-    if (SkinData() && SkinData()->ResourceStrData())
-        desc.charset = SkinData()->ResourceStrData()->CharSet;
-    return desc;
+    return SkinControlFont(*default_font_, skin_font_, use_skin_font_, Skinned(), SkinData());
 }
 
 FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style)

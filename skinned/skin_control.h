@@ -44,6 +44,44 @@ public:
     virtual Rect ChildLayoutRect() const = 0;
 };
 
+// What a skinned control copies from its skin object at every fetch (the
+// windowed and the windowless bases alike): the geometry, the pictures named
+// by pictureindex and maskpictureindex (not owned) and the fit for a size.
+struct SkinShape {
+    SkinGeometry geometry;
+    SkinFit fit;
+    const Bitmap* picture = nullptr;
+    const Bitmap* mask = nullptr;
+
+    // For `object` of `data` (nullptr: unskinned, nothing) and a control of
+    // `size`: a stretchable control object gives its geometry, pictures and
+    // resize mode; any other object mode 0 with no picture and no mask.
+    static SkinShape Fetch(const TskDataSkinControl* object, const TskSkinData* data, Size size);
+    // The resize mode's size rule applied to a proposed size, and the target
+    // geometry for it (FitSizeToSkin). Unskinned, mode -1 or without a skin
+    // rectangle: no change.
+    void FitSize(bool skinned, int& width, int& height);
+};
+
+// A skin object's font, as a control keeps it between fetches.
+struct SkinFontSpec {
+    std::string name;
+    int height = 0;
+    TFontStyles style = 0;
+};
+// The font a skinned control draws text with: the skin object's font while
+// skinned with UseSkinFont and a skin font, else `default_font`; the
+// character set is the skin data's resource strings' CharSet when it has
+// them, else the default font's.
+FontDesc SkinControlFont(const TFont& default_font, const std::optional<SkinFontSpec>& skin_font, bool use_skin_font,
+    bool skinned, const TskSkinData* data);
+
+// The top that centres a child of `height` vertically in its parent's child
+// layout rectangle when the parent is a SkinChildLayoutHost with
+// AdjustControls on; else `top` unchanged. Windowed and windowless skinned
+// controls take it in every bounds change.
+int SkinLayoutTop(const TControl& child, int top, int height);
+
 // ---------------------------------------------------------------------------
 
 class TskSkinControl : public TCustomControl {
@@ -140,15 +178,15 @@ public:
 
     // ---- the skin object's geometry, as the last FetchSkinObject copied it
 
-    const SkinGeometry& Geometry() const { return geometry_; }
-    ResizeMode Mode() const { return fit_.mode; }
+    const SkinGeometry& Geometry() const { return shape_.geometry; }
+    ResizeMode Mode() const { return shape_.fit.mode; }
     // The mode, the fitted size and the target geometry (LT' RT' LB' RB' C')
     // computed by the last FitSizeToSkin.
-    const SkinFit& Fit() const { return fit_; }
+    const SkinFit& Fit() const { return shape_.fit; }
     // The skin data's pictures named by pictureindex and maskpictureindex
     // (not owned; nullptr for none).
-    const Bitmap* Picture() const { return picture_; }
-    const Bitmap* MaskPicture() const { return mask_; }
+    const Bitmap* Picture() const { return shape_.picture; }
+    const Bitmap* MaskPicture() const { return shape_.mask; }
     // The region the control last set on its window, or nullptr.
     const Region* WindowRegion() const { return region_ ? &*region_ : nullptr; }
 
@@ -236,17 +274,9 @@ private:
 
     std::unique_ptr<TFont> default_font_;
     bool use_skin_font_ = true;
-    struct SkinFont {
-        std::string name;
-        int height = 0;
-        TFontStyles style = 0;
-    };
-    std::optional<SkinFont> skin_font_;
+    std::optional<SkinFontSpec> skin_font_;
 
-    SkinGeometry geometry_;
-    SkinFit fit_;
-    const Bitmap* picture_ = nullptr;
-    const Bitmap* mask_ = nullptr;
+    SkinShape shape_;
     bool draw_client_ = true;
     bool force_background_ = false;
     std::optional<Region> region_;
