@@ -14,14 +14,6 @@
 #include "skinned/composition.h"
 #include "tests/gfx/pixels.h"
 
-// fontconfig loses a few hundred bytes while parsing the system's
-// configuration (caption measuring loads fonts); leak checking in sanitizer
-// builds ignores allocations made inside it.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace lt {
 namespace {
 
