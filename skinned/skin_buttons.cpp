@@ -152,9 +152,76 @@ void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, 
     DrawCaption(canvas, caption, place);
 }
 
+// ---- Glyph properties ------------------------------------------------------------
+
+void ButtonGlyphProperties::SetGlyph(const Bitmap& glyph)
+{
+    glyph_ = glyph;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetNumGlyphs(int n)
+{
+    num_glyphs_ = std::clamp(n, 1, 4);
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetLayout(TButtonLayout layout)
+{
+    layout_ = layout;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetMargin(int margin)
+{
+    if (margin < -1)
+        return;
+    margin_ = margin;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetSpacing(int spacing)
+{
+    spacing_ = spacing;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetImageList(TCustomImageList* list)
+{
+    images_.Set(list);
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetImageIndex(int index)
+{
+    images_.index = index;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::GlyphNotification(TComponent* component, TOperation operation)
+{
+    if (images_.Dropped(component, operation))
+        control_.Invalidate();
+}
+
+ButtonImage ButtonGlyphProperties::StripImage(bool down, bool active, bool enabled) const
+{
+    ButtonImage image;
+    image.strip = &glyph_;
+    image.num_glyphs = num_glyphs_;
+    image.k = GlyphStripImage(num_glyphs_, down, active, enabled);
+    return image;
+}
+
+void ButtonGlyphProperties::DrawGlyphFace(
+    Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, bool pressed) const
+{
+    DrawButtonFace(canvas, area, image, caption, margin_, spacing_, layout_, pressed);
+}
+
 // ---- TskSkinButton: properties ---------------------------------------------------
 
-TskSkinButton::TskSkinButton(TComponent* owner) : TskSkinCustomControl(owner)
+TskSkinButton::TskSkinButton(TComponent* owner) : TskSkinCustomControl(owner), ButtonGlyphProperties(*this, -1)
 {
     SetSkinDataName("button");
     TskSkinCustomControl::SetBounds(0, 0, 75, 25);
@@ -166,8 +233,6 @@ TskSkinButton::~TskSkinButton()
     StopRepeat();
     StopAnimation();
     morph_.stop(WindowHandle());
-    if (image_list_)
-        RemoveFreeNotification(image_list_);
 }
 
 void TskSkinButton::SetCanFocused(bool on)
@@ -235,57 +300,10 @@ void TskSkinButton::SetDefault(bool on)
             form->FocusChanged(form->ActiveControl());
 }
 
-void TskSkinButton::SetGlyph(const Bitmap& glyph)
-{
-    glyph_ = glyph;
-    Invalidate();
-}
-
-void TskSkinButton::SetNumGlyphs(int n)
-{
-    num_glyphs_ = std::clamp(n, 1, 4);
-    Invalidate();
-}
-
-void TskSkinButton::SetLayout(TButtonLayout layout)
-{
-    layout_ = layout;
-    Invalidate();
-}
-
-void TskSkinButton::SetMargin(int margin)
-{
-    if (margin < -1)
-        return;
-    margin_ = margin;
-    Invalidate();
-}
-
-void TskSkinButton::SetSpacing(int spacing)
-{
-    spacing_ = spacing;
-    Invalidate();
-}
-
-void TskSkinButton::SetImageList(TCustomImageList* list)
-{
-    Repoint(*this, image_list_, list);
-    Invalidate();
-}
-
-void TskSkinButton::SetImageIndex(int index)
-{
-    image_index_ = index;
-    Invalidate();
-}
-
 void TskSkinButton::Notification(TComponent* component, TOperation operation)
 {
     TskSkinCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == image_list_) {
-        image_list_ = nullptr;
-        Invalidate();
-    }
+    GlyphNotification(component, operation);
 }
 
 // ---- TskSkinButton: skin -----------------------------------------------------------
@@ -815,16 +833,11 @@ bool TskSkinButton::DoPaint(Canvas& canvas, const Rect& area, bool down, bool mo
 void TskSkinButton::DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active)
 {
     ButtonImage image;
-    if (image_list_ && image_index_ >= 0 && image_index_ < image_list_->Count()) {
-        image.list = image_list_;
-        image.index = image_index_;
-        image.enabled = Enabled();
-    } else if (!glyph_.empty()) {
-        image.strip = &glyph_;
-        image.num_glyphs = num_glyphs_;
-        image.k = GlyphStripImage(num_glyphs_, down, active, Enabled());
-    }
-    DrawButtonFace(canvas, area, image, Caption(), margin_, spacing_, layout_, down);
+    if (HoldsImage(ImageList()))
+        image = {ImageList(), ImageIndex(), Enabled()};
+    else if (!Glyph().empty())
+        image = StripImage(down, active, Enabled());
+    DrawGlyphFace(canvas, area, image, Caption(), down);
 }
 
 // ---- TskSkinXFormButton ----------------------------------------------------------------------

@@ -179,6 +179,61 @@ struct ButtonImage {
 void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, int margin,
     int spacing, TButtonLayout layout, bool pressed);
 
+// The glyph properties of the push button and the tool button, and what they
+// draw with: a glyph strip and its layout beside the caption, and an image
+// list with the index of the image to draw (which of the two wins is each
+// button's own rule). Every setter repaints the control.
+class ButtonGlyphProperties {
+public:
+    // A strip of NumGlyphs images side by side: 1 up, 2 disabled, 3 down,
+    // 4 hot (fewer images fall back to the first).
+    const Bitmap& Glyph() const { return glyph_; }
+    void SetGlyph(const Bitmap& glyph);
+    int NumGlyphs() const { return num_glyphs_; }
+    void SetNumGlyphs(int n);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    // -1 centres glyph and caption; values below -1 are refused.
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+    // The image list (watched: cleared when it is freed) and the index of
+    // the image to draw from it.
+    TCustomImageList* ImageList() const { return images_.List(); }
+    void SetImageList(TCustomImageList* list);
+    int ImageIndex() const { return images_.index; }
+    void SetImageIndex(int index);
+
+protected:
+    // `control` is the button itself: it is repainted by the setters and
+    // watches the image list.
+    ButtonGlyphProperties(TControl& control, int image_index) : control_(control), images_(control, image_index) { }
+    ~ButtonGlyphProperties() = default;
+    ButtonGlyphProperties(const ButtonGlyphProperties&) = delete;
+    ButtonGlyphProperties& operator=(const ButtonGlyphProperties&) = delete;
+
+    // For the button's Notification: a freed image list is let go and the
+    // button repaints.
+    void GlyphNotification(TComponent* component, TOperation operation);
+    // Whether `list` holds image ImageIndex.
+    bool HoldsImage(const TCustomImageList* list) const { return images_.Holds(list); }
+    // The glyph strip with the image GlyphStripImage picks for the state.
+    ButtonImage StripImage(bool down, bool active, bool enabled) const;
+    // DrawButtonFace with this Margin, Spacing and Layout.
+    void DrawGlyphFace(
+        Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, bool pressed) const;
+
+private:
+    TControl& control_;
+    Bitmap glyph_;
+    int num_glyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 1;
+    ImageListLink images_;
+};
+
 // ===========================================================================
 // TskSkinButton
 
@@ -187,7 +242,7 @@ void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, 
 using TskButtonPaintEvent =
     std::function<void(TComponent* sender, Canvas& canvas, Rect r, bool down, bool mouse_in, bool& draw_default)>;
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomControl, public ButtonGlyphProperties {
 public:
     explicit TskSkinButton(TComponent* owner);
     ~TskSkinButton() override;
@@ -225,25 +280,9 @@ public:
     bool Cancel = false;
     // Copied to the parent form on click when CanFocused.
     TModalResult ModalResult = mrNone;
-    // A strip of NumGlyphs images side by side: 1 up, 2 disabled, 3 down,
-    // 4 hot (fewer images fall back to the first).
-    const Bitmap& Glyph() const { return glyph_; }
-    void SetGlyph(const Bitmap& glyph);
-    int NumGlyphs() const { return num_glyphs_; }
-    void SetNumGlyphs(int n);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout layout);
-    // -1 centres glyph and caption; values below -1 are refused.
-    int Margin() const { return margin_; }
-    void SetMargin(int margin);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
-    // The image list's image ImageIndex is drawn instead of the glyph when
-    // the index is inside the list.
-    TCustomImageList* ImageList() const { return image_list_; }
-    void SetImageList(TCustomImageList* list);
-    int ImageIndex() const { return image_index_; }
-    void SetImageIndex(int index);
+    // Glyph, NumGlyphs, Layout, Margin, Spacing, ImageList and ImageIndex
+    // come from ButtonGlyphProperties; the image list's image ImageIndex is
+    // drawn instead of the glyph when the index is inside the list.
 
     TskButtonPaintEvent OnPaint;
 
@@ -351,13 +390,6 @@ private:
     bool down_ = false;
     int group_index_ = 0;
     bool default_ = false;
-    Bitmap glyph_;
-    int num_glyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 1;
-    TCustomImageList* image_list_ = nullptr;
-    int image_index_ = -1;
 
     bool default_hot_ = false;
     bool active_default_ = false;

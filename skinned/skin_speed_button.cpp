@@ -59,17 +59,14 @@ void DrawDropDownArrow(Canvas& canvas, Point c, Color color)
 
 // ---- TskSkinSpeedButton: properties ----------------------------------------------
 
-TskSkinSpeedButton::TskSkinSpeedButton(TComponent* owner) : TskGraphicSkinCustomControl(owner)
+TskSkinSpeedButton::TskSkinSpeedButton(TComponent* owner)
+    : TskGraphicSkinCustomControl(owner), ButtonGlyphProperties(*this, 0)
 {
     SetSkinDataName("toolbutton");
     TskGraphicSkinCustomControl::SetBounds(0, 0, 25, 25);
 }
 
-TskSkinSpeedButton::~TskSkinSpeedButton()
-{
-    if (image_list_)
-        RemoveFreeNotification(image_list_);
-}
+TskSkinSpeedButton::~TskSkinSpeedButton() = default;
 
 void TskSkinSpeedButton::SetUseSkinSize(bool on)
 {
@@ -82,18 +79,6 @@ void TskSkinSpeedButton::SetUseSkinSize(bool on)
 void TskSkinSpeedButton::SetUseSkinFontColor(bool on)
 {
     use_skin_font_color_ = on;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetImageList(TCustomImageList* list)
-{
-    Repoint(*this, image_list_, list);
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetImageIndex(int index)
-{
-    image_index_ = index;
     Invalidate();
 }
 
@@ -152,45 +137,10 @@ void TskSkinSpeedButton::SetShowCaption(bool on)
         Invalidate();
 }
 
-void TskSkinSpeedButton::SetGlyph(const Bitmap& glyph)
-{
-    glyph_ = glyph;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetNumGlyphs(int n)
-{
-    num_glyphs_ = std::clamp(n, 1, 4);
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetLayout(TButtonLayout layout)
-{
-    layout_ = layout;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetMargin(int margin)
-{
-    if (margin < -1)
-        return;
-    margin_ = margin;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetSpacing(int spacing)
-{
-    spacing_ = spacing;
-    Invalidate();
-}
-
 void TskSkinSpeedButton::Notification(TComponent* component, TOperation operation)
 {
     TskGraphicSkinCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == image_list_) {
-        image_list_ = nullptr;
-        Invalidate();
-    }
+    GlyphNotification(component, operation);
 }
 
 // ---- TskSkinSpeedButton: skin -------------------------------------------------------
@@ -605,37 +555,29 @@ void TskSkinSpeedButton::PaintTransparent(Canvas& canvas)
 
 ButtonImage TskSkinSpeedButton::ChooseImage(bool active, bool down) const
 {
+    if (!Glyph().empty())
+        return StripImage(down, active, Enabled());
     ButtonImage image;
-    auto valid = [this](const TCustomImageList* list) {
-        return list && image_index_ >= 0 && image_index_ < list->Count();
-    };
-    if (glyph_.empty()) {
-        if (const auto* bar = dynamic_cast<const TskSkinToolBar*>(Parent())) {
-            // The bar's disabled images are drawn as they are.
-            if (!Enabled() && bar->DisabledImages())
-                image = {bar->DisabledImages(), image_index_, true};
-            else if ((active || down) && bar->HotImages())
-                image = {bar->HotImages(), image_index_, Enabled()};
-            else
-                image = {bar->Images(), image_index_, Enabled()};
-            if (!valid(image.list))
-                image = {};
-        }
-        if (!image.list && valid(image_list_))
-            image = {image_list_, image_index_, Enabled()};
-        return image;
+    if (const auto* bar = dynamic_cast<const TskSkinToolBar*>(Parent())) {
+        // The bar's disabled images are drawn as they are.
+        if (!Enabled() && bar->DisabledImages())
+            image = {bar->DisabledImages(), ImageIndex(), true};
+        else if ((active || down) && bar->HotImages())
+            image = {bar->HotImages(), ImageIndex(), Enabled()};
+        else
+            image = {bar->Images(), ImageIndex(), Enabled()};
+        if (!HoldsImage(image.list))
+            image = {};
     }
-    image.strip = &glyph_;
-    image.num_glyphs = num_glyphs_;
-    image.k = GlyphStripImage(num_glyphs_, down, active, Enabled());
+    if (!image.list && HoldsImage(ImageList()))
+        image = {ImageList(), ImageIndex(), Enabled()};
     return image;
 }
 
 void TskSkinSpeedButton::DrawFace(Canvas& canvas, const Rect& area, bool active, bool down, bool pressed) const
 {
     static const std::string kNone;
-    DrawButtonFace(canvas, area, ChooseImage(active, down), show_caption_ ? Caption() : kNone, margin_, spacing_,
-        layout_, pressed);
+    DrawGlyphFace(canvas, area, ChooseImage(active, down), show_caption_ ? Caption() : kNone, pressed);
 }
 
 // ---- TskSkinMenuSpeedButton ---------------------------------------------------------------------
