@@ -86,6 +86,22 @@ Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame)
 
 // ---- Painting a look ------------------------------------------------------------
 
+void PaintPlainButton(Canvas& canvas, const Rect& r, bool pressed, bool hot, bool flat)
+{
+    if (pressed) {
+        canvas.fill_rect(r, rgb(133, 147, 181));
+        canvas.frame_rect(r, clNavy);
+    } else if (hot) {
+        canvas.fill_rect(r, rgb(182, 189, 210));
+        canvas.frame_rect(r, clNavy);
+    } else if (!flat) {
+        canvas.fill_rect(r, clBtnFace);
+        canvas.frame_rect(r, clBtnShadow);
+    } else {
+        canvas.fill_rect(r, clBtnFace);
+    }
+}
+
 Rect ComposeButtonLook(Canvas& canvas, const Bitmap* picture, const Rect& look, const SkinGeometry& g,
     const SkinFit& fit, bool use_skin_size, Size size)
 {
@@ -273,13 +289,7 @@ void TskSkinButton::SetDown(bool on)
             morph_.start(WindowHandle());
     }
     Invalidate();
-    if (group_index_ == 0 || !down_ || AllowAllUp || !Parent())
-        return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
-        if (other && other != this && other->group_index_ == group_index_)
-            other->SetDown(false);
-    }
+    RaiseOthersOfGroup(*this);
 }
 
 void TskSkinButton::SetGroupIndex(int index)
@@ -341,13 +351,7 @@ void TskSkinButton::ApplySkin()
 
 void TskSkinButton::FitSizeToSkin(int& width, int& height)
 {
-    if (use_skin_size_) {
-        TskSkinCustomControl::FitSizeToSkin(width, height);
-        return;
-    }
-    // Any size goes; the target geometry is still wanted for nine-piece looks.
-    int w = width, h = height;
-    TskSkinCustomControl::FitSizeToSkin(w, h);
+    FitOrKeepSize(use_skin_size_, width, height, [this](int& w, int& h) { TskSkinCustomControl::FitSizeToSkin(w, h); });
 }
 
 void TskSkinButton::UpdateWindowRegion()
@@ -471,19 +475,9 @@ void TskSkinButton::OnTimer(std::uintptr_t id)
 
 void TskSkinButton::PressChanged()
 {
-    const bool hot = press_.hot();
-    if (hot != last_hot_) {
-        last_hot_ = hot;
-        // The pointer came or went; disabling clears hot without it.
-        if (Enabled()) {
-            if (hot)
-                PointerEntered();
-            else
-                PointerLeft();
-            return;
-        }
-    }
-    Invalidate();
+    if (!FollowPointer(
+            press_.hot(), last_hot_, Enabled(), [this] { PointerEntered(); }, [this] { PointerLeft(); }))
+        Invalidate();
 }
 
 void TskSkinButton::PointerEntered()
@@ -725,14 +719,8 @@ LResult TskSkinButton::WndProc(Message& m)
 {
     switch (m.msg) {
     case WM_LBUTTONDOWN:
-        if (can_focused_ && !Focused()) {
-            // A press first takes the focus; when it cannot, the press is
-            // dropped.
-            std::shared_ptr<bool> alive = alive_;
-            SetFocus();
-            if (!*alive || !Focused())
-                return 0;
-        }
+        if (can_focused_ && !FocusForPress())
+            return 0;
         break;
     case WM_LBUTTONUP:
         return LeftRelease(m);
@@ -806,16 +794,7 @@ void TskSkinButton::PaintUnskinned(Bitmap& bitmap)
     const Rect r = Rect::from_size(bitmap.size());
     const bool down = DrawnDown();
     const bool mouse_in = MouseIn();
-    if (down) {
-        canvas.fill_rect(r, rgb(133, 147, 181));
-        canvas.frame_rect(r, clNavy);
-    } else if (mouse_in || FocusedLook()) {
-        canvas.fill_rect(r, rgb(182, 189, 210));
-        canvas.frame_rect(r, clNavy);
-    } else {
-        canvas.fill_rect(r, clBtnFace);
-        canvas.frame_rect(r, clBtnShadow);
-    }
+    PaintPlainButton(canvas, r, down, mouse_in || FocusedLook(), false);
     canvas.font() = CurrentFont();
     canvas.set_text_color(Enabled() ? DefaultFont().GetColor() : clBtnShadow);
     if (DoPaint(canvas, r, down, mouse_in))

@@ -138,7 +138,49 @@ ButtonSkin ReadButtonSkin(const TskDataSkinButtonControl* object, const Rect& sk
 Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame);
 
 // ===========================================================================
+// Behaviour shared by the windowed button and the tool buttons
+
+// PressChanged's reading of the press: when its hot flag differs from
+// `last_hot` (which then takes it) on an enabled button, the pointer came
+// over the button (`entered` runs) or left it (`left` runs). Returns false
+// when neither ran: the caller repaints. Disabling clears hot without the
+// pointer moving, so a disabled button only repaints.
+template <class Entered, class Left>
+bool FollowPointer(bool hot, bool& last_hot, bool enabled, Entered entered, Left left)
+{
+    if (hot == last_hot)
+        return false;
+    last_hot = hot;
+    if (!enabled)
+        return false;
+    if (hot)
+        entered();
+    else
+        left();
+    return true;
+}
+
+// After `button` went down: a grouped button raises the others of its
+// group (buttons of the same type with the same parent and GroupIndex)
+// unless AllowAllUp.
+template <class Button>
+void RaiseOthersOfGroup(Button& button)
+{
+    if (button.GroupIndex() == 0 || !button.Down() || button.AllowAllUp || !button.Parent())
+        return;
+    for (int i = 0; i < button.Parent()->ControlCount(); ++i) {
+        auto* other = dynamic_cast<Button*>(button.Parent()->Controls(i));
+        if (other && other != &button && other->GroupIndex() == button.GroupIndex())
+            other->SetDown(false);
+    }
+}
+
+// ===========================================================================
 // Painting a look (shared by the windowed button and the tool buttons)
+
+// The unskinned button face in `r`: pressed, hot, or at rest with a
+// clBtnShadow frame (a flat one at rest is plain clBtnFace).
+void PaintPlainButton(Canvas& canvas, const Rect& r, bool pressed, bool hot, bool flat);
 
 // The picture of `look` (a rectangle of the skin picture) for a button of
 // `size`, composed onto `canvas`; returns the caption area. A button that

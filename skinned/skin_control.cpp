@@ -75,6 +75,16 @@ void SkinLook::Compose(Bitmap& bitmap, bool draw_client) const
     ComposeSkin(canvas, *shape.picture, shape.geometry.skinrect, shape.geometry, shape.fit, draw_client);
 }
 
+void FitOrKeepSize(bool follow_skin, int& width, int& height, const std::function<void(int& width, int& height)>& fit)
+{
+    int w = width, h = height;
+    fit(w, h);
+    if (follow_skin) {
+        width = w;
+        height = h;
+    }
+}
+
 bool ResizeForSkin(
     TControl& control, bool skinned, Size defaults, const std::function<void(int& width, int& height)>& fit_to_skin)
 {
@@ -161,6 +171,15 @@ void TskSkinControl::ApplySkin()
 void TskSkinControl::ForgetSkin()
 {
     skin_index_ = -1;
+}
+
+bool TskSkinControl::FocusForPress()
+{
+    if (Focused())
+        return true;
+    std::shared_ptr<bool> alive = alive_;
+    SetFocus();
+    return *alive && Focused();
 }
 
 void TskSkinControl::PaintOffscreen(Canvas& canvas)

@@ -107,6 +107,13 @@ private:
     bool use_skin_font_ = true;
 };
 
+// FitSizeToSkin of a control that may keep a size of its own (a button with
+// UseSkinSize off, a flat check box): `fit` (the base's FitSizeToSkin) fits
+// the proposed size when `follow_skin`; otherwise it only computes the target
+// geometry for the proposal, which nine-piece looks still need, and the size
+// stays as proposed.
+void FitOrKeepSize(bool follow_skin, int& width, int& height, const std::function<void(int& width, int& height)>& fit);
+
 // ApplySkin's resize of a control: unskinned, to `defaults` where above 0;
 // skinned, to its current size passed through `fit_to_skin` (the control's
 // FitSizeToSkin). Returns true when the size stayed the same: a resize
@@ -175,6 +182,10 @@ protected:
     // Told by SKM_PARENTCHANGED that the parent's picture changed size;
     // controls drawn over their parent's background repaint. Empty here.
     virtual void ParentBackgroundChanged() { }
+
+    // A left press first takes the focus: false when the control could not
+    // take it (or went away meanwhile), and the press is then dropped.
+    bool FocusForPress();
 
     // ---- painting
 

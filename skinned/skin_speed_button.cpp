@@ -111,13 +111,7 @@ void TskSkinSpeedButton::SetDown(bool on)
             morph_timer_.start(MorphTimer::kInterval, [this] { MorphStep(); });
     }
     Invalidate();
-    if (group_index_ == 0 || !down_ || AllowAllUp || !Parent())
-        return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinSpeedButton*>(Parent()->Controls(i));
-        if (other && other != this && other->group_index_ == group_index_)
-            other->SetDown(false);
-    }
+    RaiseOthersOfGroup(*this);
 }
 
 void TskSkinSpeedButton::SetGroupIndex(int index)
@@ -179,13 +173,8 @@ void TskSkinSpeedButton::ApplySkin()
 
 void TskSkinSpeedButton::FitSizeToSkin(int& width, int& height)
 {
-    if (use_skin_size_) {
-        TskGraphicSkinCustomControl::FitSizeToSkin(width, height);
-        return;
-    }
-    // Any size goes; the target geometry is still wanted for nine-piece looks.
-    int w = width, h = height;
-    TskGraphicSkinCustomControl::FitSizeToSkin(w, h);
+    FitOrKeepSize(
+        use_skin_size_, width, height, [this](int& w, int& h) { TskGraphicSkinCustomControl::FitSizeToSkin(w, h); });
 }
 
 // ---- TskSkinSpeedButton: state -------------------------------------------------------
@@ -286,19 +275,9 @@ void TskSkinSpeedButton::RepeatTick()
 
 void TskSkinSpeedButton::PressChanged()
 {
-    const bool hot = press_.hot();
-    if (hot != last_hot_) {
-        last_hot_ = hot;
-        // The pointer came or went; disabling clears hot without it.
-        if (Enabled()) {
-            if (hot)
-                PointerEntered();
-            else
-                PointerLeft();
-            return;
-        }
-    }
-    Invalidate();
+    if (!FollowPointer(
+            press_.hot(), last_hot_, Enabled(), [this] { PointerEntered(); }, [this] { PointerLeft(); }))
+        Invalidate();
 }
 
 void TskSkinSpeedButton::PointerEntered()
@@ -507,18 +486,7 @@ void TskSkinSpeedButton::PaintStateImage(Bitmap& bitmap, const Rect& rect, bool 
 
 void TskSkinSpeedButton::PaintPlainBackground(Canvas& canvas, const Rect& r, bool pressed) const
 {
-    if (pressed) {
-        canvas.fill_rect(r, rgb(133, 147, 181));
-        canvas.frame_rect(r, clNavy);
-    } else if (HotLook()) {
-        canvas.fill_rect(r, rgb(182, 189, 210));
-        canvas.frame_rect(r, clNavy);
-    } else if (!flat_) {
-        canvas.fill_rect(r, clBtnFace);
-        canvas.frame_rect(r, clBtnShadow);
-    } else {
-        canvas.fill_rect(r, clBtnFace);
-    }
+    PaintPlainButton(canvas, r, pressed, HotLook(), flat_);
 }
 
 void TskSkinSpeedButton::PaintUnskinned(Bitmap& bitmap)
