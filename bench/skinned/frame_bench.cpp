@@ -8,10 +8,8 @@
 
 #include <memory>
 
-#include "forms/forms.h"
+#include "bench/bench_desktop.h"
 #include "gfx/canvas.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
 #include "skin/embedded_skin.h"
 #include "skinned/form_broadcast.h"
 #include "skinned/skin_form.h"
@@ -25,25 +23,15 @@ namespace {
 using namespace lt;
 
 // A main-window-like form: the stored skin, the frame, a few skinned panels.
-struct FramedForm {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1920, 1080}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct FramedForm : BenchDesktop {
     TskSkinData* data = nullptr;
     TskSkinForm* frame = nullptr;
 
-    FramedForm()
+    FramedForm() : BenchDesktop({1920, 1080})
     {
         SetSkinMessageBroadcaster(&FormsSkinBroadcaster());
-        app.CreateForm(form);
         form->SetCaption(utf8_to_cp936("Norvanta长尾词查询工具V1.2-修正部分用户不能查询中文长尾词的错误"));
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
         frame = new TskSkinForm(form);
         frame->SetBorderIcons(biMinimize | biMaximize);
         frame->SetSkinData(data);
@@ -60,12 +48,7 @@ struct FramedForm {
             p->SetSkinData(data);
         }
         form->Show();
-        pump();
-    }
-    void pump()
-    {
-        loop.process_pending();
-        loop.advance(0);
+        Pump();
     }
     Window& W() const { return *form->WindowHandle(); }
 };

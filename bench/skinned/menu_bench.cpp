@@ -6,9 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"
@@ -20,23 +18,15 @@ using namespace lt;
 
 void OpenContextMenu(benchmark::State& state)
 {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
-    app.CreateForm(form);
+    BenchDesktop d;
+    TForm* form = d.form;
+    EventLoop& loop = d.loop;
+    HeadlessBackend& backend = d.backend;
     form->SetBounds(100, 100, 835, 660);
-    auto* stored = new TskCompressedStoredSkin(form);
-    AssignEmbeddedSkin(*stored);
-    auto* data = new TskSkinData(form);
-    data->SetCompressedStoredSkin(stored);
     auto* host = new TskSkinMenuHost(form);
-    host->SetSkinData(data);
+    host->SetSkinData(NewEmbeddedSkinData(form));
     form->Show();
-    loop.process_pending();
-    loop.advance(0);
+    d.Pump();
 
     auto* menu = new TskSkinPopupMenu(form);
     for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
