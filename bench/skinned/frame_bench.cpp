@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bench/bench_desktop.h"
+#include "bench/skinned/context_menu.h"
 #include "gfx/canvas.h"
 #include "skin/embedded_skin.h"
 #include "skinned/form_broadcast.h"
@@ -103,13 +104,7 @@ BENCHMARK(LiveResizeStep)->Unit(benchmark::kMicrosecond);
 void OpenContextMenuOnAFramedForm(benchmark::State& state)
 {
     FramedForm f;
-    auto* menu = new TskSkinPopupMenu(f.form);
-    for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
-             "清空所有关键词", "-", "清空列表", "导出为TXT文件(&O)"}) {
-        auto* item = new TMenuItem(nullptr);
-        item->Caption = utf8_to_cp936(caption);
-        menu->Items()->Add(item);
-    }
+    TskSkinPopupMenu* menu = NewResultsListMenu(f.form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     f.loop.advance(0);

@@ -7,10 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_desktop.h"
+#include "bench/skinned/context_menu.h"
 #include "skin/embedded_skin.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"
-#include "text/cp936.h"
 
 namespace {
 
@@ -28,13 +28,7 @@ void OpenContextMenu(benchmark::State& state)
     form->Show();
     d.Pump();
 
-    auto* menu = new TskSkinPopupMenu(form);
-    for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
-             "清空所有关键词", "-", "清空列表", "导出为TXT文件(&O)"}) {
-        auto* item = new TMenuItem(nullptr);
-        item->Caption = utf8_to_cp936(caption);
-        menu->Items()->Add(item);
-    }
+    TskSkinPopupMenu* menu = NewResultsListMenu(form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     loop.advance(0);

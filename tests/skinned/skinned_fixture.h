@@ -38,10 +38,8 @@ struct SkinnedForm : ::testing::Test {
         app.CreateForm(form);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(0, 0, 420, 320);
-        stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
+        stored = data->CompressedStoredSkin();
         ASSERT_FALSE(data->Empty);
         form->Show();
         pump();
