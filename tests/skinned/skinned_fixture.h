@@ -52,6 +52,31 @@ struct SkinnedForm : ::testing::Test {
         loop.advance(0);
     }
 
+    // The left button and the pointer at `p` (screen = form coordinates),
+    // each followed by a pump; Wait lets `ms` of virtual time pass.
+    void MoveTo(Point p)
+    {
+        backend.mouse_move(p);
+        pump();
+    }
+    void Press(Point p)
+    {
+        backend.mouse_move(p);
+        backend.mouse_down(p);
+        pump();
+    }
+    void Release(Point p)
+    {
+        backend.mouse_move(p);
+        backend.mouse_up(p);
+        pump();
+    }
+    void Wait(int ms)
+    {
+        loop.advance(ms);
+        pump();
+    }
+
     // A control of type T on `parent` (the form when null), bound to the
     // skin object `name` of the stored skin, with the bounds given.
     template <class T>
