@@ -593,6 +593,12 @@ TControl* TWinControl::ControlAtPos(Point client) const
     return nullptr;
 }
 
+bool IsAccelerator(const Message& m, const std::string& caption)
+{
+    const char key = GetHotkey(caption);
+    return m.msg == CM_DIALOGCHAR && key != 0 && static_cast<WParam>(static_cast<unsigned char>(key)) == m.wparam;
+}
+
 LResult TWinControl::Broadcast(std::uint32_t msg, WParam wp, LParam lp)
 {
     // A handler may add, remove or free controls: walk a snapshot and stop
@@ -790,11 +796,21 @@ LResult TWinControl::WndProc(Message& m)
         KeyPress(key);
         if (!*alive || key == 0)
             return 0;
-        if ((key == '\r' || key == 0x1B) && !(DialogCode() & DLGC_WANTALLKEYS))
+        if ((key == '\r' || key == 0x1B) && !(DialogCode() & DLGC_WANTALLKEYS)) {
             if (TCustomForm* form = GetParentForm())
                 form->DialogKey(key == '\r' ? VK_RETURN : VK_ESCAPE);
+        } else if (key > ' ' && static_cast<unsigned char>(key) < 0x80 && !(DialogCode() & DLGC_WANTCHARS)) {
+            if (TCustomForm* form = GetParentForm())
+                form->DialogChar(key);
+        }
         return 0;
     }
+    case WM_SYSCHAR:
+        // Alt with a letter or digit is an accelerator, never text; what no
+        // control takes (Alt+Space opens the window menu) goes on.
+        if (TCustomForm* form = GetParentForm(); form && form->DialogChar(static_cast<char>(m.wparam)))
+            return 0;
+        return w ? w->default_proc(m) : 0;
     case WM_GETDLGCODE:
         return DialogCode();
     case WM_SETCURSOR:

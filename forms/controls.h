@@ -66,7 +66,15 @@ inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 23;
 // focused control left alone (wparam: VK_RETURN or VK_ESCAPE). A control
 // that acts on the key answers 1 and the key goes no further.
 inline constexpr std::uint32_t CM_DIALOGKEY = CM_BASE + 5;
-inline constexpr std::array kControlMessages = {CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED, CM_DIALOGKEY};
+// Sent by a form to each of its controls for a character that may be a
+// caption's accelerator: Alt with a letter or digit, or a plain character the
+// focused control does not take as text (wparam: the character, letters
+// upper-cased). A control whose accelerator it is acts and answers 1.
+inline constexpr std::uint32_t CM_DIALOGCHAR = CM_BASE + 6;
+inline constexpr std::array kControlMessages = {
+    CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED, CM_DIALOGKEY, CM_DIALOGCHAR};
+// Whether a CM_DIALOGCHAR carries the accelerator of caption ("&Save": S).
+bool IsAccelerator(const Message& m, const std::string& caption);
 static_assert(message_numbers_distinct(kWindowMessages, kControlMessages), "a control message reuses a number");
 
 // Control messages that carry text (LB_ADDSTRING, LB_INSERTSTRING,

@@ -314,6 +314,13 @@ void TCustomForm::DialogKey(int vk)
     Broadcast(CM_DIALOGKEY, static_cast<WParam>(vk));
 }
 
+bool TCustomForm::DialogChar(char ch)
+{
+    if (ch >= 'a' && ch <= 'z')
+        ch = static_cast<char>(ch - 'a' + 'A');
+    return Broadcast(CM_DIALOGCHAR, static_cast<WParam>(static_cast<unsigned char>(ch))) != 0;
+}
+
 void TCustomForm::Paint()
 { }
 

@@ -76,6 +76,9 @@ public:
     // Cancel TButton; without one, the key is offered to every control as
     // CM_DIALOGKEY until one takes it.
     virtual void DialogKey(int vk);
+    // A character that may be an accelerator: offered to every control as
+    // CM_DIALOGCHAR until one takes it; true when one did.
+    bool DialogChar(char ch);
 
     void Show();
     // Shows the form modally and returns its ModalResult once it is set.

@@ -742,6 +742,14 @@ LResult TskSkinButton::WndProc(Message& m)
         return 0;
     case CM_DIALOGKEY:
         return DialogKey(static_cast<int>(m.wparam)) ? 1 : 0;
+    case CM_DIALOGCHAR:
+        // The caption's accelerator focuses the button and clicks it.
+        if (!IsAccelerator(m, Caption()) || !Enabled() || !Showing())
+            return 0;
+        if (can_focused_ && CanFocus())
+            SetFocus();
+        FireClick();
+        return 1;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED: {
         std::shared_ptr<bool> alive = alive_;

@@ -345,6 +345,14 @@ LResult TskSkinCheckRadioBox::WndProc(Message& m)
         break;
     case WM_LBUTTONUP:
         return LeftRelease(m);
+    case CM_DIALOGCHAR:
+        // The caption's accelerator focuses the box and toggles it.
+        if (!can_focused_ || !IsAccelerator(m, Caption()) || !Enabled() || !Showing())
+            return 0;
+        if (CanFocus())
+            SetFocus();
+        Toggle();
+        return 1;
     case WM_TIMER:
         if (morph_.tick(WindowHandle(), static_cast<std::uintptr_t>(m.wparam), MouseIn() || Focused()))
             Invalidate();

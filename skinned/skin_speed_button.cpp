@@ -425,6 +425,12 @@ LResult TskSkinSpeedButton::WndProc(Message& m)
     }
     case WM_LBUTTONUP:
         return LeftRelease(m);
+    case CM_DIALOGCHAR:
+        // The caption's accelerator clicks the button while it can be seen.
+        if (!IsAccelerator(m, Caption()) || !Enabled() || !Showing())
+            return 0;
+        FireClick();
+        return 1;
     case WM_CANCELMODE: {
         std::shared_ptr<bool> alive = alive_;
         const bool pressed = MousePressed();

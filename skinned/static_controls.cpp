@@ -144,6 +144,13 @@ void TskSkinStdLabel::Notification(TComponent* component, TOperation operation)
         index_ = -1;
         Invalidate();
     }
+    if (operation == TOperation::opRemove && component == focus_control_)
+        focus_control_ = nullptr;
+}
+
+void TskSkinStdLabel::SetFocusControl(TWinControl* control)
+{
+    Repoint(*this, focus_control_, control);
 }
 
 void TskSkinStdLabel::FetchSkinObject()
@@ -305,6 +312,12 @@ LResult TskSkinStdLabel::WndProc(Message& m)
 {
     if (m.msg == CM_TEXTCHANGED)
         AdjustBounds();
+    // The caption's accelerator moves the focus to the control it labels.
+    if (m.msg == CM_DIALOGCHAR && focus_control_ && show_accel_char_ && Enabled() && IsAccelerator(m, Caption()) &&
+        focus_control_->CanFocus()) {
+        focus_control_->SetFocus();
+        return 1;
+    }
     return TGraphicControl::WndProc(m);
 }
 

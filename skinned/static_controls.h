@@ -126,9 +126,10 @@ public:
     // On at creation: the label paints no background.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
-    // The control an accelerator of the caption focuses (kept for the
-    // form; the label itself does nothing with it).
-    TWinControl* FocusControl = nullptr;
+    // The control an accelerator of the caption focuses (watched: cleared
+    // when it is freed).
+    TWinControl* FocusControl() const { return focus_control_; }
+    void SetFocusControl(TWinControl* control);
 
     // The font and text colour the label draws with now: skinned, the skin
     // object's font with UseSkinFont (else Font) and its fontcolor with
@@ -166,6 +167,7 @@ private:
     bool auto_size_ = true;
     bool show_accel_char_ = true;
     bool transparent_ = true;
+    TWinControl* focus_control_ = nullptr;
 };
 
 // ===========================================================================
