@@ -7,6 +7,7 @@
 
 #include "forms/stdctrls.h"
 #include "skin/embedded_skin.h"
+#include "skinned/skin_form.h"
 
 namespace lt::gallery {
 namespace {
@@ -27,7 +28,6 @@ public:
     explicit TSkinnedPageForm(TComponent* owner) : TForm(owner)
     {
         SetCaption(cp("Skinned gallery - 长尾词查询工具"));
-        Position = TPosition::poScreenCenter;
         Font().SetName(cp("新宋体"));
         Font().SetHeight(-12);
 
@@ -35,6 +35,17 @@ public:
         AssignEmbeddedSkin(*stored_);
         data_ = new TskSkinData(this);
         data_->SetCompressedStoredSkin(stored_);
+
+        // The skinned frame as the program's main window has it: centred on
+        // the screen, minimize and maximize buttons, the system menu on a
+        // right click on the caption. Menus of the sections show through it.
+        frame_ = new TskSkinForm(this);
+        frame_->PositionInMonitor = TskPositionInMonitor::skpScreenCenter;
+        frame_->SetBorderIcons(biMinimize | biMaximize);
+        frame_->SetShowIcon(true);
+        frame_->DefCaptionFont().SetDesc(FontDesc{cp("宋体"), -14, true, false, false, false, ANSI_CHARSET, clBtnText});
+        frame_->SetDefMenuItemHeight(20);
+        frame_->SetSkinData(data_);
 
         // Flow layout: sections in rank order, left to right, wrapping at the
         // page's width.
@@ -61,6 +72,7 @@ public:
 private:
     TskCompressedStoredSkin* stored_ = nullptr;
     TskSkinData* data_ = nullptr;
+    TskSkinForm* frame_ = nullptr;
 };
 
 } // namespace
