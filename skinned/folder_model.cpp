@@ -12,6 +12,7 @@
 #include <numeric>
 #include <sstream>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 #include "text/ascii.h"
@@ -540,6 +541,49 @@ std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view 
         entries.push_back(std::move(e));
     }
     return entries;
+}
+
+void RenameEntry(const std::string& folder, const std::string& old_name, const std::string& new_name)
+{
+    if (new_name.empty() || new_name == "." || new_name == ".." || new_name.find('/') != std::string::npos ||
+        std::any_of(new_name.begin(), new_name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        throw EInOutError(3);
+    if (new_name == old_name)
+        return;
+    // RENAME_NOREPLACE: renaming onto a taken name must never delete what
+    // bore it.
+    const std::string from = JoinPath(folder, old_name), to = JoinPath(folder, new_name);
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    const int err = errno;
+    if (err == EEXIST)
+        throw std::runtime_error(
+            "Cannot rename \"" + DisplayName(old_name) + "\". " + std::system_category().message(err));
+    throw EInOutError::FromErrno(err);
+}
+
+bool FolderIsEmpty(const std::string& path)
+{
+    DIR* dir = opendir(path.c_str());
+    if (!dir)
+        return false;
+    ScopeExit close_dir([dir] { closedir(dir); });
+    while (const dirent* d = readdir(dir)) {
+        const std::string_view name = d->d_name;
+        if (name != "." && name != "..")
+            return false;
+    }
+    return true;
+}
+
+void DeleteEntry(const std::string& folder, const FolderEntry& entry)
+{
+    const std::string path = JoinPath(folder, entry.name);
+    struct stat st;
+    // A link to a folder is removed as the link it is.
+    const bool real_folder = lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if ((real_folder ? rmdir(path.c_str()) : unlink(path.c_str())) != 0)
+        throw EInOutError::FromErrno(errno);
 }
 
 std::string DisplayName(std::string_view name_utf8)

@@ -205,6 +205,16 @@ struct FolderEntry {
 // `show_hidden`. Throws EInOutError when the folder cannot be read.
 std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view mask_cp936, bool show_hidden);
 
+// Renames an entry of `folder` without ever replacing another one. An empty
+// name or one holding "/" or a control character is an invalid file name
+// (EInOutError 3); a name that is taken raises "Cannot rename "<old>". File
+// exists" (names shown in code page 936); other failures raise EInOutError.
+void RenameEntry(const std::string& folder, const std::string& old_name, const std::string& new_name);
+// True for a folder with no entries at all (hidden ones count).
+bool FolderIsEmpty(const std::string& path);
+// Deletes a file, or a folder that is empty; EInOutError when that fails.
+void DeleteEntry(const std::string& folder, const FolderEntry& entry);
+
 // The shown name (code page 936; "?" for what it cannot hold).
 std::string DisplayName(std::string_view name_utf8);
 // The type column: "File Folder", "<EXT> File" ("TXT File") or "File".
