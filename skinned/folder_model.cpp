@@ -9,7 +9,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <numeric>
 #include <sstream>
 #include <sys/stat.h>
 #include <system_error>
@@ -487,7 +486,8 @@ std::string CreateNewFolder(const std::string& folder, std::string_view base, in
 
 // ---- reading a folder ----------------------------------------------------------------
 
-std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view mask_cp936, bool show_hidden)
+std::vector<FolderEntry> ReadFolder(
+    const std::string& folder, std::string_view mask_cp936, bool show_hidden, bool details)
 {
     DIR* dir = opendir(folder.c_str());
     if (!dir)
@@ -525,6 +525,14 @@ std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view 
         // A known plain file that fails the mask needs no stat.
         if (d->d_type == DT_REG && !passes(name))
             continue;
+        FolderEntry e;
+        e.name = name;
+        if (!details && (d->d_type == DT_REG || d->d_type == DT_DIR)) {
+            e.folder = d->d_type == DT_DIR;
+            e.details = false;
+            entries.push_back(std::move(e));
+            continue;
+        }
         struct stat st { };
         bool folder_entry = d->d_type == DT_DIR;
         if (fstatat(fd, d->d_name, &st, 0) == 0)
@@ -533,14 +541,25 @@ std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view 
             st = {};
         if (!folder_entry && d->d_type != DT_REG && !passes(name))
             continue;
-        FolderEntry e;
-        e.name = name;
         e.folder = folder_entry;
         e.size = folder_entry ? 0 : static_cast<std::int64_t>(st.st_size);
         e.modified = static_cast<std::int64_t>(st.st_mtime);
         entries.push_back(std::move(e));
     }
     return entries;
+}
+
+void ReadDetails(const std::string& folder, FolderEntry& entry)
+{
+    if (entry.details)
+        return;
+    entry.details = true;
+    const std::string path = JoinPath(folder, entry.name);
+    struct stat st { };
+    if (stat(path.c_str(), &st) != 0 && lstat(path.c_str(), &st) != 0)
+        return;
+    entry.size = entry.folder ? 0 : static_cast<std::int64_t>(st.st_size);
+    entry.modified = static_cast<std::int64_t>(st.st_mtime);
 }
 
 void RenameEntry(const std::string& folder, const std::string& old_name, const std::string& new_name)
@@ -681,20 +700,55 @@ bool DisplayOrderLess(std::string_view a, std::string_view b)
     return c != 0 ? c < 0 : a < b;
 }
 
+namespace {
+
+// A byte string whose plain byte order is the display order of CompareDisplay:
+// ASCII letters lowered; a run of digits as one byte from the digits' range
+// (a digit meets any other character as any digit would), its length
+// without leading zeros (names are at most 255 bytes), then those digits.
+// Sorting a big folder compares these with memcmp instead of walking the
+// names' digit runs again at every comparison.
+std::string DisplayKey(std::string_view name)
+{
+    std::string key;
+    key.reserve(name.size() + 4);
+    for (size_t i = 0; i < name.size();) {
+        if (!IsDigit(name[i])) {
+            key += static_cast<char>(ascii_lower(static_cast<unsigned char>(name[i])));
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < name.size() && IsDigit(name[end]))
+            ++end;
+        size_t start = i;
+        while (start + 1 < end && name[start] == '0')
+            ++start;
+        key += '0';
+        key += static_cast<char>(std::min<size_t>(end - start, 255));
+        key.append(name.substr(start, end - start));
+        i = end;
+    }
+    return key;
+}
+
+} // namespace
+
 void SortEntries(std::vector<FolderEntry>& entries, SortColumn column, bool descending)
 {
-    // Sort positions by precomputed keys, then move the entries once.
-    std::vector<std::string> types;
-    if (column == SortColumn::Type) {
-        types.reserve(entries.size());
-        for (const FolderEntry& e : entries)
-            types.push_back(TypeName(e));
-    }
-    std::vector<size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    auto by_column = [&](size_t x, size_t y) -> int {
-        const FolderEntry& a = entries[x];
-        const FolderEntry& b = entries[y];
+    // Sort records of precomputed keys, then move the entries once.
+    struct Item {
+        std::string key;
+        std::string type;
+        FolderEntry* entry;
+    };
+    std::vector<Item> items;
+    items.reserve(entries.size());
+    for (FolderEntry& e : entries)
+        items.push_back({DisplayKey(e.name), column == SortColumn::Type ? TypeName(e) : std::string(), &e});
+    auto by_column = [column](const Item& x, const Item& y) -> int {
+        const FolderEntry& a = *x.entry;
+        const FolderEntry& b = *y.entry;
         switch (column) {
         case SortColumn::Size:
             if (a.size != b.size)
@@ -705,24 +759,28 @@ void SortEntries(std::vector<FolderEntry>& entries, SortColumn column, bool desc
                 return a.modified < b.modified ? -1 : 1;
             break;
         case SortColumn::Type:
-            if (const int c = types[x].compare(types[y]); c != 0)
+            if (const int c = x.type.compare(y.type); c != 0)
                 return c < 0 ? -1 : 1;
             break;
         case SortColumn::Name:
             break;
         }
-        return DisplayOrderLess(a.name, b.name) ? -1 : DisplayOrderLess(b.name, a.name) ? 1 : 0;
+        // The display order, equal names by their bytes.
+        if (const int c = x.key.compare(y.key); c != 0)
+            return c < 0 ? -1 : 1;
+        const int c = a.name.compare(b.name);
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
     };
-    std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
-        if (entries[x].folder != entries[y].folder)
-            return entries[x].folder;
+    std::sort(items.begin(), items.end(), [&](const Item& x, const Item& y) {
+        if (x.entry->folder != y.entry->folder)
+            return x.entry->folder;
         const int c = by_column(x, y);
         return descending ? c > 0 : c < 0;
     });
     std::vector<FolderEntry> sorted;
     sorted.reserve(entries.size());
-    for (size_t i : order)
-        sorted.push_back(std::move(entries[i]));
+    for (const Item& item : items)
+        sorted.push_back(std::move(*item.entry));
     entries = std::move(sorted);
 }
 

@@ -198,12 +198,21 @@ struct FolderEntry {
     std::int64_t size = 0;
     // Seconds since the epoch of the last write.
     std::int64_t modified = 0;
+    // Whether size and modified have been read (see ReadFolder).
+    bool details = true;
 };
 
 // Reads a folder: every sub-folder (a symbolic link to one counts), and
 // every other entry whose name passes the mask; dot-files only with
 // `show_hidden`. Throws EInOutError when the folder cannot be read.
-std::vector<FolderEntry> ReadFolder(const std::string& folder, std::string_view mask_cp936, bool show_hidden);
+// Without `details` an entry whose kind the folder itself tells is not
+// looked at any further: its size and time are left for ReadDetails, which
+// spares a big folder one file-system call per entry when few will show.
+std::vector<FolderEntry> ReadFolder(
+    const std::string& folder, std::string_view mask_cp936, bool show_hidden, bool details = true);
+// Reads an entry's size and last write time when ReadFolder left them (an
+// entry gone since keeps zeros).
+void ReadDetails(const std::string& folder, FolderEntry& entry);
 
 // Renames an entry of `folder` without ever replacing another one. An empty
 // name or one holding "/" or a control character is an invalid file name

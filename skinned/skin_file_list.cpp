@@ -330,7 +330,8 @@ std::vector<FolderEntry> TskSkinFileListView::Read(const std::string& folder) co
         desktop->set_cursor(lt::Cursor::Wait);
     std::vector<FolderEntry> entries;
     try {
-        entries = ReadFolder(folder, mask_, show_hidden_);
+        // Sizes and times are read up front only when they decide the order.
+        entries = ReadFolder(folder, mask_, show_hidden_, sort_ == SortColumn::Size || sort_ == SortColumn::Modified);
     } catch (...) {
         if (desktop)
             desktop->set_cursor(before);
@@ -340,6 +341,13 @@ std::vector<FolderEntry> TskSkinFileListView::Read(const std::string& folder) co
     if (desktop)
         desktop->set_cursor(before);
     return entries;
+}
+
+const FolderEntry& TskSkinFileListView::Entry(int index) const
+{
+    FolderEntry& e = entries_.at(static_cast<size_t>(index));
+    ReadDetails(folder_, e);
+    return e;
 }
 
 void TskSkinFileListView::SetFolder(const std::string& folder)
@@ -422,6 +430,9 @@ void TskSkinFileListView::Sort()
     std::vector<std::string> selected;
     for (int i : SelectedIndices())
         selected.push_back(Entry(i).name);
+    if (sort_ == SortColumn::Size || sort_ == SortColumn::Modified)
+        for (FolderEntry& e : entries_)
+            ReadDetails(folder_, e);
     SortEntries(entries_, sort_, descending_);
     Replace(std::move(entries_), focus, selected);
 }

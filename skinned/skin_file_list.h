@@ -171,7 +171,10 @@ public:
     void Refresh();
 
     int Count() const { return static_cast<int>(entries_.size()); }
-    const FolderEntry& Entry(int index) const { return entries_.at(static_cast<size_t>(index)); }
+    // An entry with its size and time (read when first asked for: a big
+    // folder is listed without looking at every file).
+    const FolderEntry& Entry(int index) const;
+    // The entries in order; their size and time may not be read yet.
     const std::vector<FolderEntry>& Entries() const { return entries_; }
     std::string EntryPath(int index) const { return JoinPath(folder_, Entry(index).name); }
     int IndexOfName(const std::string& name) const;
@@ -286,7 +289,8 @@ private:
     std::string folder_;
     std::string mask_ = "*.*";
     bool show_hidden_ = false;
-    std::vector<FolderEntry> entries_;
+    // Mutable: Entry fills in details on demand.
+    mutable std::vector<FolderEntry> entries_;
     std::vector<std::uint8_t> selected_;
     int sel_count_ = 0;
     int focused_ = -1;

@@ -319,6 +319,25 @@ TEST_F(Listing, FoldersComeFirstThenTheDisplayOrder)
         EXPECT_EQ(Names(c.mask, c.hidden), c.names) << c.mask << (c.hidden ? " with hidden" : "");
 }
 
+TEST(FolderModelOrder, DigitRunsCompareByValueAndSortingAgreesWithTheOrder)
+{
+    // Each name sorts before the next; equal values fall back to the bytes.
+    const std::vector<std::string> ordered = {"!", "+1", "a", "a0", "a00", "a01", "a1", "a001x", "a2", "a9", "a10",
+        "a10b", "a010c", "a99", "a100", "A100b", "a_1", "ab", "B", "b2c", "b2d", "b10", "z", "\xE5\x85\xB3"};
+    for (size_t i = 0; i + 1 < ordered.size(); ++i) {
+        EXPECT_TRUE(DisplayOrderLess(ordered[i], ordered[i + 1])) << ordered[i] << " < " << ordered[i + 1];
+        EXPECT_FALSE(DisplayOrderLess(ordered[i + 1], ordered[i])) << ordered[i + 1] << " !< " << ordered[i];
+    }
+    std::vector<FolderEntry> entries;
+    for (auto it = ordered.rbegin(); it != ordered.rend(); ++it)
+        entries.push_back({*it});
+    SortEntries(entries, SortColumn::Name, false);
+    std::vector<std::string> sorted;
+    for (const FolderEntry& e : entries)
+        sorted.push_back(e.name);
+    EXPECT_EQ(sorted, ordered);
+}
+
 TEST_F(Listing, ColumnsSortWithFoldersAlwaysFirst)
 {
     tree.Make({"big.txt"}, std::string(5000, 'x'));

@@ -55,8 +55,9 @@ TEST(FileListGeometry, CellsAndOrderInEachView)
         for (int i = g.Visible().first; i < g.Visible().second; ++i) {
             const Rect r = g.ItemRect(i);
             const Point centre{r.left + r.width() / 2, r.top + r.height() / 2};
-            if (g.Body().contains(centre))
+            if (g.Body().contains(centre)) {
                 EXPECT_EQ(g.ItemAt(centre), i);
+            }
         }
     }
 }
