@@ -1,14 +1,83 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program.
-# For now the program is the command-line harvester; with no arguments it runs
-# the offline demo: a loopback copy of both services answering from a small
-# phrase graph, and a harvest against it.
+#
+#   bash start.sh            the window (longtail) against the real services
+#   bash start.sh --demo     the window against the bundled fake services on
+#                            loopback (the demo phrase graph); they stop when
+#                            the window closes
+#   bash start.sh ARGS...    the command-line harvester: longtail-harvest ARGS
+#
+# Without a display the window cannot open; the offline command-line demo
+# runs instead, so the harvester is always shown at work.
 set -euo pipefail
 cd "$(dirname "$0")"
+root="$(pwd)"
 bash install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+
+demo=""
+if [ "${1:-}" = "--demo" ]; then
+  demo=1
+  shift
+fi
 if [ $# -gt 0 ]; then
   exec ./build/tools/longtail-harvest/longtail-harvest "$@"
 fi
-exec bash tools/fake-services/demo.sh
+
+window="$root/build/app/longtail"
+# The window's status when there is no display to open it on.
+no_display=2
+
+offline_demo() {
+  echo "start.sh: no display for the window; running the offline command-line demo instead" >&2
+  exec bash tools/fake-services/demo.sh
+}
+
+if [ -z "$demo" ]; then
+  status=0
+  "$window" || status=$?
+  [ "$status" -eq "$no_display" ] && offline_demo
+  exit "$status"
+fi
+
+# The window against fake-services on loopback.
+server="$root/build/tools/fake-services/fake-services"
+work="$(mktemp -d)"
+server_pid=""
+cleanup() {
+  if [ -n "$server_pid" ]; then
+    kill "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+"$server" --port-file "$work/port" tools/fake-services/demo.graph >/dev/null &
+server_pid=$!
+for _ in $(seq 1 100); do
+  [ -s "$work/port" ] && break
+  sleep 0.05
+done
+if [ ! -s "$work/port" ]; then
+  echo "start.sh: fake-services did not start" >&2
+  exit 1
+fi
+port="$(cat "$work/port")"
+echo "start.sh: fake services on 127.0.0.1:$port (demo graph); type 长尾词 and press 查询" >&2
+
+# The window's resume file goes to the scratch folder; loopback must not go
+# through a proxy.
+status=0
+(
+  cd "$work"
+  env -u http_proxy -u https_proxy -u all_proxy \
+    LONGTAIL_SUGGEST_HOST="127.0.0.1:$port" LONGTAIL_SEARCH_HOST="127.0.0.1:$port" "$window"
+) || status=$?
+if [ "$status" -eq "$no_display" ]; then
+  cleanup
+  trap - EXIT INT TERM
+  offline_demo
+fi
+exit "$status"

@@ -8,6 +8,18 @@ target_link_libraries(lt_test_main PUBLIC GTest::gtest)
 target_compile_definitions(lt_test_main PRIVATE
   LT_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}" LT_TEST_BINARY_DIR="${PROJECT_BINARY_DIR}")
 
+# Sanitizer builds: every test (and the programs it starts) reads the leak
+# suppressions for third-party libraries, and undefined behaviour reports
+# carry a stack.
+set(LT_TEST_ENVIRONMENT "")
+if(LT_SANITIZE STREQUAL "address")
+  set(LT_TEST_ENVIRONMENT
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1")
+elseif(LT_SANITIZE STREQUAL "thread")
+  set(LT_TEST_ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
+endif()
+
 function(lt_add_gtest name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -20,10 +32,16 @@ function(lt_add_gtest name)
   if(T_LABELS)
     set(_labels LABELS "${T_LABELS}")
   endif()
+  set(_environment "")
+  if(LT_TEST_ENVIRONMENT)
+    string(REPLACE ";" "\\;" _escaped "${LT_TEST_ENVIRONMENT}")
+    set(_environment ENVIRONMENT "${_escaped}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES
       TIMEOUT ${T_TIMEOUT}
+      ${_environment}
       ${_labels})
 endfunction()

@@ -231,7 +231,7 @@ LResult TControl::WndProc(Message& m)
         // wparam: the canvas to paint into, its origin at the control's
         // top-left corner (a skinned sibling capturing what lies behind it).
         if (m.wparam)
-            PaintControl(*reinterpret_cast<Canvas*>(m.wparam));
+            PaintControl(message_canvas(m));
         break;
     case CM_MOUSEENTER:
         MouseEnter();
@@ -698,8 +698,9 @@ bool TWinControl::route_mouse(Message& m)
 
 void TWinControl::paint_handler(Message& m)
 {
-    auto* canvas = reinterpret_cast<Canvas*>(m.wparam);
-    Rect update = m.lparam ? *reinterpret_cast<const Rect*>(m.lparam) : ClientRect();
+    Canvas* canvas = &message_canvas(m);
+    const Rect* given = message_update_rect(m);
+    Rect update = given ? *given : ClientRect();
     PaintWindow(*canvas, update);
     for (TControl* c : controls_) {
         if (c->IsWindowed() || !c->Visible() || !c->BoundsRect().intersects(update))
@@ -731,16 +732,16 @@ LResult TWinControl::WndProc(Message& m)
         return 0;
     case WM_NCCALCSIZE:
         if (client_edge_) {
-            auto* r = reinterpret_cast<Rect*>(m.lparam);
-            *r = r->inflated(-2, -2);
-            r->right = std::max(r->right, r->left);
-            r->bottom = std::max(r->bottom, r->top);
+            Rect& r = message_rect(m);
+            r = r.inflated(-2, -2);
+            r.right = std::max(r.right, r.left);
+            r.bottom = std::max(r.bottom, r.top);
             return 0;
         }
         break;
     case WM_NCPAINT:
         if (client_edge_) {
-            reinterpret_cast<Canvas*>(m.wparam)->draw_edge(Rect{0, 0, Width(), Height()}, EdgeStyle::Sunken);
+            message_canvas(m).draw_edge(Rect{0, 0, Width(), Height()}, EdgeStyle::Sunken);
             return 0;
         }
         break;
@@ -798,8 +799,7 @@ LResult TWinControl::WndProc(Message& m)
         return DialogCode();
     case WM_SETCURSOR:
         // A windowless child under the pointer (or holding the mouse) shows its own shape.
-        if (w && static_cast<Window*>(reinterpret_cast<Window*>(m.wparam)) == w &&
-            lo_word(static_cast<std::uintptr_t>(m.lparam)) == HTCLIENT) {
+        if (w && wparam_window(m) == w && message_hit(m) == HTCLIENT) {
             Point p = w->screen_to_client(w->desktop().cursor_pos());
             TControl* c = mouse_control_ ? mouse_control_ : ControlAtPos(p);
             if (c && c->GetCursor() != lt::Cursor::Arrow) {

@@ -29,6 +29,7 @@
 #include "platform/messages.h"
 #include "platform/window.h"
 
+#include <array>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -65,6 +66,39 @@ inline constexpr std::uint32_t CM_VISIBLECHANGED = CM_BASE + 23;
 // focused control left alone (wparam: VK_RETURN or VK_ESCAPE). A control
 // that acts on the key answers 1 and the key goes no further.
 inline constexpr std::uint32_t CM_DIALOGKEY = CM_BASE + 5;
+inline constexpr std::array kControlMessages = {CM_ENABLEDCHANGED, CM_FONTCHANGED, CM_VISIBLECHANGED, CM_DIALOGKEY};
+static_assert(message_numbers_distinct(kWindowMessages, kControlMessages), "a control message reuses a number");
+
+// Control messages that carry text (LB_ADDSTRING, LB_INSERTSTRING,
+// LB_FINDSTRINGEXACT, EM_REPLACESEL) pass a const std::string* in lparam;
+// LB_GETTEXT passes a std::string* that receives the text.
+inline LParam string_param(const std::string& text)
+{
+    return reinterpret_cast<LParam>(&text);
+}
+inline const std::string& message_string(const Message& m)
+{
+    return *reinterpret_cast<const std::string*>(m.lparam);
+}
+inline LParam string_out_param(std::string& text)
+{
+    return reinterpret_cast<LParam>(&text);
+}
+inline std::string& message_string_out(const Message& m)
+{
+    return *reinterpret_cast<std::string*>(m.lparam);
+}
+
+// CM_FOCUSCHANGED, as a form broadcasts it to its controls: lparam is the
+// control that has the focus now, or null.
+inline LParam focused_control_param(TWinControl* control)
+{
+    return reinterpret_cast<LParam>(control);
+}
+inline TWinControl* message_focused_control(const Message& m)
+{
+    return reinterpret_cast<TWinControl*>(m.lparam);
+}
 
 // The shift state of a mouse message's MK_* flags, plus Alt from the keyboard.
 TShiftState ShiftFromMouseFlags(WParam flags);

@@ -331,7 +331,7 @@ LResult TCustomEdit::WndProc(Message& m)
         return 0;
     }
     case EM_REPLACESEL:
-        model_.type(*reinterpret_cast<const std::string*>(m.lparam));
+        model_.type(message_string(m));
         return 0;
     case EM_LIMITTEXT:
         SetMaxLength(static_cast<int>(m.wparam));

@@ -29,6 +29,10 @@ inline constexpr std::uint32_t EM_CANUNDO = 0x00C6;
 inline constexpr std::uint32_t EM_UNDO = 0x00C7;
 // wparam: 1 read-only.
 inline constexpr std::uint32_t EM_SETREADONLY = 0x00CF;
+inline constexpr std::array kEditMessages = {
+    EM_GETSEL, EM_SETSEL, EM_REPLACESEL, EM_LIMITTEXT, EM_CANUNDO, EM_UNDO, EM_SETREADONLY};
+static_assert(
+    message_numbers_distinct(kWindowMessages, kControlMessages, kEditMessages), "an edit message reuses a number");
 
 // ---- TCustomEdit ----
 

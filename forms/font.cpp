@@ -48,17 +48,13 @@ void TFont::SetSize(int points)
 
 TFontStyles TFont::Style() const
 {
-    return (desc_.bold ? fsBold : 0u) | (desc_.italic ? fsItalic : 0u) | (desc_.underline ? fsUnderline : 0u) |
-        (desc_.strikeout ? fsStrikeOut : 0u);
+    return desc_.styles();
 }
 
 void TFont::SetStyle(TFontStyles style)
 {
     FontDesc d = desc_;
-    d.bold = style & fsBold;
-    d.italic = style & fsItalic;
-    d.underline = style & fsUnderline;
-    d.strikeout = style & fsStrikeOut;
+    d.set_styles(style);
     SetDesc(d);
 }
 

@@ -14,13 +14,6 @@
 
 namespace lt {
 
-enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = unsigned;
-
-inline constexpr int ANSI_CHARSET = 0;
-inline constexpr int DEFAULT_CHARSET = 1;
-inline constexpr int GB2312_CHARSET = 134;
-
 class TFont {
 public:
     TFont() = default;

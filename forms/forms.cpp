@@ -272,7 +272,7 @@ void TCustomForm::FocusChanged(TWinControl* control)
     active_control_ = control;
     // Controls that follow the focus (a default button lights up while the
     // focus is on no other button) hear of every change.
-    Broadcast(CM_FOCUSCHANGED, 0, reinterpret_cast<LParam>(control));
+    Broadcast(CM_FOCUSCHANGED, 0, focused_control_param(control));
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward)
@@ -355,12 +355,12 @@ LResult TCustomForm::WndProc(Message& m)
     Window* w = WindowHandle();
     switch (m.msg) {
     case WM_NCCALCSIZE: {
-        auto* r = reinterpret_cast<Rect*>(m.lparam);
-        *r = frame_.client(r->size()).offset(r->left, r->top);
+        Rect& r = message_rect(m);
+        r = frame_.client(r.size()).offset(r.left, r.top);
         return 0;
     }
     case WM_NCPAINT:
-        paint_frame(*reinterpret_cast<Canvas*>(m.wparam));
+        paint_frame(message_canvas(m));
         return 0;
     case WM_NCHITTEST:
         return w ? frame_.part_at(w->bounds().size(), w->screen_to_window(lparam_point(m.lparam))) : HTNOWHERE;

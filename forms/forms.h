@@ -210,6 +210,10 @@ public:
     void SetEnabled(bool on) { timer_.SetEnabled(on); }
     const TNotifyEvent& OnTimer() const { return on_timer_; }
     void SetOnTimer(TNotifyEvent handler);
+    // The platform timer underneath, for code written against it (the
+    // harvest run arms and stops its stop watcher through it). SetOnTimer
+    // replaces whatever tick was set on it directly.
+    Timer& Base() { return timer_; }
 
 private:
     Timer timer_;

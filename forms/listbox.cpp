@@ -9,13 +9,6 @@
 
 namespace lt {
 
-namespace {
-LParam str_param(const std::string& s)
-{
-    return reinterpret_cast<LParam>(&s);
-}
-} // namespace
-
 // ---- TListBoxStrings ----
 
 int TListBoxStrings::Count() const
@@ -26,7 +19,7 @@ int TListBoxStrings::Count() const
 std::string TListBoxStrings::Strings(int index) const
 {
     std::string text;
-    if (box_.Perform(LB_GETTEXT, static_cast<WParam>(index), reinterpret_cast<LParam>(&text)) == LB_ERR)
+    if (box_.Perform(LB_GETTEXT, static_cast<WParam>(index), string_out_param(text)) == LB_ERR)
         ThrowListIndexError(index);
     return text;
 }
@@ -35,18 +28,18 @@ void* TListBoxStrings::Objects(int index) const
 {
     if (index < 0 || index >= Count())
         ThrowListIndexError(index);
-    return reinterpret_cast<void*>(box_.Perform(LB_GETITEMDATA, static_cast<WParam>(index)));
+    return result_object(box_.Perform(LB_GETITEMDATA, static_cast<WParam>(index)));
 }
 
 void TListBoxStrings::SetObjects(int index, void* object)
 {
-    if (box_.Perform(LB_SETITEMDATA, static_cast<WParam>(index), reinterpret_cast<LParam>(object)) == LB_ERR)
+    if (box_.Perform(LB_SETITEMDATA, static_cast<WParam>(index), object_param(object)) == LB_ERR)
         ThrowListIndexError(index);
 }
 
 int TListBoxStrings::Add(const std::string& s)
 {
-    LResult r = box_.Perform(LB_ADDSTRING, 0, str_param(s));
+    LResult r = box_.Perform(LB_ADDSTRING, 0, string_param(s));
     if (r < 0)
         ThrowInsertLineError();
     return static_cast<int>(r);
@@ -54,7 +47,7 @@ int TListBoxStrings::Add(const std::string& s)
 
 void TListBoxStrings::Insert(int index, const std::string& s)
 {
-    if (box_.Perform(LB_INSERTSTRING, static_cast<WParam>(index), str_param(s)) < 0)
+    if (box_.Perform(LB_INSERTSTRING, static_cast<WParam>(index), string_param(s)) < 0)
         ThrowInsertLineError();
 }
 
@@ -70,7 +63,7 @@ void TListBoxStrings::Clear()
 
 int TListBoxStrings::IndexOf(const std::string& s) const
 {
-    LResult r = box_.Perform(LB_FINDSTRINGEXACT, static_cast<WParam>(-1), str_param(s));
+    LResult r = box_.Perform(LB_FINDSTRINGEXACT, static_cast<WParam>(-1), string_param(s));
     return r < 0 ? -1 : static_cast<int>(r);
 }
 
@@ -199,15 +192,15 @@ int TCustomListBox::ItemAtPos(Point client, bool existing)
     if (!ClientRect().contains(client))
         return -1;
     LResult r = Perform(LB_ITEMFROMPOINT, 0, point_lparam(client));
-    int row = static_cast<int>(lo_word(static_cast<std::uintptr_t>(r)));
-    bool outside = hi_word(static_cast<std::uintptr_t>(r)) != 0;
+    int row = item_from_point_row(r);
+    bool outside = item_from_point_outside(r);
     return (outside && existing) ? -1 : row;
 }
 
 Rect TCustomListBox::ItemRect(int index)
 {
     Rect r;
-    if (Perform(LB_GETITEMRECT, static_cast<WParam>(index), reinterpret_cast<LParam>(&r)) == LB_ERR)
+    if (Perform(LB_GETITEMRECT, static_cast<WParam>(index), rect_param(r)) == LB_ERR)
         return {};
     return r;
 }
@@ -230,7 +223,7 @@ LResult TCustomListBox::list_message(Message& m, bool& handled)
     switch (m.msg) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING: {
-        const auto& text = *reinterpret_cast<const std::string*>(m.lparam);
+        const std::string& text = message_string(m);
         int at = m.msg == LB_ADDSTRING || index == -1 ? model_.count() : index;
         if (at < 0 || at > model_.count())
             return LB_ERR;
@@ -254,16 +247,16 @@ LResult TCustomListBox::list_message(Message& m, bool& handled)
     case LB_GETTEXT:
         if (!valid)
             return LB_ERR;
-        *reinterpret_cast<std::string*>(m.lparam) = model_.text(index);
+        message_string_out(m) = model_.text(index);
         return static_cast<LResult>(model_.text(index).size());
     case LB_GETTEXTLEN:
         return valid ? static_cast<LResult>(model_.text(index).size()) : LB_ERR;
     case LB_GETITEMDATA:
-        return valid ? reinterpret_cast<LResult>(model_.data(index)) : LB_ERR;
+        return valid ? object_result(model_.data(index)) : LB_ERR;
     case LB_SETITEMDATA:
         if (!valid)
             return LB_ERR;
-        model_.set_data(index, reinterpret_cast<void*>(m.lparam));
+        model_.set_data(index, message_object(m));
         return 0;
     case LB_GETSEL:
         return valid ? static_cast<LResult>(model_.selected(index)) : LB_ERR;
@@ -312,11 +305,11 @@ LResult TCustomListBox::list_message(Message& m, bool& handled)
         if (!valid)
             return LB_ERR;
         int y = (index - model_.top_index()) * model_.item_height();
-        *reinterpret_cast<Rect*>(m.lparam) = Rect{0, y, ClientWidth(), y + model_.item_height()};
+        message_rect(m) = Rect{0, y, ClientWidth(), y + model_.item_height()};
         return 0;
     }
     case LB_FINDSTRINGEXACT: {
-        int row = model_.find(*reinterpret_cast<const std::string*>(m.lparam));
+        int row = model_.find(message_string(m));
         return row < 0 ? LB_ERR : row;
     }
     case LB_ITEMFROMPOINT: {
@@ -325,7 +318,7 @@ LResult TCustomListBox::list_message(Message& m, bool& handled)
         if (row < 0)
             row = model_.top_index();
         bool outside = row >= model_.count() || !ClientRect().contains(p);
-        return static_cast<LResult>((static_cast<unsigned>(row) & 0xFFFFu) | ((outside ? 1u : 0u) << 16));
+        return item_from_point_result(row, outside);
     }
     default:
         handled = false;
@@ -430,10 +423,10 @@ LResult TCustomListBox::WndProc(Message& m)
         DoMouseMessage(m);
         return 0;
     case WM_VSCROLL:
-        scroll(lo_word(m.wparam), static_cast<int>(hi_word(m.wparam)));
+        scroll(message_scroll_request(m), message_scroll_position(m));
         return 0;
     case WM_MOUSEWHEEL: {
-        int delta = static_cast<std::int16_t>(hi_word(m.wparam));
+        int delta = message_wheel_delta(m);
         model_.set_top_index(model_.top_index() - delta / WHEEL_DELTA * 3);
         return 0;
     }

@@ -39,9 +39,12 @@ inline constexpr std::uint32_t LB_GETCOUNT = 0x018B;
 inline constexpr std::uint32_t LB_GETTOPINDEX = 0x018E;
 inline constexpr std::uint32_t LB_GETSELCOUNT = 0x0190;
 inline constexpr std::uint32_t LB_SETTOPINDEX = 0x0197;
-// wparam: index; lparam: Rect* receiving the row's client rectangle.
+// wparam: index; lparam: Rect* receiving the row's client rectangle
+// (rect_param, message_rect).
 inline constexpr std::uint32_t LB_GETITEMRECT = 0x0198;
+// wparam: index. Answers the row's object (result_object).
 inline constexpr std::uint32_t LB_GETITEMDATA = 0x0199;
+// wparam: index; lparam: the row's object (object_param, message_object).
 inline constexpr std::uint32_t LB_SETITEMDATA = 0x019A;
 inline constexpr std::uint32_t LB_SETCARETINDEX = 0x019E;
 inline constexpr std::uint32_t LB_GETCARETINDEX = 0x019F;
@@ -56,7 +59,47 @@ inline constexpr std::uint32_t LB_ITEMFROMPOINT = 0x01A9;
 inline constexpr LResult LB_ERR = -1;
 inline constexpr LResult LB_ERRSPACE = -2;
 
-// Scroll requests (WM_VSCROLL low word; the position in the high word).
+inline constexpr std::array kListBoxMessages = {LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+    LB_SETSEL, LB_SETCURSEL, LB_GETSEL, LB_GETCURSEL, LB_GETTEXT, LB_GETTEXTLEN, LB_GETCOUNT, LB_GETTOPINDEX,
+    LB_GETSELCOUNT, LB_SETTOPINDEX, LB_GETITEMRECT, LB_GETITEMDATA, LB_SETITEMDATA, LB_SETCARETINDEX, LB_GETCARETINDEX,
+    LB_SETITEMHEIGHT, LB_GETITEMHEIGHT, LB_FINDSTRINGEXACT, LB_ITEMFROMPOINT};
+static_assert(message_numbers_distinct(kWindowMessages, kControlMessages, kListBoxMessages),
+    "a list box message reuses a number");
+
+// A row's object travels as a pointer.
+inline LParam object_param(void* object)
+{
+    return reinterpret_cast<LParam>(object);
+}
+inline void* message_object(const Message& m)
+{
+    return reinterpret_cast<void*>(m.lparam);
+}
+inline LResult object_result(void* object)
+{
+    return reinterpret_cast<LResult>(object);
+}
+inline void* result_object(LResult r)
+{
+    return reinterpret_cast<void*>(r);
+}
+
+// The answer to LB_ITEMFROMPOINT: the row (low word) and whether the point
+// lies on no row (high word).
+constexpr LResult item_from_point_result(int row, bool outside)
+{
+    return static_cast<LResult>((static_cast<unsigned>(row) & 0xFFFFu) | ((outside ? 1u : 0u) << 16));
+}
+constexpr int item_from_point_row(LResult r)
+{
+    return static_cast<int>(lo_word(static_cast<std::uintptr_t>(r)));
+}
+constexpr bool item_from_point_outside(LResult r)
+{
+    return hi_word(static_cast<std::uintptr_t>(r)) != 0;
+}
+
+// Scroll requests (WM_VSCROLL; scroll_param, message_scroll_request).
 inline constexpr unsigned SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
                           SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7;
 

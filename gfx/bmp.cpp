@@ -1,10 +1,11 @@
 // BMP codec.
-//   1. Little-endian field access
-//   2. Reader: header validation, colour table and masks, row decoding
-//   3. Writer: palette mapping, 24-bit and 1/4/8-bit rows
-//   4. Files
+//   1. Reader: header validation, colour table and masks, row decoding
+//   2. Writer: palette mapping, 24-bit and 1/4/8-bit rows
+//   3. Files
 
 #include "gfx/bmp.h"
+
+#include "gfx/little_endian.h"
 
 #include <array>
 #include <bit>
@@ -17,43 +18,12 @@ namespace lt {
 
 namespace {
 
-// ---- 1. Little-endian field access ----------------------------------------
-
-std::uint16_t le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-}
-std::int32_t le32s(const std::uint8_t* p)
-{
-    return static_cast<std::int32_t>(le32(p));
-}
-
-void put16(std::vector<std::uint8_t>& out, unsigned v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void set32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 
-// ---- 2. Reader --------------------------------------------------------------
+// ---- 1. Reader --------------------------------------------------------------
 
 [[noreturn]] void fail(const std::string& what)
 {
@@ -129,7 +99,7 @@ void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int 
             break;
         case 16:
             for (int x = 0; x < width; ++x) {
-                std::uint32_t v = le16(src + 2 * x);
+                std::uint32_t v = load_le16(src + 2 * x);
                 dst[x] = make_pixel(ch[0].value(v), ch[1].value(v), ch[2].value(v));
             }
             break;
@@ -139,7 +109,7 @@ void decode_rows(const std::uint8_t* bits, std::uint64_t stride, int width, int 
             break;
         case 32:
             for (int x = 0; x < width; ++x) {
-                std::uint32_t v = le32(src + 4 * x);
+                std::uint32_t v = load_le32(src + 4 * x);
                 dst[x] = make_pixel(ch[0].value(v), ch[1].value(v), ch[2].value(v));
             }
             break;
@@ -157,19 +127,19 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
         fail("no \"BM\" signature");
 
     const std::uint8_t* sizep = in.take(4, "info header");
-    std::uint32_t header_size = le32(sizep);
+    std::uint32_t header_size = load_le32(sizep);
     if (header_size < kInfoHeaderSize)
         fail("info header shorter than 40 bytes");
     // The longer V4/V5 headers start with the same 40 bytes; the rest is
     // skipped, except for the colour masks that directly follow those 40.
     const std::uint8_t* h = in.take(header_size - 4, "info header") - 4;
-    std::int32_t width = le32s(h + 4);
-    std::int32_t height = le32s(h + 8);
-    unsigned planes = le16(h + 12);
-    unsigned bit_count = le16(h + 14);
-    std::uint32_t compression = le32(h + 16);
-    std::uint32_t size_image = le32(h + 20);
-    std::uint32_t colors_used = le32(h + 32);
+    std::int32_t width = load_le32s(h + 4);
+    std::int32_t height = load_le32s(h + 8);
+    unsigned planes = load_le16(h + 12);
+    unsigned bit_count = load_le16(h + 14);
+    std::uint32_t compression = load_le32(h + 16);
+    std::uint32_t size_image = load_le32(h + 20);
+    std::uint32_t colors_used = load_le32(h + 32);
 
     if (planes != 1)
         fail("plane count is not 1");
@@ -199,7 +169,7 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
                                                                : nullptr;
         if (m == nullptr)
             fail("info header too short for colour masks");
-        channels = {Channel(le32(m)), Channel(le32(m + 4)), Channel(le32(m + 8))};
+        channels = {Channel(load_le32(m)), Channel(load_le32(m + 4)), Channel(load_le32(m + 8))};
     }
 
     std::uint64_t table_entries = colors_used;
@@ -234,7 +204,7 @@ std::size_t read_bmp(std::span<const std::uint8_t> bytes, std::size_t pos, Bitma
     return in.pos() - pos;
 }
 
-// ---- 3. Writer --------------------------------------------------------------
+// ---- 2. Writer --------------------------------------------------------------
 
 namespace {
 
@@ -317,20 +287,20 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
     out.reserve(start + offset + image_size);
     out.push_back('B');
     out.push_back('M');
-    put32(out, 0); // file size, set below
-    put32(out, 0);
-    put32(out, offset);
-    put32(out, kInfoHeaderSize);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height)); // positive: bottom-up rows
-    put16(out, 1);
-    put16(out, static_cast<unsigned>(bits));
-    put32(out, kBiRgb);
-    put32(out, image_size);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, static_cast<std::uint32_t>(palette.size()));
-    put32(out, 0);
+    append_le32(out, 0); // file size, set below
+    append_le32(out, 0);
+    append_le32(out, offset);
+    append_le32(out, kInfoHeaderSize);
+    append_le32(out, static_cast<std::uint32_t>(width));
+    append_le32(out, static_cast<std::uint32_t>(height)); // positive: bottom-up rows
+    append_le16(out, 1);
+    append_le16(out, static_cast<std::uint16_t>(bits));
+    append_le32(out, kBiRgb);
+    append_le32(out, image_size);
+    append_le32(out, 0);
+    append_le32(out, 0);
+    append_le32(out, static_cast<std::uint32_t>(palette.size()));
+    append_le32(out, 0);
     for (Pixel p : palette) {
         out.push_back(static_cast<std::uint8_t>(pixel_blue(p)));
         out.push_back(static_cast<std::uint8_t>(pixel_green(p)));
@@ -363,7 +333,7 @@ void append_bmp(std::vector<std::uint8_t>& out, const Bitmap& bmp, const BmpWrit
             }
         }
     }
-    set32(out, start + 2, static_cast<std::uint32_t>(out.size() - start));
+    store_le32(out.data() + start + 2, static_cast<std::uint32_t>(out.size() - start));
 }
 
 std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& options)
@@ -373,7 +343,7 @@ std::vector<std::uint8_t> encode_bmp(const Bitmap& bmp, const BmpWriteOptions& o
     return out;
 }
 
-// ---- 4. Files ---------------------------------------------------------------
+// ---- 3. Files ---------------------------------------------------------------
 
 Bitmap load_bmp_file(const std::string& path)
 {

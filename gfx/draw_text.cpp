@@ -122,7 +122,7 @@ bool is_blank(char c)
 // Breaks one paragraph into lines no wider than `width` where it can: after a
 // run of blanks (which hang at the line's end and are not counted), and
 // before or after a double-byte character. A word wider than the whole line
-// stays whole and overflows, as on the platform.
+// is not split: it stays whole and overflows the rectangle.
 void break_paragraph(
     const Font& font, std::string_view text, Range para, int width, int tab_width, std::vector<Range>& lines)
 {

@@ -1,5 +1,6 @@
 #pragma once
-// Text drawing with the platform's DrawText rules, on code page 936 text.
+// Text drawing on code page 936 text: lines, alignment, tabs, ellipsis and
+// the "&" accelerator, chosen by the DT_* flags below.
 //
 // The layout (line breaking, tabs, ellipsis, the "&" accelerator) is a pure
 // function of a Font, the text, a rectangle and the flags, so controls can
@@ -20,7 +21,8 @@
 
 namespace lt {
 
-// DrawText flags, with the platform's values.
+// Layout flags; the values are the classic DrawText ones, so flags stored
+// as numbers keep their meaning.
 inline constexpr unsigned DT_TOP = 0x0;
 inline constexpr unsigned DT_LEFT = 0x0;
 inline constexpr unsigned DT_CENTER = 0x1;

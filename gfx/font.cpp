@@ -254,8 +254,8 @@ void copy_coverage(const FT_Bitmap& source, Glyph& g)
 }
 
 // Synthetic bold: the mask overprinted one pixel to the right, one pixel
-// wider and one pixel more advance. On small strikes this gives the light,
-// even bold of the classic system fonts rather than a smeared outline.
+// wider and one pixel more advance. On small strikes this keeps every stroke
+// crisp, one pixel heavier, rather than a smeared outline.
 void embolden(Glyph& g)
 {
     if (g.width > 0) {
@@ -394,8 +394,9 @@ private:
     static constexpr long kMaxPixelSize = 1000;
 
     // Em size in 26.6 pixels. A negative height is the em itself; a positive
-    // one is the cell (the face's Windows ascent plus descent), scaled back
-    // to an em the way the platform does; 0 takes a 12 px em.
+    // one is the cell, the face's OS/2 usWinAscent plus usWinDescent (or its
+    // ascender minus descender), and the em is height * units-per-em / cell,
+    // at least one pixel; 0 takes a 12 px em.
     static FT_F26Dot6 em_size(FT_Face face, int requested)
     {
         // Sizes come from skin files; a wild one must not ask FreeType for
@@ -442,8 +443,9 @@ private:
         m.underline_offset = std::min(m.underline_offset, std::max(0, m.descent - m.underline_thickness));
         m.height = m.ascent + m.descent;
         m.internal_leading = std::max(0, m.height - static_cast<int>(std::lround(em)));
-        // The width of 'x': near the classic average for Latin faces and half
-        // the em for the CJK faces, as the classic Song face reports.
+        // The average character width is the advance of 'x' (half the em for
+        // the CJK faces, whose 'x' is half-width); half the em when the chain
+        // has no 'x'.
         m.ave_char_width = lookup(U'x').glyph->advance;
         if (m.ave_char_width <= 0)
             m.ave_char_width = std::max(1, static_cast<int>(std::lround(em / 2)));

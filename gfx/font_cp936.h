@@ -24,7 +24,7 @@ inline bool cp936_is_double(std::string_view text, size_t pos)
 // The Unicode code point shown for the character at `pos`; `*length`
 // receives its byte length. Pairs are decoded as code page 936 first, then
 // as GB18030 (which also covers the user-defined area); what neither
-// decodes is shown as '?'. 0x80 is the euro sign, as on the platform.
+// decodes is shown as '?'. The single byte 0x80 is the euro sign, U+20AC.
 char32_t cp936_decode_char(std::string_view text, size_t pos, size_t* length);
 
 } // namespace lt

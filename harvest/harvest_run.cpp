@@ -173,7 +173,7 @@ void HarvestRun::skSkinXFormButton1Click(TComponent*)
     if (host_.BroadExpansion())
         ask(kRelatedSource, state_.SeedKeyword);
     ask(kSuggestSource, state_.SeedKeyword);
-    IndexedList& results = host_.Results();
+    HarvestRows& results = host_.Results();
     results.clear();
     results.append(keyword);
     host_.SetResultsCounter("(" + std::to_string(results.count()) + ")");
@@ -351,7 +351,7 @@ bool HarvestRun::admit(const std::string& candidate)
     // A line break or NUL would split the phrase across lines of an export.
     if (candidate.empty() || has_line_break_or_nul(candidate))
         return false;
-    IndexedList& results = host_.Results();
+    HarvestRows& results = host_.Results();
     if (results.lookup(candidate) >= 0)
         return false;
     // The seed is held lower-cased; the candidate is compared lower-cased too,
@@ -366,7 +366,7 @@ bool HarvestRun::admit(const std::string& candidate)
 
 void HarvestRun::IsOver(int32_t kind)
 {
-    IndexedList& results = host_.Results();
+    HarvestRows& results = host_.Results();
     const int32_t rows = results.count();
     const bool exhausted = host_.BroadExpansion()
         ? state_.SuggestDone >= state_.SuggestIssued && rows <= state_.RelatedIssued

@@ -24,10 +24,40 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace lt {
+
+// The results list as the run uses it: ordered code page 936 phrases with
+// zero-based rows and the lists' lookup rule (the first row equal to the
+// phrase with ASCII letters that stand alone folded, or -1). The window keeps
+// the rows in its list box; the command-line tool in an IndexedList.
+class HarvestRows {
+public:
+    virtual ~HarvestRows() = default;
+    virtual int count() const = 0;
+    virtual std::string text(int index) const = 0;
+    virtual int lookup(std::string_view phrase) const = 0;
+    // Appends at the end.
+    virtual void append(const std::string& phrase) = 0;
+    virtual void clear() = 0;
+};
+
+// HarvestRows over an IndexedList the caller keeps.
+class IndexedListRows final : public HarvestRows {
+public:
+    explicit IndexedListRows(IndexedList& list) : list_(list) { }
+    int count() const override { return list_.count(); }
+    std::string text(int index) const override { return list_.text(index); }
+    int lookup(std::string_view phrase) const override { return list_.lookup(phrase); }
+    void append(const std::string& phrase) override { list_.append(phrase); }
+    void clear() override { list_.clear(); }
+
+private:
+    IndexedList& list_;
+};
 
 // What the run reads and writes of its window.
 class HarvestHost {
@@ -40,7 +70,7 @@ public:
     virtual bool MustContain() = 0;
     // The status panel; every text replaces the previous one.
     virtual void SetStatus(const std::string& text) = 0;
-    virtual IndexedList& Results() = 0;
+    virtual HarvestRows& Results() = 0;
     // The results counter label, e.g. "(1)".
     virtual void SetResultsCounter(const std::string& text) = 0;
     // The stop watcher timer; the run sets it to 500 ms, disabled, and binds

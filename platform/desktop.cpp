@@ -330,7 +330,7 @@ void Desktop::activate(Window* top)
     active_ = top;
     if (old && is_window(old)) {
         old->send(WM_NCACTIVATE, 0);
-        old->send(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LParam>(top));
+        old->send(WM_ACTIVATE, WA_INACTIVE, window_lparam(top));
     }
     if (!top) {
         set_focus(nullptr);
@@ -338,8 +338,8 @@ void Desktop::activate(Window* top)
     }
     restack(*top, true);
     top->send(WM_NCACTIVATE, 1);
-    top->send(WM_ACTIVATE, key_down(VK_LBUTTON) || key_down(VK_RBUTTON) ? WA_CLICKACTIVE : WA_ACTIVE,
-        reinterpret_cast<LParam>(old));
+    top->send(
+        WM_ACTIVATE, key_down(VK_LBUTTON) || key_down(VK_RBUTTON) ? WA_CLICKACTIVE : WA_ACTIVE, window_lparam(old));
 }
 
 void Desktop::restore_focus(Window& top)
@@ -371,12 +371,12 @@ void Desktop::set_focus(Window* w)
     Window* old = focus_;
     focus_ = w;
     if (old && is_window(old))
-        old->send(WM_KILLFOCUS, reinterpret_cast<WParam>(w));
+        old->send(WM_KILLFOCUS, window_wparam(w));
     if (focus_ != w)
         return;
     if (w) {
         w->top_level()->last_focus_ = w;
-        w->send(WM_SETFOCUS, reinterpret_cast<WParam>(old));
+        w->send(WM_SETFOCUS, window_wparam(old));
     }
     if (s_->composing) {
         s_->composing = false;
@@ -403,7 +403,7 @@ void Desktop::set_capture(Window* w)
     Window* old = capture_;
     capture_ = w;
     if (old && is_window(old))
-        old->send(WM_CAPTURECHANGED, 0, reinterpret_cast<LParam>(w));
+        old->send(WM_CAPTURECHANGED, 0, window_lparam(w));
 }
 
 Window* Desktop::next_tab_stop(Window* from, bool forward) const
@@ -642,7 +642,7 @@ void Desktop::input_mouse_move(Point screen)
         Rect r = d.start_bounds;
         if (d.hit == HTCAPTION) {
             r = r.offset(dx, dy);
-            w.send(WM_MOVING, 0, reinterpret_cast<LParam>(&r));
+            w.send(WM_MOVING, 0, rect_param(r));
         } else {
             bool left = d.hit == HTLEFT || d.hit == HTTOPLEFT || d.hit == HTBOTTOMLEFT;
             bool right = d.hit == HTRIGHT || d.hit == HTTOPRIGHT || d.hit == HTBOTTOMRIGHT;
@@ -659,10 +659,10 @@ void Desktop::input_mouse_move(Point screen)
             Rect screen_area = screen_bounds();
             MinMaxInfo mmi{{screen_area.width(), screen_area.height()}, {0, 0}, {1, 1},
                 {screen_area.width() + 24, screen_area.height() + 24}};
-            w.send(WM_GETMINMAXINFO, 0, reinterpret_cast<LParam>(&mmi));
+            w.send(WM_GETMINMAXINFO, 0, minmax_param(mmi));
             clamp_extent(r.left, r.right, left, mmi.min_track_size.x, mmi.max_track_size.x);
             clamp_extent(r.top, r.bottom, top, mmi.min_track_size.y, mmi.max_track_size.y);
-            w.send(WM_SIZING, static_cast<WParam>(d.hit - HTLEFT + 1), reinterpret_cast<LParam>(&r));
+            w.send(WM_SIZING, static_cast<WParam>(d.hit - HTLEFT + 1), rect_param(r));
         }
         if (is_window(&w))
             w.set_bounds(r);
@@ -682,7 +682,7 @@ void Desktop::input_mouse_move(Point screen)
     target = hit_test(screen, ht);
     if (!target || ht == HTNOWHERE || ht == HTERROR || ht == HTTRANSPARENT)
         return;
-    target->send(WM_SETCURSOR, reinterpret_cast<WParam>(target), make_lparam(ht, WM_MOUSEMOVE));
+    target->send(WM_SETCURSOR, window_wparam(target), hit_param(ht, WM_MOUSEMOVE));
     if (!is_window(target))
         return;
     if (ht == HTCLIENT)
@@ -735,7 +735,7 @@ void Desktop::input_mouse_button(MouseButton b, bool down, Point screen)
         const std::uint32_t down_msg = button_message(b, true, false, nc);
         Window* top = target->top_level();
         if (!capture_ && top != active_ && !top->popup_) {
-            LResult r = target->send(WM_MOUSEACTIVATE, reinterpret_cast<WParam>(top), make_lparam(ht, down_msg));
+            LResult r = target->send(WM_MOUSEACTIVATE, window_wparam(top), hit_param(ht, down_msg));
             if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT)
                 activate(top);
             if (!is_window(target) || r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT)
@@ -775,8 +775,7 @@ void Desktop::input_mouse_wheel(int delta, Point screen)
     Window* target = key_target();
     if (!target || !input_allowed(target))
         return;
-    target->send(WM_MOUSEWHEEL, (static_cast<WParam>(static_cast<std::uint16_t>(delta)) << 16) | mouse_key_flags(),
-        point_lparam(screen));
+    target->send(WM_MOUSEWHEEL, wheel_param(delta, mouse_key_flags()), point_lparam(screen));
 }
 
 // ---------------------------------------------------------------- keyboard and text input
@@ -1068,7 +1067,7 @@ void paint_window(Window& w, Canvas& canvas, Point at, const Region& clip)
         CanvasSaver keep(canvas);
         canvas.set_origin(at);
         canvas.set_clip(Region(frame).offset(-at.x, -at.y));
-        w.send(WM_NCPAINT, reinterpret_cast<WParam>(&canvas));
+        w.send(WM_NCPAINT, canvas_param(canvas));
     }
     Region inside = area & Region(client);
     if (inside.empty())
@@ -1078,8 +1077,8 @@ void paint_window(Window& w, Canvas& canvas, Point at, const Region& clip)
         canvas.set_origin(client.top_left());
         canvas.set_clip(Region(inside).offset(-client.left, -client.top));
         Rect update = inside.bounds().offset(-client.left, -client.top);
-        w.send(WM_ERASEBKGND, reinterpret_cast<WParam>(&canvas));
-        w.send(WM_PAINT, reinterpret_cast<WParam>(&canvas), reinterpret_cast<LParam>(&update));
+        w.send(WM_ERASEBKGND, canvas_param(canvas));
+        w.send(WM_PAINT, canvas_param(canvas), update_rect_param(update));
     }
     for (Window* child : std::vector<Window*>(w.children())) {
         if (child->shown() && !child->destroyed())

@@ -78,7 +78,7 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
             return at.y < kCaptionHeight ? HTCAPTION : HTCLIENT;
         }
         case WM_PAINT: {
-            auto& c = *reinterpret_cast<Canvas*>(m.wparam);
+            Canvas& c = message_canvas(m);
             const Rect all = w.client_rect();
             c.frame_rect(all, clWindowFrame);
             c.fill_rect({1, 1, all.right - 1, kCaptionHeight}, clActiveCaption);
@@ -168,7 +168,7 @@ void show_error_box(Desktop& desktop, Window* owner, const std::string& title, c
             w.invalidate();
             return 0;
         case WM_PAINT: {
-            auto& c = *reinterpret_cast<Canvas*>(m.wparam);
+            Canvas& c = message_canvas(m);
             Rect r = w.client_rect();
             c.frame_rect(r, cl3DDkShadow);
             if (press->down())

@@ -8,13 +8,22 @@
 // y (high word).
 //
 // Sections: Message - packing helpers - message numbers - hit-test codes -
-// system commands - activation - keys - input method - skin messages.
+// system commands - activation - keys - input method - typed parameters -
+// distinct numbers.
+//
+// The skin layer's messages (SKM_*) are in skin/skin_messages.h.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "gfx/geometry.h"
 
 namespace lt {
+
+class Canvas;
+class Window;
 
 using WParam = std::uintptr_t;
 using LParam = std::intptr_t;
@@ -319,15 +328,180 @@ inline constexpr LParam GCS_COMPSTR = 0x0008;
 inline constexpr LParam GCS_CURSORPOS = 0x0080;
 inline constexpr LParam GCS_RESULTSTR = 0x0800;
 
-// ---------------------------------------------------------------- skin messages
+// ---------------------------------------------------------------- typed parameters
+//
+// Every message whose parameters carry a pointer or a packed value is built
+// and read through the pair of functions next to its description here, so a
+// sender and its handlers cannot disagree on the parameter's type.
 
-inline constexpr std::uint32_t SKM_BEFORECHANGE = 1225;
-inline constexpr std::uint32_t SKM_CHANGE = 1226;
-inline constexpr std::uint32_t SKM_AFTERCHANGE = 1227;
-inline constexpr std::uint32_t SKM_MENUCLOSED = 1228;
-inline constexpr std::uint32_t SKM_MENUCOMMAND = 1229;
-inline constexpr std::uint32_t SKM_RESSTRCHANGE = 1274;
-inline constexpr std::uint32_t SKM_PARENTCHANGED = 1284;
-inline constexpr std::uint32_t SKM_SKINNABLECHANGE = 1294;
+// WM_PAINT, WM_ERASEBKGND, WM_NCPAINT: wparam is the canvas to draw on.
+inline WParam canvas_param(Canvas& canvas)
+{
+    return reinterpret_cast<WParam>(&canvas);
+}
+inline Canvas& message_canvas(const Message& m)
+{
+    return *reinterpret_cast<Canvas*>(m.wparam);
+}
+
+// WM_PAINT: lparam is the update rectangle in client coordinates; a sender
+// may leave it 0, and the reader then answers null.
+inline LParam update_rect_param(const Rect& update)
+{
+    return reinterpret_cast<LParam>(&update);
+}
+inline const Rect* message_update_rect(const Message& m)
+{
+    return reinterpret_cast<const Rect*>(m.lparam);
+}
+
+// WM_NCCALCSIZE, WM_SIZING, WM_MOVING: lparam is a rectangle the handler
+// may change in place.
+inline LParam rect_param(Rect& rect)
+{
+    return reinterpret_cast<LParam>(&rect);
+}
+inline Rect& message_rect(const Message& m)
+{
+    return *reinterpret_cast<Rect*>(m.lparam);
+}
+
+// WM_GETMINMAXINFO: lparam is the limits the handler may change.
+inline LParam minmax_param(MinMaxInfo& info)
+{
+    return reinterpret_cast<LParam>(&info);
+}
+inline MinMaxInfo& message_minmax(const Message& m)
+{
+    return *reinterpret_cast<MinMaxInfo*>(m.lparam);
+}
+
+// WM_SETTEXT: lparam is NUL-terminated code page 936 text, or 0 for "".
+inline LParam text_param(const std::string& text)
+{
+    return reinterpret_cast<LParam>(text.c_str());
+}
+inline const char* message_text(const Message& m)
+{
+    return m.lparam ? reinterpret_cast<const char*>(m.lparam) : "";
+}
+
+// WM_SETFOCUS, WM_KILLFOCUS, WM_SETCURSOR, WM_MOUSEACTIVATE: wparam is a
+// window (may be null). WM_ACTIVATE, WM_CAPTURECHANGED: lparam is one.
+inline WParam window_wparam(Window* window)
+{
+    return reinterpret_cast<WParam>(window);
+}
+inline Window* wparam_window(const Message& m)
+{
+    return reinterpret_cast<Window*>(m.wparam);
+}
+inline LParam window_lparam(Window* window)
+{
+    return reinterpret_cast<LParam>(window);
+}
+inline Window* lparam_window(const Message& m)
+{
+    return reinterpret_cast<Window*>(m.lparam);
+}
+
+// WM_SETCURSOR, WM_MOUSEACTIVATE: lparam is the hit code (signed low word)
+// and the mouse message that caused it (high word).
+constexpr LParam hit_param(int hit, std::uint32_t mouse_message)
+{
+    return make_lparam(hit, static_cast<int>(mouse_message));
+}
+constexpr int message_hit(const Message& m)
+{
+    return lparam_x(m.lparam);
+}
+constexpr std::uint32_t message_mouse_message(const Message& m)
+{
+    return hi_word(static_cast<std::uintptr_t>(m.lparam));
+}
+
+// WM_SIZE: lparam is the new client width (low word) and height (high word).
+constexpr LParam size_param(Size size)
+{
+    return make_lparam(size.width, size.height);
+}
+constexpr Size message_size(const Message& m)
+{
+    return {static_cast<int>(lo_word(static_cast<std::uintptr_t>(m.lparam))),
+        static_cast<int>(hi_word(static_cast<std::uintptr_t>(m.lparam)))};
+}
+
+// WM_MOUSEWHEEL: wparam is the MK_* flags (low word) and the signed delta
+// (high word).
+constexpr WParam wheel_param(int delta, WParam keys)
+{
+    return (static_cast<WParam>(static_cast<std::uint16_t>(delta)) << 16) | (keys & 0xFFFFu);
+}
+constexpr int message_wheel_delta(const Message& m)
+{
+    return static_cast<std::int16_t>(hi_word(m.wparam));
+}
+constexpr WParam message_wheel_keys(const Message& m)
+{
+    return lo_word(m.wparam);
+}
+
+// WM_HSCROLL, WM_VSCROLL: wparam is the request (low word) and the thumb
+// position it goes with (high word).
+constexpr WParam scroll_param(unsigned request, int position)
+{
+    return (static_cast<WParam>(static_cast<std::uint16_t>(position)) << 16) | (request & 0xFFFFu);
+}
+constexpr unsigned message_scroll_request(const Message& m)
+{
+    return lo_word(m.wparam);
+}
+constexpr int message_scroll_position(const Message& m)
+{
+    return static_cast<int>(hi_word(m.wparam));
+}
+
+// WM_IME_CHAR: wparam is a whole character, lead * 256 + trail for a
+// double-byte one.
+constexpr WParam ime_char_param(unsigned char lead, unsigned char trail)
+{
+    return (WParam{lead} << 8) | trail;
+}
+
+// ---------------------------------------------------------------- distinct numbers
+
+// Every message number this header defines. Layers that add numbers list
+// theirs too and check them against these (message_numbers_distinct).
+inline constexpr std::array kWindowMessages = {WM_NULL, WM_CREATE, WM_DESTROY, WM_MOVE, WM_SIZE, WM_ACTIVATE,
+    WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE, WM_SETTEXT, WM_PAINT, WM_CLOSE, WM_ERASEBKGND, WM_SHOWWINDOW, WM_CANCELMODE,
+    WM_SETCURSOR, WM_MOUSEACTIVATE, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_NCHITTEST, WM_NCPAINT, WM_NCACTIVATE,
+    WM_GETDLGCODE, WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN,
+    WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK, WM_KEYDOWN, WM_KEYUP,
+    WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR, WM_IME_STARTCOMPOSITION, WM_IME_ENDCOMPOSITION, WM_IME_COMPOSITION,
+    WM_COMMAND, WM_SYSCOMMAND, WM_TIMER, WM_HSCROLL, WM_VSCROLL, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+    WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK,
+    WM_MOUSEWHEEL, WM_PARENTNOTIFY, WM_SIZING, WM_CAPTURECHANGED, WM_MOVING, WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE,
+    WM_IME_CHAR, WM_MOUSELEAVE, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, WM_USER, CM_FOCUSCHANGED, CM_TEXTCHANGED,
+    CM_MOUSEENTER, CM_MOUSELEAVE};
+
+// True when no number occurs twice in the lists taken together, so one
+// window procedure can tell every message apart.
+template <std::size_t... N>
+constexpr bool message_numbers_distinct(const std::array<std::uint32_t, N>&... lists)
+{
+    std::array<std::uint32_t, (N + ... + 0)> all{};
+    std::size_t n = 0;
+    auto append = [&](const auto& list) {
+        for (std::uint32_t v : list)
+            all[n++] = v;
+    };
+    (append(lists), ...);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        for (std::size_t j = i + 1; j < all.size(); ++j)
+            if (all[i] == all[j])
+                return false;
+    return true;
+}
+static_assert(message_numbers_distinct(kWindowMessages), "two window messages share a number");
 
 } // namespace lt

@@ -185,6 +185,15 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
+    // Without a screen SDL falls back to a driver that shows nothing, and a
+    // window there would run unseen for ever. Such a driver is taken only
+    // when it was asked for by name (SDL_VIDEODRIVER, as the tests do).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) && !(asked && *asked)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        throw std::runtime_error("no display found (DISPLAY is not set or cannot be opened)");
+    }
     impl_->wake_event = SDL_RegisterEvents(1);
     // Raw X events carry the pointer's screen position, which SDL's own
     // mouse events leave out.

@@ -93,18 +93,18 @@ LResult Window::default_proc(Message& m)
 {
     switch (m.msg) {
     case WM_SETTEXT:
-        text_ = m.lparam ? reinterpret_cast<const char*>(m.lparam) : "";
+        text_ = message_text(m);
         if (!parent_)
             desktop_.backend().native_set_title(*this);
         return 1;
     case WM_ERASEBKGND: {
-        auto* canvas = reinterpret_cast<Canvas*>(m.wparam);
-        canvas->fill_rect(canvas->clip_box(), background_);
+        Canvas& canvas = message_canvas(m);
+        canvas.fill_rect(canvas.clip_box(), background_);
         return 1;
     }
     case WM_NCPAINT: {
-        auto* canvas = reinterpret_cast<Canvas*>(m.wparam);
-        canvas->fill_rect(canvas->clip_box(), background_);
+        Canvas& canvas = message_canvas(m);
+        canvas.fill_rect(canvas.clip_box(), background_);
         return 0;
     }
     case WM_NCHITTEST: {
@@ -130,11 +130,11 @@ LResult Window::default_proc(Message& m)
     case WM_SETCURSOR: {
         if (parent_ && parent_->send(WM_SETCURSOR, m.wparam, m.lparam))
             return 1;
-        int ht = static_cast<std::int16_t>(lo_word(static_cast<std::uintptr_t>(m.lparam)));
+        int ht = message_hit(m);
         Cursor c = Cursor::Arrow;
         switch (ht) {
         case HTCLIENT:
-            c = reinterpret_cast<Window*>(m.wparam)->cursor_;
+            c = wparam_window(m)->cursor_;
             break;
         case HTLEFT:
         case HTRIGHT:
@@ -208,7 +208,7 @@ LResult Window::default_proc(Message& m)
             for (size_t i = 0; i < result.size(); ++i) {
                 unsigned char c = static_cast<unsigned char>(result[i]);
                 if (cp936_is_lead(c) && i + 1 < result.size()) {
-                    send(WM_IME_CHAR, (WParam{c} << 8) | static_cast<unsigned char>(result[i + 1]));
+                    send(WM_IME_CHAR, ime_char_param(c, static_cast<unsigned char>(result[i + 1])));
                     ++i;
                 } else {
                     send(WM_IME_CHAR, c);
@@ -264,7 +264,7 @@ Rect Window::screen_rect() const
 Rect Window::calc_client()
 {
     Rect r = bounds_;
-    send(WM_NCCALCSIZE, 0, reinterpret_cast<LParam>(&r));
+    send(WM_NCCALCSIZE, 0, rect_param(r));
     return r.offset(-bounds_.left, -bounds_.top).intersected(Rect::from_size(bounds_.size()));
 }
 
@@ -275,7 +275,7 @@ void Window::recalc_frame()
     client_ = c;
     invalidate();
     if (resized)
-        send(WM_SIZE, SIZE_RESTORED, make_lparam(client_.width(), client_.height()));
+        send(WM_SIZE, SIZE_RESTORED, size_param(client_.size()));
 }
 
 void Window::set_bounds(const Rect& r)
@@ -293,7 +293,7 @@ void Window::set_bounds(const Rect& r)
         send(WM_MOVE, 0, point_lparam(origin));
     }
     if (old_client != client_.size() || old.size() != bounds_.size())
-        send(WM_SIZE, SIZE_RESTORED, make_lparam(client_.width(), client_.height()));
+        send(WM_SIZE, SIZE_RESTORED, size_param(client_.size()));
 }
 
 // ---------------------------------------------------------------- state
@@ -330,7 +330,7 @@ void Window::enable(bool on)
 
 void Window::set_text(const std::string& cp936)
 {
-    send(WM_SETTEXT, 0, reinterpret_cast<LParam>(cp936.c_str()));
+    send(WM_SETTEXT, 0, text_param(cp936));
 }
 
 void Window::set_background(Color c)

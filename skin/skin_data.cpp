@@ -1,9 +1,9 @@
 #include "skin/skin_data.h"
-#include "skin/form_broadcast.h"
 
 #include <istream>
 #include <ostream>
 
+#include "gfx/little_endian.h"
 #include "skin/skin_package.h"
 
 namespace lt {
@@ -12,27 +12,14 @@ namespace lt {
 // Broadcaster
 
 namespace {
-// The application's forms, unless a test or a host sets another.
-SkinMessageBroadcaster* g_broadcaster = &FormsSkinBroadcaster();
-
-void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-std::uint32_t get_u32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
-        std::uint32_t{b[at + 3]} << 24;
-}
+SkinMessageBroadcaster* g_broadcaster = nullptr;
 
 // A binary property value: type byte, 32-bit count, bytes. Returns the bytes.
 std::span<const std::uint8_t> read_binary_value(std::span<const std::uint8_t> stream, std::size_t& consumed)
 {
     if (stream.size() < 5 || stream[0] != TskCompressedStoredSkin::kBinaryValueType)
         throw std::runtime_error("Invalid property value");
-    std::uint32_t count = get_u32(stream, 1);
+    std::uint32_t count = load_le32(stream.data() + 1);
     if (count > stream.size() - 5)
         throw EReadError();
     consumed = 5 + std::size_t{count};
@@ -45,8 +32,8 @@ std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_
 {
     if (file.size() < 8)
         return {};
-    auto version = static_cast<std::int32_t>(get_u32(file, 0));
-    auto length = static_cast<std::int32_t>(get_u32(file, 4));
+    auto version = load_le32s(file.data());
+    auto length = load_le32s(file.data() + 4);
     if (version > kSkinPackageVersion || length < 0 || static_cast<std::size_t>(length) > file.size() - 8)
         return {};
     return {file.begin() + 8, file.begin() + 8 + length};
@@ -55,8 +42,8 @@ std::vector<std::uint8_t> block_from_compressed_file(std::span<const std::uint8_
 std::vector<std::uint8_t> compressed_file_from_block(const std::vector<std::uint8_t>& block)
 {
     std::vector<std::uint8_t> out;
-    put_u32(out, static_cast<std::uint32_t>(kSkinPackageVersion));
-    put_u32(out, static_cast<std::uint32_t>(block.size()));
+    append_le32(out, static_cast<std::uint32_t>(kSkinPackageVersion));
+    append_le32(out, static_cast<std::uint32_t>(block.size()));
     out.insert(out.end(), block.begin(), block.end());
     return out;
 }
@@ -85,7 +72,7 @@ std::size_t TskCompressedStoredSkin::ReadCompressedData(std::span<const std::uin
 void TskCompressedStoredSkin::WriteCompressedData(std::vector<std::uint8_t>& stream) const
 {
     stream.push_back(kBinaryValueType);
-    put_u32(stream, static_cast<std::uint32_t>(data_.size()));
+    append_le32(stream, static_cast<std::uint32_t>(data_.size()));
     stream.insert(stream.end(), data_.begin(), data_.end());
 }
 
@@ -137,7 +124,7 @@ void TskSkinListItem::WriteSkinProperty(std::vector<std::uint8_t>& stream) const
 {
     std::vector<std::uint8_t> file = compressed_file_from_block(skin_->CompressedData());
     stream.push_back(TskCompressedStoredSkin::kBinaryValueType);
-    put_u32(stream, static_cast<std::uint32_t>(file.size()));
+    append_le32(stream, static_cast<std::uint32_t>(file.size()));
     stream.insert(stream.end(), file.begin(), file.end());
 }
 
@@ -150,9 +137,8 @@ TskSkinListItem& TskCompressedSkinList::Add()
 // ---------------------------------------------------------------------------
 // Skin-wide records
 
-#define INT(f, d) v.Integer(#f, f, d)
-#define PIC(f) v.PictureIndex(#f, f)
-#define COLOR(f, d) v.ColorValue(#f, f, d)
+#define INT(f) v.Integer(#f, f)
+#define COLOR(f) v.ColorValue(#f, f)
 #define FLAG(f) v.Flag(#f, f)
 #define RECT(f) v.RectValue(#f, f)
 #define POINT(f) v.PointValue(#f, f)
@@ -171,8 +157,8 @@ void TskSkinFormInfo::Fields(SkinFieldVisitor& v)
 {
     CORNERS();
     RECT(clientrect);
-    PIC(bgpictureindex);
-    PIC(mdibgpictureindex);
+    INT(bgpictureindex);
+    INT(mdibgpictureindex);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -185,11 +171,11 @@ void TskSkinFormInfo::Fields(SkinFieldVisitor& v)
     POINT(hittestrightbottompoint);
     RECT(buttonsrect);
     RECT(captionrect);
-    INT(buttonsoffset, 0);
+    INT(buttonsoffset);
     FLAG(buttonsinleft);
     FLAG(mainmenupopupup);
-    INT(borderwidth, 0);
-    INT(formminwidth, 0);
+    INT(borderwidth);
+    INT(formminwidth);
     FLAG(mditabstransparent);
     FLAG(mainmenubartransparent);
     FLAG(autorenderinginactiveimage);
@@ -222,12 +208,12 @@ void TskSkinFormInfo::Adjust(bool has_mask)
 
 void TskSkinPopupWindowInfo::Fields(SkinFieldVisitor& v)
 {
-    PIC(windowpictureindex);
-    PIC(maskpictureindex);
+    INT(windowpictureindex);
+    INT(maskpictureindex);
     CORNERS();
     RECT(itemsrect);
-    COLOR(scrollmarkercolor, 0);
-    COLOR(scrollmarkeractivecolor, 0);
+    COLOR(scrollmarkercolor);
+    COLOR(scrollmarkeractivecolor);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -235,14 +221,14 @@ void TskSkinPopupWindowInfo::Fields(SkinFieldVisitor& v)
 
 void TskSkinHintWindow::Fields(SkinFieldVisitor& v)
 {
-    PIC(windowpictureindex);
-    PIC(maskpictureindex);
+    INT(windowpictureindex);
+    INT(maskpictureindex);
     CORNERS();
     RECT(clientrect);
-    v.String("fontname", fontname, "Arial");
-    INT(fontheight, 14);
+    v.String("fontname", fontname);
+    INT(fontheight);
     v.FontStyle("fontstyle", fontstyle);
-    COLOR(fontcolor, 0);
+    COLOR(fontcolor);
     STRETCHES();
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
@@ -250,14 +236,14 @@ void TskSkinHintWindow::Fields(SkinFieldVisitor& v)
 
 void TskSkinColors::Fields(SkinFieldVisitor& v)
 {
-    COLOR(cbtnface, clBtnFace);
-    COLOR(cbtntext, clBtnText);
-    COLOR(cwindow, clWindow);
-    COLOR(cwindowtext, clWindowText);
-    COLOR(chighlight, clHighlight);
-    COLOR(chighlighttext, clHighlightText);
-    COLOR(cbtnhighlight, clBtnHighlight);
-    COLOR(cbtnshadow, clBtnShadow);
+    COLOR(cbtnface);
+    COLOR(cbtntext);
+    COLOR(cwindow);
+    COLOR(cwindowtext);
+    COLOR(chighlight);
+    COLOR(chighlighttext);
+    COLOR(cbtnhighlight);
+    COLOR(cbtnshadow);
 }
 
 void TskSkinColors::SetSystemDefaults()
@@ -267,7 +253,6 @@ void TskSkinColors::SetSystemDefaults()
 }
 
 #undef INT
-#undef PIC
 #undef COLOR
 #undef FLAG
 #undef RECT
@@ -406,47 +391,71 @@ void TskSkinData::LoadCompressedSkin(TskCompressedStoredSkin* source)
 {
     if (!source || source->IsEmpty())
         return;
-    Empty = true;
-    Changing = true;
-    BroadcastSkinMessage(SKM_BEFORECHANGE);
-    ClearSkin();
-    std::vector<std::uint8_t> package = InflateSkinBlock(source->CompressedData());
-    ReadPackage(package);
+    BeginLoad();
+    bool loaded = false;
+    try {
+        loaded = ReadPackage(InflateSkinBlock(source->CompressedData()));
+    } catch (...) {
+        FailLoad();
+        throw;
+    }
+    loaded ? FinishLoad() : FailLoad();
 }
 
 void TskSkinData::LoadSkinPackage(std::span<const std::uint8_t> package)
 {
+    BeginLoad();
+    bool loaded = false;
+    try {
+        loaded = ReadPackage(package);
+    } catch (...) {
+        FailLoad();
+        throw;
+    }
+    loaded ? FinishLoad() : FailLoad();
+}
+
+void TskSkinData::BeginLoad()
+{
     Empty = true;
     Changing = true;
     BroadcastSkinMessage(SKM_BEFORECHANGE);
     ClearSkin();
-    ReadPackage(package);
 }
 
-void TskSkinData::ReadPackage(std::span<const std::uint8_t> package)
+void TskSkinData::FinishLoad()
 {
-    try {
-        SkinPackageContents contents;
-        if (!ParseSkinPackage(package, contents))
-            return;
-        Picture = std::move(contents.picture);
-        InactivePicture = std::move(contents.inactive_picture);
-        MaskPicture = std::move(contents.mask_picture);
-        ActivePictures.reserve(contents.active_pictures.size());
-        for (Bitmap& b : contents.active_pictures)
-            ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
-        SkinIni ini(
-            std::string_view(reinterpret_cast<const char*>(contents.description.data()), contents.description.size()));
-        ReadDescription(ini);
-    } catch (...) {
-        // Bad data leaves nothing half loaded: the skin stays cleared.
-        ClearSkin();
-        throw;
-    }
     Empty = false;
     BroadcastSkinMessage(SKM_CHANGE);
     Changing = false;
     BroadcastSkinMessage(SKM_AFTERCHANGE);
+}
+
+// Nothing stays half loaded, and no window is left waiting for a skin that
+// will not come: the frames paint their default look again.
+void TskSkinData::FailLoad()
+{
+    ClearSkin();
+    Changing = false;
+    if (g_broadcaster)
+        g_broadcaster->RepaintAfterFailedLoad(*this);
+}
+
+bool TskSkinData::ReadPackage(std::span<const std::uint8_t> package)
+{
+    SkinPackageContents contents;
+    if (!ParseSkinPackage(package, contents))
+        return false;
+    Picture = std::move(contents.picture);
+    InactivePicture = std::move(contents.inactive_picture);
+    MaskPicture = std::move(contents.mask_picture);
+    ActivePictures.reserve(contents.active_pictures.size());
+    for (Bitmap& b : contents.active_pictures)
+        ActivePictures.push_back(std::make_unique<Bitmap>(std::move(b)));
+    SkinIni ini(
+        std::string_view(reinterpret_cast<const char*>(contents.description.data()), contents.description.size()));
+    ReadDescription(ini);
+    return true;
 }
 
 void TskSkinData::ReadDescription(const SkinIni& ini)
@@ -461,14 +470,18 @@ void TskSkinData::ReadDescription(const SkinIni& ini)
     MaskPictureName = ini.ReadString("PICTURES", "mask", "");
     ActivePictureNames = ini.ReadStringList("PICTURES", "activepictures");
 
+    // Each record is read fresh: a missing key keeps the record's default.
     FormInfo = TskSkinFormInfo{};
     SkinFieldReader form(ini, "FORMINFO");
     FormInfo.Fields(form);
     FormInfo.Adjust(!MaskPictureName.empty());
+    PopupWindow = TskSkinPopupWindowInfo{};
     SkinFieldReader popup(ini, "POPUPWINDOW");
     PopupWindow.Fields(popup);
+    HintWindow = TskSkinHintWindow{};
     SkinFieldReader hint(ini, "HINTWINDOW");
     HintWindow.Fields(hint);
+    SkinColors.SetSystemDefaults();
     SkinFieldReader colors(ini, "SKINCOLORS");
     SkinColors.Fields(colors);
 

@@ -19,30 +19,32 @@
 
 #include "gfx/bitmap.h"
 #include "platform/component.h"
-#include "platform/messages.h"
+#include "skin/skin_messages.h"
 #include "skin/skin_objects.h"
 
 namespace lt {
 
-class TskSkinData;
 class TskResourceStrData;
 
 // ---------------------------------------------------------------------------
-// Skin messages (SKM_* in the window layer's message list).
+// Skin messages (skin/skin_messages.h) reach the windows through a
+// broadcaster, which the layer that knows the forms provides
+// (skinned/form_broadcast.h); the program installs it at start-up.
 
-// The lParam every skin data broadcast carries.
-inline constexpr std::intptr_t kSkinMessageLParam = 1000;
-
-// Delivers a skin data's messages to the forms: synchronously, first to the
-// skin data's owner form, then to every other form in the application's
-// order, with wParam = the skin data and lParam = kSkinMessageLParam. The
-// default sends them to the application's forms (skin/form_broadcast.h);
-// with none set, messages go nowhere.
 class SkinMessageBroadcaster {
 public:
     virtual ~SkinMessageBroadcaster() = default;
+    // Delivers one of a skin data's messages synchronously: first to the
+    // skin data's owner form, then to every other form in the application's
+    // order, with wParam = the skin data and lParam = kSkinMessageLParam.
     virtual void BroadcastSkinMessage(TskSkinData& data, unsigned message) = 0;
+    // A load failed after SKM_BEFORECHANGE: the data is cleared, Empty, and
+    // no longer Changing, and no SKM_CHANGE follows. Every form must be
+    // repainted, frame included, so that none is left drawn half skinned or
+    // without a frame.
+    virtual void RepaintAfterFailedLoad(TskSkinData& data) = 0;
 };
+// With none set (the default), messages go nowhere.
 void SetSkinMessageBroadcaster(SkinMessageBroadcaster* broadcaster);
 SkinMessageBroadcaster* GetSkinMessageBroadcaster();
 
@@ -188,7 +190,8 @@ struct TskSkinHintWindow {
     void Fields(SkinFieldVisitor& v);
 };
 
-// All zero until the first load, which resets them to the system colours.
+// All zero until the first load, which resets them to the system colours;
+// a description's missing keys keep those.
 struct TskSkinColors {
     Color cbtnface = 0, cbtntext = 0, cwindow = 0, cwindowtext = 0;
     Color chighlight = 0, chighlighttext = 0, cbtnhighlight = 0, cbtnshadow = 0;
@@ -224,8 +227,9 @@ public:
 
     // Loads the skin of `source`. An empty block changes nothing. Bad data
     // throws (EDecompressionError, the bitmap reader's error, EReadError)
-    // and leaves the data cleared, Empty and Changing; a package version
-    // above 3 leaves the same state without an exception.
+    // and leaves the data cleared and Empty; a package version above 3
+    // leaves the same state without an exception. Either way Changing is
+    // cleared again and every form repainted, with no SKM_CHANGE.
     void LoadCompressedSkin(TskCompressedStoredSkin* source);
     // The same load from a package that is already inflated (tools, fuzzing).
     void LoadSkinPackage(std::span<const std::uint8_t> package);
@@ -259,7 +263,11 @@ protected:
 
 private:
     void ClearSkin();
-    void ReadPackage(std::span<const std::uint8_t> package);
+    void BeginLoad();
+    // Reads a whole package; false for a version above 3.
+    bool ReadPackage(std::span<const std::uint8_t> package);
+    void FinishLoad();
+    void FailLoad();
     void ReadDescription(const SkinIni& ini);
     void LoadListItem();
 

@@ -333,8 +333,8 @@ std::string SkinIni::ReadString(std::string_view section, std::string_view key, 
 // value rules.
 std::int32_t SkinIni::ReadInteger(std::string_view section, std::string_view key, std::int32_t def) const
 {
-    std::int32_t v = 0;
-    SkinFieldReader(*this, section).Integer(std::string(key).c_str(), v, def);
+    std::int32_t v = def;
+    SkinFieldReader(*this, section).Integer(std::string(key).c_str(), v);
     return v;
 }
 
@@ -430,76 +430,77 @@ std::string SkinIni::Text() const
 // ---------------------------------------------------------------------------
 // Field reader and writer
 
-void SkinFieldReader::Integer(const char* key, std::int32_t& value, std::int32_t def)
+void SkinFieldReader::Integer(const char* key, std::int32_t& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseSkinInteger(*v).value_or(def) : def;
+    if (const std::string* v = find(key))
+        value = ParseSkinInteger(*v).value_or(value);
 }
-void SkinFieldReader::ColorValue(const char* key, Color& value, Color def)
+void SkinFieldReader::ColorValue(const char* key, Color& value)
 {
-    std::int32_t v = 0;
-    Integer(key, v, static_cast<std::int32_t>(def));
+    auto v = static_cast<std::int32_t>(value);
+    Integer(key, v);
     value = static_cast<Color>(v);
 }
+// Only 1 turns a flag on; any other number turns it off.
 void SkinFieldReader::Flag(const char* key, bool& value)
 {
-    std::int32_t v = 0;
-    Integer(key, v, 0);
+    std::int32_t v = value ? 1 : 0;
+    Integer(key, v);
     value = v == 1;
 }
-void SkinFieldReader::String(const char* key, std::string& value, const char* def)
+void SkinFieldReader::String(const char* key, std::string& value)
 {
-    const std::string* v = find(key);
-    value = v ? *v : def;
+    if (const std::string* v = find(key))
+        value = *v;
 }
 void SkinFieldReader::RectValue(const char* key, Rect& value)
 {
-    const std::string* v = find(key);
     std::int32_t f[4];
-    value = v && ParseSkinFields(*v, 4, f) ? Rect{f[0], f[1], f[2], f[3]} : Rect{};
+    if (const std::string* v = find(key); v && ParseSkinFields(*v, 4, f))
+        value = Rect{f[0], f[1], f[2], f[3]};
 }
 void SkinFieldReader::PointValue(const char* key, Point& value)
 {
-    const std::string* v = find(key);
     std::int32_t f[2];
-    value = v && ParseSkinFields(*v, 2, f) ? Point{f[0], f[1]} : Point{};
+    if (const std::string* v = find(key); v && ParseSkinFields(*v, 2, f))
+        value = Point{f[0], f[1]};
 }
 void SkinFieldReader::FontStyle(const char* key, TFontStyles& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseFontStyles(*v) : 0;
+    if (const std::string* v = find(key))
+        value = ParseFontStyles(*v);
 }
 void SkinFieldReader::StretchType(const char* key, TStretchType& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseStretchType(*v) : stFull;
+    if (const std::string* v = find(key))
+        value = ParseStretchType(*v);
 }
 void SkinFieldReader::MorphKind(const char* key, TMorphKind& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseMorphKind(*v) : mkDefault;
+    if (const std::string* v = find(key))
+        value = ParseMorphKind(*v);
 }
 void SkinFieldReader::Alignment(const char* key, TAlignment& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseAlignment(*v) : taCenter;
+    if (const std::string* v = find(key))
+        value = ParseAlignment(*v);
 }
 void SkinFieldReader::InactiveEffect(const char* key, TInactiveEffect& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseInactiveEffect(*v) : ieBrightness;
+    if (const std::string* v = find(key))
+        value = ParseInactiveEffect(*v);
 }
 void SkinFieldReader::Command(const char* key, TskStdCommand& value)
 {
-    const std::string* v = find(key);
-    value = v ? ParseStdCommand(*v) : cmDefault;
+    if (const std::string* v = find(key))
+        value = ParseStdCommand(*v);
 }
 
-void SkinFieldWriter::Integer(const char* key, std::int32_t& value, std::int32_t)
+void SkinFieldWriter::Integer(const char* key, std::int32_t& value)
 {
     put(key, std::to_string(value));
 }
-void SkinFieldWriter::ColorValue(const char* key, Color& value, Color)
+void SkinFieldWriter::ColorValue(const char* key, Color& value)
 {
     put(key, FormatColor(value));
 }
@@ -507,7 +508,7 @@ void SkinFieldWriter::Flag(const char* key, bool& value)
 {
     put(key, value ? "1" : "0");
 }
-void SkinFieldWriter::String(const char* key, std::string& value, const char*)
+void SkinFieldWriter::String(const char* key, std::string& value)
 {
     put(key, value);
 }

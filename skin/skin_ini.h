@@ -17,14 +17,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "forms/font.h"
 #include "gfx/alignment.h"
 #include "gfx/color.h"
+#include "gfx/font_desc.h"
 #include "gfx/geometry.h"
 
 namespace lt {
 
-// Font styles are the framework font's set of bits (fsBold, ...).
 enum TStretchType : int { stFull = 0, stHorz = 1, stVert = 2 };
 enum TMorphKind : int { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TInactiveEffect : int { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
@@ -147,13 +146,17 @@ private:
 // One callback per value kind. A skin object's field list calls these with
 // its keys in table order; SkinFieldReader fills the fields from a section,
 // SkinFieldWriter writes them back in the same syntax.
+//
+// A field's default is the value it holds before reading (its initializer in
+// the record's declaration): the reader leaves a field alone when its key is
+// missing or its value does not parse, so a record is read fresh.
 class SkinFieldVisitor {
 public:
     virtual ~SkinFieldVisitor() = default;
-    virtual void Integer(const char* key, std::int32_t& value, std::int32_t def) = 0;
-    virtual void ColorValue(const char* key, Color& value, Color def) = 0;
+    virtual void Integer(const char* key, std::int32_t& value) = 0;
+    virtual void ColorValue(const char* key, Color& value) = 0;
     virtual void Flag(const char* key, bool& value) = 0;
-    virtual void String(const char* key, std::string& value, const char* def) = 0;
+    virtual void String(const char* key, std::string& value) = 0;
     virtual void RectValue(const char* key, Rect& value) = 0;
     virtual void PointValue(const char* key, Point& value) = 0;
     virtual void FontStyle(const char* key, TFontStyles& value) = 0;
@@ -162,17 +165,15 @@ public:
     virtual void Alignment(const char* key, TAlignment& value) = 0;
     virtual void InactiveEffect(const char* key, TInactiveEffect& value) = 0;
     virtual void Command(const char* key, TskStdCommand& value) = 0;
-    // A picture number: an integer whose default is -1 (no picture).
-    void PictureIndex(const char* key, std::int32_t& value) { Integer(key, value, -1); }
 };
 
 class SkinFieldReader final : public SkinFieldVisitor {
 public:
     SkinFieldReader(const SkinIni& ini, std::string_view section) : section_(ini.FindSection(section)) { }
-    void Integer(const char* key, std::int32_t& value, std::int32_t def) override;
-    void ColorValue(const char* key, Color& value, Color def) override;
+    void Integer(const char* key, std::int32_t& value) override;
+    void ColorValue(const char* key, Color& value) override;
     void Flag(const char* key, bool& value) override;
-    void String(const char* key, std::string& value, const char* def) override;
+    void String(const char* key, std::string& value) override;
     void RectValue(const char* key, Rect& value) override;
     void PointValue(const char* key, Point& value) override;
     void FontStyle(const char* key, TFontStyles& value) override;
@@ -190,10 +191,10 @@ private:
 class SkinFieldWriter final : public SkinFieldVisitor {
 public:
     SkinFieldWriter(SkinIni& ini, std::string_view section) : ini_(ini), section_(section) { }
-    void Integer(const char* key, std::int32_t& value, std::int32_t def) override;
-    void ColorValue(const char* key, Color& value, Color def) override;
+    void Integer(const char* key, std::int32_t& value) override;
+    void ColorValue(const char* key, Color& value) override;
     void Flag(const char* key, bool& value) override;
-    void String(const char* key, std::string& value, const char* def) override;
+    void String(const char* key, std::string& value) override;
     void RectValue(const char* key, Rect& value) override;
     void PointValue(const char* key, Point& value) override;
     void FontStyle(const char* key, TFontStyles& value) override;

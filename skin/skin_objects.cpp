@@ -3,20 +3,19 @@
 namespace lt {
 
 // Field names equal key names, so one macro per value kind names both.
-#define INT(f, d) v.Integer(#f, f, d)
-#define PIC(f) v.PictureIndex(#f, f)
-#define COLOR(f, d) v.ColorValue(#f, f, d)
+#define INT(f) v.Integer(#f, f)
+#define COLOR(f) v.ColorValue(#f, f)
 #define FLAG(f) v.Flag(#f, f)
-#define STR(f, d) v.String(#f, f, d)
+#define STR(f) v.String(#f, f)
 #define RECT(f) v.RectValue(#f, f)
 #define POINT(f) v.PointValue(#f, f)
 #define STYLE(f) v.FontStyle(#f, f)
 // The four font keys most classes read, in their table order.
 #define FONT()                                                                                                         \
-    STR(fontname, "Arial");                                                                                            \
-    INT(fontheight, 14);                                                                                               \
+    STR(fontname);                                                                                                     \
+    INT(fontheight);                                                                                                   \
     STYLE(fontstyle);                                                                                                  \
-    COLOR(fontcolor, 0)
+    COLOR(fontcolor)
 
 // ===========================================================================
 // Frame and menu objects
@@ -37,8 +36,8 @@ void TskDataSkinObject::WriteData(SkinIni& ini) const
 
 void TskDataSkinObject::Fields(SkinFieldVisitor& v)
 {
-    STR(hint, "");
-    PIC(activepictureindex);
+    STR(hint);
+    INT(activepictureindex);
     FLAG(skinrectinapicture);
     RECT(skinrect);
     RECT(activeskinrect);
@@ -73,27 +72,27 @@ void TskDataSkinCaption::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinObject::Fields(v);
     RECT(textrect);
-    STR(fontname, "Arial");
-    INT(fontheight, 14);
+    STR(fontname);
+    INT(fontheight);
     STYLE(fontstyle);
-    COLOR(fontcolor, 0);
-    COLOR(activefontcolor, 0);
+    COLOR(fontcolor);
+    COLOR(activefontcolor);
     v.Alignment("alignment", alignment);
     FLAG(light);
-    COLOR(lightcolor, 0);
-    COLOR(activelightcolor, 0);
+    COLOR(lightcolor);
+    COLOR(activelightcolor);
     FLAG(shadow);
-    COLOR(shadowcolor, 0);
-    COLOR(activeshadowcolor, 0);
+    COLOR(shadowcolor);
+    COLOR(activeshadowcolor);
     RECT(framerect);
     RECT(activeframerect);
     RECT(frametextrect);
-    INT(frameleftoffset, 0);
-    INT(framerightoffset, 0);
+    INT(frameleftoffset);
+    INT(framerightoffset);
     FLAG(stretcheffect);
     RECT(animateskinrect);
-    INT(framecount, 0);
-    INT(animateinterval, 25);
+    INT(framecount);
+    INT(animateinterval);
     FLAG(inactiveanimation);
     FLAG(fullframe);
 }
@@ -107,10 +106,10 @@ void TskDataSkinAnimate::ReadData(const SkinIni& ini)
 void TskDataSkinAnimate::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinObject::Fields(v);
-    INT(countframes, 1);
+    INT(countframes);
     FLAG(cycle);
     FLAG(buttonstyle);
-    INT(timerinterval, 50);
+    INT(timerinterval);
     v.Command("command", command);
     RECT(downskinrect);
     RECT(restorerect);
@@ -133,29 +132,29 @@ void TskDataSkinMenuItem::ReadData(const SkinIni& ini)
 void TskDataSkinMenuItem::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinObject::Fields(v);
-    INT(itemleftoffset, 0);
-    INT(itemrightoffset, 0);
+    INT(itemleftoffset);
+    INT(itemrightoffset);
     RECT(dividerrect);
-    INT(dividerleftoffset, 0);
-    INT(dividerrightoffset, 0);
+    INT(dividerleftoffset);
+    INT(dividerrightoffset);
     RECT(textrect);
     RECT(imagerect);
-    STR(fontname, "Arial");
-    INT(fontheight, 14);
+    STR(fontname);
+    INT(fontheight);
     STYLE(fontstyle);
-    COLOR(fontcolor, 0);
-    COLOR(activefontcolor, 0);
-    COLOR(unenabledfontcolor, 0);
+    COLOR(fontcolor);
+    COLOR(activefontcolor);
+    COLOR(unenabledfontcolor);
     FLAG(stretcheffect);
     FLAG(inactivestretcheffect);
     FLAG(dividerstretcheffect);
     RECT(animateskinrect);
-    INT(framecount, 0);
-    INT(animateinterval, 25);
+    INT(framecount);
+    INT(animateinterval);
     FLAG(inactiveanimation);
     FLAG(useimagecolor);
-    COLOR(imagecolor, 0);
-    COLOR(activeimagecolor, 0);
+    COLOR(imagecolor);
+    COLOR(activeimagecolor);
     FLAG(inactivetransparent);
     RECT(checkimagerect);
     RECT(activecheckimagerect);
@@ -168,21 +167,21 @@ void TskDataSkinMenuItem::Fields(SkinFieldVisitor& v)
 void TskDataSkinMainMenuItem::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinObject::Fields(v);
-    INT(itemleftoffset, 0);
-    INT(itemrightoffset, 0);
+    INT(itemleftoffset);
+    INT(itemrightoffset);
     RECT(downrect);
     RECT(textrect);
-    STR(fontname, "Arial");
-    INT(fontheight, 14);
+    STR(fontname);
+    INT(fontheight);
     STYLE(fontstyle);
-    COLOR(fontcolor, 0);
-    COLOR(activefontcolor, 0);
-    COLOR(downfontcolor, 0);
-    COLOR(unenabledfontcolor, 0);
+    COLOR(fontcolor);
+    COLOR(activefontcolor);
+    COLOR(downfontcolor);
+    COLOR(unenabledfontcolor);
     FLAG(stretcheffect);
     RECT(animateskinrect);
-    INT(framecount, 0);
-    INT(animateinterval, 25);
+    INT(framecount);
+    INT(animateinterval);
     FLAG(inactiveanimation);
 }
 
@@ -203,8 +202,8 @@ void TskDataSkinControl::WriteData(SkinIni& ini) const
 
 void TskDataSkinControl::Fields(SkinFieldVisitor& v)
 {
-    PIC(pictureindex);
-    PIC(maskpictureindex);
+    INT(pictureindex);
+    INT(maskpictureindex);
     RECT(skinrect);
 }
 
@@ -227,13 +226,13 @@ void TskDataSkinCustomControl::Fields(SkinFieldVisitor& v)
 void TskDataSkinButtonControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinCustomControl::Fields(v);
-    STR(fontname, "Arial");
-    INT(fontheight, 14);
+    STR(fontname);
+    INT(fontheight);
     STYLE(fontstyle);
-    COLOR(fontcolor, 0);
-    COLOR(activefontcolor, 0);
-    COLOR(downfontcolor, 0);
-    COLOR(disabledfontcolor, 0);
+    COLOR(fontcolor);
+    COLOR(activefontcolor);
+    COLOR(downfontcolor);
+    COLOR(disabledfontcolor);
     RECT(activeskinrect);
     RECT(downskinrect);
     RECT(focusedskinrect);
@@ -241,14 +240,14 @@ void TskDataSkinButtonControl::Fields(SkinFieldVisitor& v)
     FLAG(morphing);
     v.MorphKind("morphkind", morphkind);
     RECT(animateskinrect);
-    INT(framecount, 0);
-    INT(animateinterval, 25);
+    INT(framecount);
+    INT(animateinterval);
     FLAG(showfocus);
     RECT(menumarkerflatrect);
     RECT(menumarkerrect);
     RECT(menumarkeractiverect);
     RECT(menumarkerdownrect);
-    COLOR(menumarkertransparentcolor, 0);
+    COLOR(menumarkertransparentcolor);
 }
 
 void TskDataSkinMenuButtonControl::Fields(SkinFieldVisitor& v)
@@ -260,7 +259,7 @@ void TskDataSkinMenuButtonControl::Fields(SkinFieldVisitor& v)
 void TskDataSkinPanelControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinCustomControl::Fields(v);
-    PIC(bgpictureindex);
+    INT(bgpictureindex);
     RECT(captionrect);
     v.Alignment("alignment", alignment);
     FONT();
@@ -269,11 +268,11 @@ void TskDataSkinPanelControl::Fields(SkinFieldVisitor& v)
     RECT(markframerect);
     RECT(framerect);
     RECT(frametextrect);
-    INT(frameleftoffset, 0);
-    INT(framerightoffset, 0);
+    INT(frameleftoffset);
+    INT(framerightoffset);
     RECT(gripperrect);
     FLAG(grippertransparent);
-    COLOR(grippertransparentcolor, 0);
+    COLOR(grippertransparentcolor);
 }
 
 void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v)
@@ -281,10 +280,10 @@ void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v)
     TskDataSkinCustomControl::Fields(v);
     RECT(rollhskinrect);
     RECT(rollvskinrect);
-    INT(rollleftoffset, 0);
-    INT(rollrightoffset, 0);
-    INT(rolltopoffset, 0);
-    INT(rollbottomoffset, 0);
+    INT(rollleftoffset);
+    INT(rollrightoffset);
+    INT(rolltopoffset);
+    INT(rollbottomoffset);
     RECT(rollvcaptionrect);
     RECT(rollhcaptionrect);
     RECT(closebuttonrect);
@@ -305,16 +304,16 @@ void TskDataSkinExPanelControl::Fields(SkinFieldVisitor& v)
     RECT(captionrect);
     FONT();
     FLAG(buttonstransparent);
-    COLOR(buttonstransparentcolor, 0);
+    COLOR(buttonstransparentcolor);
 }
 
 void TskDataSkinCheckRadioControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinCustomControl::Fields(v);
     FONT();
-    COLOR(activefontcolor, 0);
-    COLOR(unenabledfontcolor, 0);
-    COLOR(framefontcolor, 0);
+    COLOR(activefontcolor);
+    COLOR(unenabledfontcolor);
+    COLOR(framefontcolor);
     RECT(activeskinrect);
     RECT(checkimagearea);
     RECT(textarea);
@@ -341,8 +340,8 @@ void TskDataSkinEditControl::Fields(SkinFieldVisitor& v)
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     FONT();
-    COLOR(disabledfontcolor, 0);
-    COLOR(activefontcolor, 0);
+    COLOR(disabledfontcolor);
+    COLOR(activefontcolor);
     RECT(buttonrect);
     RECT(activebuttonrect);
     RECT(downbuttonrect);
@@ -352,8 +351,8 @@ void TskDataSkinEditControl::Fields(SkinFieldVisitor& v)
 void TskDataSkinMemoControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinEditControl::Fields(v);
-    COLOR(bgcolor, 0);
-    COLOR(activebgcolor, 0);
+    COLOR(bgcolor);
+    COLOR(activebgcolor);
 }
 
 void TskDataSkinListBox::Fields(SkinFieldVisitor& v)
@@ -362,17 +361,17 @@ void TskDataSkinListBox::Fields(SkinFieldVisitor& v)
     RECT(itemrect);
     RECT(activeitemrect);
     RECT(focusitemrect);
-    INT(itemleftoffset, 0);
-    INT(itemrightoffset, 0);
+    INT(itemleftoffset);
+    INT(itemrightoffset);
     RECT(itemtextrect);
     FONT();
-    COLOR(activefontcolor, 0);
-    COLOR(focusfontcolor, 0);
+    COLOR(activefontcolor);
+    COLOR(focusfontcolor);
     RECT(captionrect);
-    STR(captionfontname, "Arial");
-    INT(captionfontheight, 14);
+    STR(captionfontname);
+    INT(captionfontheight);
     STYLE(captionfontstyle);
-    COLOR(captionfontcolor, 0);
+    COLOR(captionfontcolor);
     RECT(upbuttonrect);
     RECT(activeupbuttonrect);
     RECT(downupbuttonrect);
@@ -382,9 +381,9 @@ void TskDataSkinListBox::Fields(SkinFieldVisitor& v)
     RECT(checkbuttonrect);
     RECT(activecheckbuttonrect);
     RECT(downcheckbuttonrect);
-    STR(vscrollbarname, "vscrollbar");
-    STR(hscrollbarname, "hscrollbar");
-    STR(bothhscrollbarname, "bothhscrollbar");
+    STR(vscrollbarname);
+    STR(hscrollbarname);
+    STR(bothhscrollbarname);
     FLAG(showfocus);
 }
 
@@ -403,13 +402,13 @@ void TskDataSkinComboBox::Fields(SkinFieldVisitor& v)
     RECT(itemrect);
     RECT(activeitemrect);
     RECT(focusitemrect);
-    INT(itemleftoffset, 0);
-    INT(itemrightoffset, 0);
+    INT(itemleftoffset);
+    INT(itemrightoffset);
     RECT(itemtextrect);
     FONT();
-    COLOR(focusfontcolor, 0);
-    COLOR(activefontcolor, 0);
-    STR(listboxname, "");
+    COLOR(focusfontcolor);
+    COLOR(activefontcolor);
+    STR(listboxname);
     RECT(buttonrect);
     RECT(activebuttonrect);
     RECT(downbuttonrect);
@@ -432,18 +431,18 @@ void TskDataSkinScrollBarControl::Fields(SkinFieldVisitor& v)
     RECT(thumbrect);
     RECT(activethumbrect);
     RECT(downthumbrect);
-    INT(thumboffset1, 0);
-    INT(thumboffset2, 0);
+    INT(thumboffset1);
+    INT(thumboffset2);
     FLAG(thumbtransparent);
-    COLOR(thumbtransparentcolor, 0);
+    COLOR(thumbtransparentcolor);
     FLAG(thumbstretcheffect);
-    INT(thumbminsize, 0);
-    INT(thumbminpagesize, 0);
+    INT(thumbminsize);
+    INT(thumbminpagesize);
     RECT(glyphrect);
     RECT(activeglyphrect);
     RECT(downglyphrect);
     FLAG(glyphtransparent);
-    COLOR(glyphtransparentcolor, 0);
+    COLOR(glyphtransparentcolor);
 }
 
 void TskDataSkinSplitterControl::Fields(SkinFieldVisitor& v)
@@ -451,7 +450,7 @@ void TskDataSkinSplitterControl::Fields(SkinFieldVisitor& v)
     TskDataSkinCustomControl::Fields(v);
     RECT(gripperrect);
     FLAG(grippertransparent);
-    COLOR(grippertransparentcolor, 0);
+    COLOR(grippertransparentcolor);
 }
 
 void TskDataSkinGaugeControl::Fields(SkinFieldVisitor& v)
@@ -459,21 +458,21 @@ void TskDataSkinGaugeControl::Fields(SkinFieldVisitor& v)
     TskDataSkinCustomControl::Fields(v);
     RECT(progressarea);
     RECT(progressrect);
-    INT(beginoffset, 0);
-    INT(endoffset, 0);
+    INT(beginoffset);
+    INT(endoffset);
     FLAG(vertical);
     FONT();
     FLAG(progresstransparent);
-    COLOR(progresstransparentcolor, 0);
+    COLOR(progresstransparentcolor);
     FLAG(progressstretch);
     RECT(animationskinrect);
-    INT(animationcountframes, 0);
-    INT(animationtimerinterval, 0);
+    INT(animationcountframes);
+    INT(animationtimerinterval);
     RECT(progressanimationskinrect);
-    INT(progressanimationcountframes, 0);
-    INT(progressanimationtimerinterval, 0);
-    INT(animationbeginoffset, 0);
-    INT(animationendoffset, 0);
+    INT(progressanimationcountframes);
+    INT(progressanimationtimerinterval);
+    INT(animationbeginoffset);
+    INT(animationendoffset);
 }
 
 void TskDataSkinTrackBarControl::Fields(SkinFieldVisitor& v)
@@ -485,7 +484,7 @@ void TskDataSkinTrackBarControl::Fields(SkinFieldVisitor& v)
     RECT(activebuttonrect);
     FLAG(vertical);
     FLAG(buttontransparent);
-    COLOR(buttontransparentcolor, 0);
+    COLOR(buttontransparentcolor);
 }
 
 void TskDataSkinSpinEditControl::Fields(SkinFieldVisitor& v)
@@ -493,8 +492,8 @@ void TskDataSkinSpinEditControl::Fields(SkinFieldVisitor& v)
     TskDataSkinCustomControl::Fields(v);
     RECT(activeskinrect);
     FONT();
-    COLOR(activefontcolor, 0);
-    COLOR(disabledfontcolor, 0);
+    COLOR(activefontcolor);
+    COLOR(disabledfontcolor);
     RECT(upbuttonrect);
     RECT(activeupbuttonrect);
     RECT(downupbuttonrect);
@@ -525,44 +524,44 @@ void TskDataSkinControlBar::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinCustomControl::Fields(v);
     RECT(itemrect);
-    PIC(bgpictureindex);
+    INT(bgpictureindex);
     RECT(hgriprect);
     RECT(vgriprect);
-    INT(gripoffset1, 0);
-    INT(gripoffset2, 0);
+    INT(gripoffset1);
+    INT(gripoffset2);
     FLAG(itemstretcheffect);
-    INT(itemoffset1, 3);
-    INT(itemoffset2, 3);
+    INT(itemoffset1);
+    INT(itemoffset2);
     FLAG(itemtransparent);
-    COLOR(itemtransparentcolor, 0);
+    COLOR(itemtransparentcolor);
     FLAG(griptransparent);
-    COLOR(griptransparentcolor, 0);
+    COLOR(griptransparentcolor);
 }
 
 void TskDataSkinScrollBoxControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinCustomControl::Fields(v);
-    PIC(bgpictureindex);
+    INT(bgpictureindex);
 }
 
 void TskDataSkinStdLabelControl::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinControl::Fields(v);
     FONT();
-    COLOR(activefontcolor, 0xFF0000);
+    COLOR(activefontcolor);
 }
 
 void TskDataSkinMainMenuBar::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinControl::Fields(v);
     RECT(itemsrect);
-    STR(menubaritem, "");
-    STR(closebutton, "");
-    STR(minbutton, "");
-    STR(maxbutton, "");
-    STR(sysmenubutton, "");
-    COLOR(trackmarkcolor, 0);
-    COLOR(trackmarkactivecolor, 0);
+    STR(menubaritem);
+    STR(closebutton);
+    STR(minbutton);
+    STR(maxbutton);
+    STR(sysmenubutton);
+    COLOR(trackmarkcolor);
+    COLOR(trackmarkactivecolor);
     FLAG(stretcheffect);
     FLAG(itemtransparent);
 }
@@ -575,13 +574,13 @@ void TskDataSkinTabControl::Fields(SkinFieldVisitor& v)
     RECT(focustabrect);
     RECT(mouseintabrect);
     RECT(clientrect);
-    PIC(bgpictureindex);
+    INT(bgpictureindex);
     POINT(lefttoppoint);
     POINT(righttoppoint);
     POINT(leftbottompoint);
     POINT(rightbottompoint);
-    INT(tableftoffset, 0);
-    INT(tabrightoffset, 0);
+    INT(tableftoffset);
+    INT(tabrightoffset);
     RECT(tabsbgrect);
     FLAG(tabstretcheffect);
     FLAG(leftstretch);
@@ -591,18 +590,18 @@ void TskDataSkinTabControl::Fields(SkinFieldVisitor& v)
     FLAG(stretcheffect);
     v.StretchType("stretchtype", stretchtype);
     FONT();
-    COLOR(activefontcolor, 0);
-    COLOR(focusfontcolor, 0);
-    COLOR(mouseinfontcolor, 0);
-    STR(updown, "");
+    COLOR(activefontcolor);
+    COLOR(focusfontcolor);
+    COLOR(mouseinfontcolor);
+    STR(updown);
     FLAG(showfocus);
-    INT(focusoffsetx, 0);
-    INT(focusoffsety, 0);
+    INT(focusoffsetx);
+    INT(focusoffsety);
     RECT(closebuttonrect);
     RECT(closebuttonactiverect);
     RECT(closebuttondownrect);
     FLAG(buttontransparent);
-    COLOR(buttontransparentcolor, 0);
+    COLOR(buttontransparentcolor);
 }
 
 void TskDataSkinGridControl::Fields(SkinFieldVisitor& v)
@@ -611,22 +610,22 @@ void TskDataSkinGridControl::Fields(SkinFieldVisitor& v)
     RECT(fixedcellrect);
     RECT(selectcellrect);
     RECT(focuscellrect);
-    INT(fixedcellleftoffset, 0);
-    INT(fixedcellrightoffset, 0);
+    INT(fixedcellleftoffset);
+    INT(fixedcellrightoffset);
     RECT(fixedcelltextrect);
-    INT(cellleftoffset, 0);
-    INT(cellrightoffset, 0);
+    INT(cellleftoffset);
+    INT(cellrightoffset);
     RECT(celltextrect);
-    PIC(bgpictureindex);
-    COLOR(linescolor, 0);
-    COLOR(bgcolor, 0);
+    INT(bgpictureindex);
+    COLOR(linescolor);
+    COLOR(bgcolor);
     FONT();
-    COLOR(selectfontcolor, 0);
-    COLOR(focusfontcolor, 0);
-    STR(fixedfontname, "Arial");
-    INT(fixedfontheight, 14);
+    COLOR(selectfontcolor);
+    COLOR(focusfontcolor);
+    STR(fixedfontname);
+    INT(fixedfontheight);
     STYLE(fixedfontstyle);
-    COLOR(fixedfontcolor, 0);
+    COLOR(fixedfontcolor);
     FLAG(cellstretcheffect);
     FLAG(fixedcellstretcheffect);
     FLAG(showfocus);
@@ -635,7 +634,7 @@ void TskDataSkinGridControl::Fields(SkinFieldVisitor& v)
 void TskDataSkinTextViewFields::TextViewFields(SkinFieldVisitor& v)
 {
     FONT();
-    COLOR(bgcolor, 0);
+    COLOR(bgcolor);
 }
 
 void TskDataSkinTreeView::Fields(SkinFieldVisitor& v)
@@ -659,24 +658,23 @@ void TskDataSkinRichEdit::Fields(SkinFieldVisitor& v)
 void TskDataSkinSlider::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinControl::Fields(v);
-    COLOR(bgcolor, 0);
+    COLOR(bgcolor);
     RECT(hrulerrect);
     RECT(hthumbrect);
     RECT(vrulerrect);
     RECT(vthumbrect);
-    INT(edgesize, 0);
-    COLOR(pointscolor, 0);
+    INT(edgesize);
+    COLOR(pointscolor);
 }
 
 void TskDataSkinBevel::Fields(SkinFieldVisitor& v)
 {
     TskDataSkinControl::Fields(v);
-    COLOR(lightcolor, 0);
-    COLOR(darkcolor, 0);
+    COLOR(lightcolor);
+    COLOR(darkcolor);
 }
 
 #undef INT
-#undef PIC
 #undef COLOR
 #undef FLAG
 #undef STR

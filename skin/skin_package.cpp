@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "gfx/bmp.h"
+#include "gfx/little_endian.h"
 #include "skin/skin_ini.h"
 
 namespace lt {
@@ -71,10 +72,9 @@ public:
     {
         if (bytes_.size() - pos_ < 4)
             throw EReadError();
-        std::uint32_t v = std::uint32_t{bytes_[pos_]} | std::uint32_t{bytes_[pos_ + 1]} << 8 |
-            std::uint32_t{bytes_[pos_ + 2]} << 16 | std::uint32_t{bytes_[pos_ + 3]} << 24;
+        std::int32_t v = load_le32s(bytes_.data() + pos_);
         pos_ += 4;
-        return static_cast<std::int32_t>(v);
+        return v;
     }
     std::uint8_t ReadByte()
     {
@@ -183,13 +183,6 @@ void WriteSkinFile(const std::string& path, std::span<const std::uint8_t> bytes)
 
 namespace {
 
-void put_int(std::vector<std::uint8_t>& out, std::int32_t v)
-{
-    auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-}
-
 // Appends the file's bitmap image as the reader will step over it: the
 // bytes the reader consumes, with the file-size field set to their count.
 void put_bitmap_file(std::vector<std::uint8_t>& out, const std::string& path)
@@ -204,8 +197,7 @@ void put_bitmap_file(std::vector<std::uint8_t>& out, const std::string& path)
     }
     std::size_t at = out.size();
     out.insert(out.end(), file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
-    for (int i = 0; i < 4; ++i)
-        out[at + 2 + i] = static_cast<std::uint8_t>(n >> (8 * i));
+    store_le32(out.data() + at + 2, static_cast<std::uint32_t>(n));
 }
 
 } // namespace
@@ -224,7 +216,7 @@ std::optional<std::vector<std::uint8_t>> BuildSkinPackage(const std::string& ini
         dir = ini_path.substr(0, slash + 1);
 
     std::vector<std::uint8_t> package;
-    put_int(package, kSkinPackageVersion);
+    append_le32(package, static_cast<std::uint32_t>(kSkinPackageVersion));
     for (const char* key : {"picture", "inactivepicture", "mask"}) {
         std::string name = ini.ReadString("PICTURES", key, "");
         package.push_back(name.empty() ? 1 : 0);
@@ -232,7 +224,7 @@ std::optional<std::vector<std::uint8_t>> BuildSkinPackage(const std::string& ini
             put_bitmap_file(package, dir + name);
     }
     std::vector<std::string> active = ini.ReadStringList("PICTURES", "activepictures");
-    put_int(package, static_cast<std::int32_t>(active.size()));
+    append_le32(package, static_cast<std::uint32_t>(active.size()));
     for (const std::string& name : active)
         put_bitmap_file(package, dir + name);
     for (const std::string& line : SplitSkinLines(text)) {

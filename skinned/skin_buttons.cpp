@@ -728,11 +728,11 @@ LResult TskSkinButton::WndProc(Message& m)
             FetchSkinObject();
             int w = Width(), h = Height();
             FitSizeToSkin(w, h);
-            PaintOffscreen(*reinterpret_cast<Canvas*>(m.wparam));
+            PaintOffscreen(message_canvas(m));
         }
         return 1;
     case CM_FOCUSCHANGED:
-        FocusMoved(reinterpret_cast<TWinControl*>(m.lparam));
+        FocusMoved(message_focused_control(m));
         return 0;
     case CM_DIALOGKEY:
         return DialogKey(static_cast<int>(m.wparam)) ? 1 : 0;

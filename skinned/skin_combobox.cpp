@@ -446,7 +446,7 @@ LResult TskSkinComboBox::WndProc(Message& m)
         break;
     case WM_CAPTURECHANGED: {
         // Someone else took the mouse (not the list's own bar): close.
-        if (open_ && !handing_over_ && reinterpret_cast<Window*>(m.lparam) != WindowHandle()) {
+        if (open_ && !handing_over_ && lparam_window(m) != WindowHandle()) {
             CloseUp(false);
             if (!*alive)
                 return 0;

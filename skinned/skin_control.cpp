@@ -7,6 +7,7 @@
 #include "forms/forms.h"
 #include "platform/messages.h"
 #include "platform/window.h"
+#include "skin/skin_messages.h"
 
 namespace lt {
 
@@ -351,10 +352,7 @@ FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontS
 {
     base.name = name;
     base.height = height;
-    base.bold = (style & fsBold) != 0;
-    base.italic = (style & fsItalic) != 0;
-    base.underline = (style & fsUnderline) != 0;
-    base.strikeout = (style & fsStrikeOut) != 0;
+    base.set_styles(style);
     return base;
 }
 
@@ -369,7 +367,7 @@ void PaintParentBackground(TControl& control, Canvas& canvas)
         CanvasSaver keep(canvas);
         canvas.move_origin(-control.Left(), -control.Top());
         canvas.intersect_clip(parent->ClientRect());
-        const auto dc = reinterpret_cast<WParam>(&canvas);
+        const WParam dc = canvas_param(canvas);
         Window* window = parent->WindowHandle();
         {
             CanvasSaver step(canvas);
@@ -396,7 +394,7 @@ void PaintParentBackground(TControl& control, Canvas& canvas)
         CanvasSaver keep(canvas);
         canvas.move_origin(sibling->Left() - control.Left(), sibling->Top() - control.Top());
         canvas.intersect_clip(Rect::from_size({sibling->Width(), sibling->Height()}));
-        sibling->Perform(WM_PAINT, reinterpret_cast<WParam>(&canvas));
+        sibling->Perform(WM_PAINT, canvas_param(canvas));
     }
 }
 

@@ -243,19 +243,19 @@ LResult TskSkinEdit::WndProc(Message& m)
 {
     switch (m.msg) {
     case WM_NCCALCSIZE: {
-        auto* r = reinterpret_cast<Rect*>(m.lparam);
+        Rect& r = message_rect(m);
         const Rect b = Border();
-        r->left += b.left;
-        r->top += b.top;
-        r->right = std::max(r->right - b.right, r->left);
-        r->bottom = std::max(r->bottom - b.bottom, r->top);
+        r.left += b.left;
+        r.top += b.top;
+        r.right = std::max(r.right - b.right, r.left);
+        r.bottom = std::max(r.bottom - b.bottom, r.top);
         return 0;
     }
     case WM_NCPAINT:
         // Every paint looks the object up again: a skin reloaded since
         // never lends its freed pictures.
         FetchSkinObject();
-        PaintFace(*reinterpret_cast<Canvas*>(m.wparam));
+        PaintFace(message_canvas(m));
         return 0;
     case WM_PAINT:
         FetchSkinObject();

@@ -376,13 +376,15 @@ LResult TskSkinForm::HandleMessage(Window& w, Message& m)
     case WM_NCCALCSIZE:
         if (!framed)
             break;
-        if (auto* r = reinterpret_cast<Rect*>(m.lparam))
-            *r = geometry_.client(r->size()).offset(r->left, r->top);
+        if (m.lparam) {
+            Rect& r = message_rect(m);
+            r = geometry_.client(r.size()).offset(r.left, r.top);
+        }
         return 0;
     case WM_NCPAINT:
         if (!framed)
             break;
-        PaintFrame(*reinterpret_cast<Canvas*>(m.wparam));
+        PaintFrame(message_canvas(m));
         return 0;
     case WM_NCHITTEST:
         if (!framed)
@@ -422,10 +424,11 @@ LResult TskSkinForm::HandleMessage(Window& w, Message& m)
     case WM_GETMINMAXINFO:
         if (!framed)
             break;
-        if (auto* mmi = reinterpret_cast<MinMaxInfo*>(m.lparam)) {
+        if (m.lparam) {
+            MinMaxInfo& mmi = message_minmax(m);
             const Size min = MinimumSize(), max = MaximumSize();
-            mmi->min_track_size = {min.width, min.height};
-            mmi->max_track_size = {std::max(min.width, max.width), std::max(min.height, max.height)};
+            mmi.min_track_size = {min.width, min.height};
+            mmi.max_track_size = {std::max(min.width, max.width), std::max(min.height, max.height)};
         }
         return 0;
     case WM_SHOWWINDOW:
@@ -437,11 +440,11 @@ LResult TskSkinForm::HandleMessage(Window& w, Message& m)
     case WM_ERASEBKGND:
         if (!skinnable_)
             break;
-        PaintClientBackground(*reinterpret_cast<Canvas*>(m.wparam));
+        PaintClientBackground(message_canvas(m));
         return 1;
     case WM_SETCURSOR:
         if (framed && UseFormCursorInNCArea) {
-            const int hit = static_cast<std::int16_t>(lo_word(static_cast<std::uintptr_t>(m.lparam)));
+            const int hit = message_hit(m);
             if (hit != HTCLIENT && !is_sizing_hit(hit))
                 m.lparam = make_lparam(HTCLIENT, static_cast<int>(hi_word(static_cast<std::uintptr_t>(m.lparam))));
         }
@@ -519,30 +522,29 @@ LResult TskSkinForm::HandleMessage(Window& w, Message& m)
         break;
     case WM_MOVING:
         if (framed && Magnetic && m.lparam)
-            SnapToWorkArea(*reinterpret_cast<Rect*>(m.lparam));
+            SnapToWorkArea(message_rect(m));
         break;
     case SKM_BEFORECHANGE:
-        BeforeSkinChange(reinterpret_cast<TskSkinData*>(m.wparam));
+        BeforeSkinChange(skin_message_data(m));
         return 0;
     case SKM_CHANGE:
-        SkinChanged(reinterpret_cast<TskSkinData*>(m.wparam));
+        SkinChanged(skin_message_data(m));
         return 0;
     case SKM_AFTERCHANGE:
-        if (reinterpret_cast<TskSkinData*>(m.wparam) == skin_data_) {
+        if (skin_message_data(m) == skin_data_) {
             InvalidateFrame();
             if (TNotifyEvent handler = OnAfterChangeSkinData)
                 handler(this);
         }
         return 0;
     case SKM_SKINNABLECHANGE:
-        if (skin_data_ && reinterpret_cast<TskSkinData*>(m.wparam) == skin_data_ &&
-            skin_data_->SkinnableForm() != skinnable_) {
+        if (skin_data_ && skin_message_data(m) == skin_data_ && skin_data_->SkinnableForm() != skinnable_) {
             skinnable_ = skin_data_->SkinnableForm();
             ApplyFrameSkin();
         }
         return 0;
     case SKM_RESSTRCHANGE:
-        if (reinterpret_cast<TskSkinData*>(m.wparam) == skin_data_)
+        if (skin_message_data(m) == skin_data_)
             EvaluateCaptionButtons();
         return 0;
     default:
@@ -1049,10 +1051,7 @@ FontDesc CaptionFont(const TskDataSkinCaption& d, int charset)
     FontDesc font;
     font.name = d.fontname;
     font.height = d.fontheight;
-    font.bold = (d.fontstyle & fsBold) != 0;
-    font.italic = (d.fontstyle & fsItalic) != 0;
-    font.underline = (d.fontstyle & fsUnderline) != 0;
-    font.strikeout = (d.fontstyle & fsStrikeOut) != 0;
+    font.set_styles(d.fontstyle);
     font.charset = charset;
     return font;
 }

@@ -193,7 +193,7 @@ LResult TskListBox::RowOperation(Message& m)
         if (m.msg == LB_DELETESTRING)
             box_->RowDeleted(index);
         else
-            box_->RowInserted(index, *reinterpret_cast<const std::string*>(m.lparam));
+            box_->RowInserted(index, message_string(m));
     }
     if (noted_) {
         noted_ = false;

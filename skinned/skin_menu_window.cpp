@@ -29,10 +29,7 @@ constexpr int kArrowRoom = 16;
 
 FontDesc WithStyle(FontDesc desc, TFontStyles style)
 {
-    desc.bold = (style & fsBold) != 0;
-    desc.italic = (style & fsItalic) != 0;
-    desc.underline = (style & fsUnderline) != 0;
-    desc.strikeout = (style & fsStrikeOut) != 0;
+    desc.set_styles(style);
     return desc;
 }
 

@@ -338,7 +338,7 @@ void TskSkinSplitter::ShowLine()
         case WM_ERASEBKGND:
             return 1; // what lies below shows through before it is inverted
         case WM_PAINT:
-            InvertLine(*reinterpret_cast<Canvas*>(m.wparam), w.client_rect().size(), pattern);
+            InvertLine(message_canvas(m), w.client_rect().size(), pattern);
             return 0;
         default:
             return w.default_proc(m);

@@ -43,7 +43,7 @@ struct Form {
             c.double_clicks = false;
             c.proc = [this](Window& w, Message& m) -> LResult {
                 if (m.msg == WM_PAINT) {
-                    auto& canvas = *reinterpret_cast<Canvas*>(m.wparam);
+                    Canvas& canvas = message_canvas(m);
                     Rect r = w.client_rect();
                     canvas.fill_rect(r, (clicks & 1) ? clHighlight : clWindow);
                     canvas.frame_rect(r, clBtnShadow);

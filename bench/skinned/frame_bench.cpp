@@ -13,7 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/headless.h"
 #include "skin/embedded_skin.h"
-#include "skin/form_broadcast.h"
+#include "skinned/form_broadcast.h"
 #include "skinned/skin_form.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"
@@ -79,7 +79,7 @@ void FrameRepaint(benchmark::State& state)
     for (auto _ : state) {
         Canvas canvas(image);
         canvas.set_clip(frame_area);
-        w.send(WM_NCPAINT, reinterpret_cast<WParam>(&canvas));
+        w.send(WM_NCPAINT, canvas_param(canvas));
         benchmark::DoNotOptimize(image.data());
     }
 }

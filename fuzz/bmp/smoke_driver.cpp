@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/little_endian.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
@@ -50,8 +52,7 @@ void mutate(std::vector<std::uint8_t>& b, Rng& rng)
             // Header fields sit at 4-byte or 2-byte alignment in the first 70 bytes.
             std::size_t at = std::min(b.size() - 4, 2 * rng.below(35));
             std::uint32_t v = boundary[rng.below(std::size(boundary))];
-            for (int i = 0; i < 4; ++i)
-                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+            lt::store_le32(b.data() + at, v);
         }
         break;
     case 2:

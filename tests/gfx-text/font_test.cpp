@@ -10,14 +10,6 @@
 #include "tests/gfx-text/text_fonts.h"
 #include "text/cp936.h"
 
-// fontconfig 2.14 loses a few hundred bytes while parsing the system's
-// configuration files; that is not ours to fix, so leak checking in
-// sanitizer builds ignores allocations made inside it.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace lt {
 namespace {
 

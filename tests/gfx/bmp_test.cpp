@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gfx/bmp.h"
+#include "gfx/little_endian.h"
 #include "gfx/png.h"
 #include "tests/gfx/pixels.h"
 #include "tests/gfx/raw_bmp.h"
@@ -19,7 +20,7 @@ using test::same_pixels;
 
 std::uint32_t field32(const std::vector<std::uint8_t>& b, std::size_t at)
 {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
+    return load_le32(b.data() + at);
 }
 
 // ---- Round trips -------------------------------------------------------------

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/little_endian.h"
+
 namespace lt::test {
 
 struct RawBmp {
@@ -24,9 +26,8 @@ struct RawBmp {
     std::vector<std::uint8_t> bytes() const
     {
         std::vector<std::uint8_t> out;
-        auto put = [&](std::uint64_t v, int n) {
-            for (int i = 0; i < n; ++i)
-                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        auto put = [&](std::uint32_t v, int n) {
+            n == 2 ? append_le16(out, static_cast<std::uint16_t>(v)) : append_le32(out, v);
         };
         out.push_back('B');
         out.push_back('M');

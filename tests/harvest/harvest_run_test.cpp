@@ -32,7 +32,7 @@ public:
     bool BroadExpansion() override { return broad; }
     bool MustContain() override { return must_contain; }
     void SetStatus(const std::string& text) override { statuses.push_back(cp936_to_utf8(text)); }
-    IndexedList& Results() override { return results; }
+    HarvestRows& Results() override { return rows_; }
     void SetResultsCounter(const std::string& text) override { counter = text; }
     Timer& Timer2() override { return timer2; }
 
@@ -51,6 +51,9 @@ public:
     IndexedList results;
     std::string counter;
     Timer timer2;
+
+private:
+    IndexedListRows rows_{results};
 };
 
 class HarvestRunTest : public ::testing::Test {

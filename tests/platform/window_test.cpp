@@ -12,13 +12,6 @@
 #include "platform/desktop.h"
 #include "platform/headless.h"
 
-// The error box draws text, and fontconfig keeps some of its start-up
-// allocations until exit; a sanitizer build should not call those ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace lt {
 namespace {
 
@@ -263,7 +256,7 @@ TEST_F(Screen, WheelGoesToTheFocusWindowAndOnToItsParent)
     settle();
     auto wheel = got("list", WM_MOUSEWHEEL);
     ASSERT_EQ(wheel.size(), 1u);
-    EXPECT_EQ(static_cast<std::int16_t>(hi_word(wheel[0].wp)), -WHEEL_DELTA);
+    EXPECT_EQ(message_wheel_delta({WM_MOUSEWHEEL, wheel[0].wp, wheel[0].lp}), -WHEEL_DELTA);
     EXPECT_EQ(lparam_point(wheel[0].lp), (Point{200, 150}));
     EXPECT_EQ(got("form", WM_MOUSEWHEEL).size(), 1u) << "unhandled, it goes up to the parent";
 }
@@ -298,13 +291,13 @@ TEST_F(Screen, RegionsClipHitTestsAndPainting)
 {
     Window* form = make("form", {0, 0, 200, 200}, nullptr, [](Window&, Message& m) -> std::optional<LResult> {
         if (m.msg == WM_PAINT)
-            reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 200, 200}, clBlue);
+            message_canvas(m).fill_rect({0, 0, 200, 200}, clBlue);
         return std::nullopt;
     });
     // An L-shaped child: its top-left square and its bottom strip.
     Window* shaped = make("shaped", {20, 20, 120, 120}, form, [](Window&, Message& m) -> std::optional<LResult> {
         if (m.msg == WM_PAINT)
-            reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clRed);
+            message_canvas(m).fill_rect({0, 0, 100, 100}, clRed);
         return std::nullopt;
     });
     const Rect parts[] = {{0, 0, 50, 50}, {0, 50, 100, 100}};
@@ -390,7 +383,7 @@ TEST_F(Screen, PaintsAreCoalescedPerTurnAndChildrenPaintOverParents)
     std::vector<Rect> updates;
     form->set_proc([&, old = form->proc()](Window& w, Message& m) {
         if (m.msg == WM_PAINT)
-            updates.push_back(*reinterpret_cast<const Rect*>(m.lparam));
+            updates.push_back(*message_update_rect(m));
         return w.call_proc(old, m);
     });
     Rect spot{50, 50, 60, 60};
@@ -416,7 +409,7 @@ TEST_F(Screen, ARepaintAskedForWhilePaintingComesInTheNextTurn)
         ++depth;
         deepest = std::max(deepest, depth);
         updates.push_back(*reinterpret_cast<const Rect*>(m.lparam));
-        reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 80}, colours[paints % 3]);
+        message_canvas(m).fill_rect({0, 0, 100, 80}, colours[paints % 3]);
         if (++paints < 3) {
             win.invalidate(&spot);
             win.update();
@@ -447,7 +440,7 @@ TEST_F(Screen, AWindowMayDestroyItselfWhilePainting)
         if (m.msg != WM_PAINT)
             return std::nullopt;
         w.destroy();
-        reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 50, 50}, clRed);
+        message_canvas(m).fill_rect({0, 0, 50, 50}, clRed);
         return 0;
     });
     Window* other = make("other", {100, 0, 150, 50}, nullptr, {}, [](CreateParams& p) { p.background = clYellow; });
@@ -465,12 +458,12 @@ TEST_F(Screen, ANonClientFrameGetsItsOwnPaintAndShiftsTheClient)
         "framed", {0, 0, 100, 100}, nullptr,
         [](Window&, Message& m) -> std::optional<LResult> {
             if (m.msg == WM_NCCALCSIZE) {
-                Rect* r = reinterpret_cast<Rect*>(m.lparam);
-                *r = {r->left + 4, r->top + 20, r->right - 4, r->bottom - 4};
+                Rect& r = message_rect(m);
+                r = {r.left + 4, r.top + 20, r.right - 4, r.bottom - 4};
                 return 0;
             }
             if (m.msg == WM_NCPAINT) {
-                reinterpret_cast<Canvas*>(m.wparam)->fill_rect({0, 0, 100, 100}, clNavy);
+                message_canvas(m).fill_rect({0, 0, 100, 100}, clNavy);
                 return 0;
             }
             return std::nullopt;
@@ -504,7 +497,7 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
             return HTCLIENT;
         }
         if (m.msg == WM_GETMINMAXINFO) {
-            reinterpret_cast<MinMaxInfo*>(m.lparam)->min_track_size = {120, 80};
+            message_minmax(m).min_track_size = {120, 80};
             return 0;
         }
         return std::nullopt;
@@ -533,7 +526,7 @@ TEST_F(Screen, CaptionDragMovesABorderlessWindowAndEdgesSizeIt)
     EXPECT_EQ(form->bounds(), (Rect{150, 130, 270, 210}));
     auto sizes = got("form", WM_SIZE);
     ASSERT_FALSE(sizes.empty());
-    EXPECT_EQ(lo_word(static_cast<std::uintptr_t>(sizes.back().lp)), 120u);
+    EXPECT_EQ(message_size({WM_SIZE, 0, sizes.back().lp}), (Size{120, 80}));
     EXPECT_EQ(desk.image(*form)->size(), (Size{120, 80}));
 
     // A fast second press on the caption is a non-client double-click, even

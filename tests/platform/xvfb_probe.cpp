@@ -37,7 +37,7 @@ int main()
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
-            auto& c = *reinterpret_cast<Canvas*>(m.wparam);
+            Canvas& c = message_canvas(m);
             c.fill_rect({0, 0, 200, 20}, clBlue);
             c.fill_rect({0, 20, 200, 150}, clicked ? rgb(0, 255, 0) : rgb(255, 0, 0));
             return 0;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "gfx/bmp.h"
+#include "gfx/little_endian.h"
 #include "skin/skin_package.h"
 #include "tests/skin/skin_fixture.h"
 
@@ -31,7 +32,7 @@ struct Loaded {
 void ExpectCleared(const TskSkinData& d)
 {
     EXPECT_TRUE(d.Empty);
-    EXPECT_TRUE(d.Changing);
+    EXPECT_FALSE(d.Changing);
     EXPECT_TRUE(d.SkinObjects.empty());
     EXPECT_TRUE(d.SkinControls.empty());
     EXPECT_TRUE(d.ActivePictures.empty());
@@ -51,6 +52,7 @@ TEST(SkinData, LoadSendsBeforeChangeAfter)
     s.data.SetCompressedStoredSkin(&s.stored);
     EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE, SKM_CHANGE, SKM_AFTERCHANGE}));
     EXPECT_EQ(rec.empty_at_message, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(rec.repaints, 0);
     EXPECT_FALSE(s.data.Empty);
     EXPECT_FALSE(s.data.Changing);
     EXPECT_EQ(s.data.Picture.size(), (Size{2, 2}));
@@ -108,8 +110,9 @@ TEST(SkinData, PackageVariants)
     }
 }
 
-// Every kind of bad data leaves the skin cleared, Empty and Changing, with no
-// change message, whatever was loaded before.
+// Every kind of bad data leaves the skin cleared and Empty, with no change
+// message, whatever was loaded before; Changing is cleared again and the
+// forms are repainted once, so no window waits for a skin that never comes.
 TEST(SkinData, BadDataLeavesTheSkinCleared)
 {
     std::vector<std::uint8_t> good = Package({});
@@ -169,8 +172,34 @@ TEST(SkinData, BadDataLeavesTheSkinCleared)
         }
         ExpectCleared(s.data);
         EXPECT_EQ(rec.messages, (std::vector<unsigned>{SKM_BEFORECHANGE}));
+        EXPECT_EQ(rec.repaints, 1);
+        EXPECT_FALSE(rec.changing_at_repaint);
         EXPECT_EQ(s.stored.CompressedData(), r.block); // the block is kept for another try
     }
+}
+
+// The skin-wide records take their defaults again when the next skin's
+// description leaves their keys out.
+TEST(SkinData, ANewLoadDoesNotKeepTheOldSkinsValues)
+{
+    PackageSpec full;
+    full.description = "[POPUPWINDOW]\nitemsrect=1,2,3,4\nwindowpictureindex=0\n[HINTWINDOW]\nfontheight=20\n"
+                       "[SKINCOLORS]\ncbtnface=255\n[FORMINFO]\nbuttonsoffset=5\n";
+    PackageSpec bare;
+    bare.description = "";
+    Loaded s;
+    s.Load(Compress(Package(full)));
+    EXPECT_EQ(s.data.PopupWindow.itemsrect, (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(s.data.HintWindow.fontheight, 20);
+    EXPECT_EQ(s.data.SkinColors.cbtnface, 255u);
+    EXPECT_EQ(s.data.FormInfo.buttonsoffset, 5);
+    s.Load(Compress(Package(bare)));
+    EXPECT_TRUE(s.data.PopupWindow.itemsrect.empty());
+    EXPECT_EQ(s.data.PopupWindow.windowpictureindex, -1);
+    EXPECT_EQ(s.data.HintWindow.fontheight, 14);
+    EXPECT_EQ(s.data.HintWindow.fontname, "Arial");
+    EXPECT_EQ(s.data.SkinColors.cbtnface, clBtnFace);
+    EXPECT_EQ(s.data.FormInfo.buttonsoffset, 0);
 }
 
 TEST(SkinData, BytesAfterTheStreamAreIgnored)
@@ -304,7 +333,7 @@ TEST(SkinData, StoredForms)
     stored.WriteCompressedData(stream);
     ASSERT_EQ(stream.size(), block.size() + 5);
     EXPECT_EQ(stream[0], 0x0A);
-    EXPECT_EQ(stream[1] | stream[2] << 8 | stream[3] << 16 | stream[4] << 24, int(block.size()));
+    EXPECT_EQ(load_le32(stream.data() + 1), block.size());
     TskCompressedStoredSkin read_back(nullptr);
     EXPECT_EQ(read_back.ReadCompressedData(stream), stream.size());
     EXPECT_EQ(read_back.CompressedData(), block);

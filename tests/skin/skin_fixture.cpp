@@ -1,6 +1,7 @@
 #include "tests/skin/skin_fixture.h"
 
 #include "gfx/bmp.h"
+#include "gfx/little_endian.h"
 #include "skin/skin_package.h"
 
 namespace lt::test {
@@ -14,10 +15,7 @@ std::vector<std::uint8_t> TinyBmp(std::uint8_t shade)
 std::vector<std::uint8_t> Package(const PackageSpec& pkg)
 {
     std::vector<std::uint8_t> p;
-    auto put_int = [&](std::int32_t v) {
-        for (int i = 0; i < 4; ++i)
-            p.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
-    };
+    auto put_int = [&](std::int32_t v) { append_le32(p, static_cast<std::uint32_t>(v)); };
     auto put_optional = [&](bool present, std::uint8_t shade) {
         p.push_back(present ? 0 : 1);
         if (present) {

@@ -31,8 +31,15 @@ public:
         messages.push_back(message);
         empty_at_message.push_back(data.Empty);
     }
+    void RepaintAfterFailedLoad(TskSkinData& data) override
+    {
+        ++repaints;
+        changing_at_repaint = data.Changing;
+    }
     std::vector<unsigned> messages;
     std::vector<bool> empty_at_message;
+    int repaints = 0;
+    bool changing_at_repaint = true;
 
 private:
     SkinMessageBroadcaster* previous_;

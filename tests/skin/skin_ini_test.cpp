@@ -152,14 +152,20 @@ TEST(SkinIni, Enumerations)
 
 // Missing keys give each kind's default; present keys with unknown words give
 // the kind's fallback.
-TEST(SkinIni, ReaderDefaults)
+// A key that is missing or does not parse leaves the field as it was: the
+// record's initial value is its default.
+TEST(SkinIni, ReaderKeepsFieldsWithoutAValue)
 {
-    SkinIni ini("[s]\nst=stFull\nal=\nie=bogus\n");
+    SkinIni ini("[s]\nst=stFull\nal=\nie=bogus\nn=12x\nflag=2\nr=1,2\n");
     SkinFieldReader r(ini, "s");
     TStretchType st = stVert, missing_st = stVert;
     TAlignment al = taLeftJustify, missing_al = taLeftJustify;
     TInactiveEffect ie = ieInvert, missing_ie = ieInvert;
     TskStdCommand cmd = cmClose;
+    std::int32_t bad_number = 7, missing_number = 8;
+    bool flag = true, missing_flag = true;
+    Rect short_rect{1, 1, 5, 5};
+    std::string missing_text = "kept";
     r.StretchType("st", st);
     r.StretchType("none", missing_st);
     r.Alignment("al", al);
@@ -167,13 +173,25 @@ TEST(SkinIni, ReaderDefaults)
     r.InactiveEffect("ie", ie);
     r.InactiveEffect("none", missing_ie);
     r.Command("none", cmd);
+    r.Integer("n", bad_number);
+    r.Integer("none", missing_number);
+    r.Flag("flag", flag);
+    r.Flag("none", missing_flag);
+    r.RectValue("r", short_rect);
+    r.String("none", missing_text);
     EXPECT_EQ(st, stHorz);
-    EXPECT_EQ(missing_st, stFull);
+    EXPECT_EQ(missing_st, stVert);
     EXPECT_EQ(al, taRightJustify);
-    EXPECT_EQ(missing_al, taCenter);
+    EXPECT_EQ(missing_al, taLeftJustify);
     EXPECT_EQ(ie, ieGrayScale);
-    EXPECT_EQ(missing_ie, ieBrightness);
-    EXPECT_EQ(cmd, cmDefault);
+    EXPECT_EQ(missing_ie, ieInvert);
+    EXPECT_EQ(cmd, cmClose);
+    EXPECT_EQ(bad_number, 7);
+    EXPECT_EQ(missing_number, 8);
+    EXPECT_FALSE(flag) << "only 1 turns a flag on";
+    EXPECT_TRUE(missing_flag);
+    EXPECT_EQ(short_rect, (Rect{1, 1, 5, 5}));
+    EXPECT_EQ(missing_text, "kept");
 }
 
 TEST(SkinIni, StringLists)

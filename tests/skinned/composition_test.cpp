@@ -14,14 +14,6 @@
 #include "skinned/composition.h"
 #include "tests/gfx/pixels.h"
 
-// fontconfig loses a few hundred bytes while parsing the system's
-// configuration (caption measuring loads fonts); leak checking in sanitizer
-// builds ignores allocations made inside it.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace lt {
 namespace {
 
@@ -433,10 +425,12 @@ TEST(Compose, DegenerateGeometryDrawsOnlyInsideTheTargetFromInsideTheSkin)
         for (int y = 0; y < out.height(); ++y) {
             for (int x = 0; x < out.width(); ++x) {
                 const Pixel p = out.pixel(x, y);
-                if (!target.contains(Point{x, y}))
+                if (!target.contains(Point{x, y})) {
                     ASSERT_EQ(p, kUntouched) << r.name << ": drawn outside the target at (" << x << ", " << y << ")";
-                if (!r.skin_moved)
+                }
+                if (!r.skin_moved) {
                     ASSERT_NE(p, kForbidden) << r.name << ": read outside the skin for (" << x << ", " << y << ")";
+                }
             }
         }
         // The regions of the same geometry end as well.
@@ -497,9 +491,10 @@ TEST(SkinRegion, PerModeFromMasks)
         ASSERT_EQ(fit.mode, r.mode) << r.name;
         const std::optional<Region> got = SkinRegion(*r.mask, r.mask->rect(), g, fit);
         ASSERT_EQ(got.has_value(), r.expected.has_value()) << r.name;
-        if (got)
+        if (got) {
             EXPECT_TRUE(*got == *r.expected) << r.name << ": bounds " << got->bounds().left << "," << got->bounds().top
                                              << "," << got->bounds().right << "," << got->bounds().bottom;
+        }
     }
     SkinGeometry empty;
     EXPECT_FALSE(SkinRegion(all, all.rect(), empty, empty.fit({10, 10})).has_value());

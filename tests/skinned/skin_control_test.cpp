@@ -215,7 +215,7 @@ TEST_F(SkinControl, ZeroSizedControlPaintsNothing)
         pump();
         Bitmap target(8, 8, to_pixel(clRed));
         Canvas canvas(target);
-        c->Perform(WM_PAINT, reinterpret_cast<WParam>(&canvas));
+        c->Perform(WM_PAINT, canvas_param(canvas));
         EXPECT_EQ(c->skinned_paints + c->unskinned_paints, 0) << s.width << " x " << s.height;
         EXPECT_TRUE(same_pixels(Filled({8, 8}, clRed), target));
         delete c;
@@ -272,7 +272,7 @@ TEST_F(SkinControl, EraseBackgroundIsSwallowed)
     pump();
     Bitmap target(60, 40, to_pixel(clRed));
     Canvas canvas(target);
-    EXPECT_NE(c->WindowHandle()->send(WM_ERASEBKGND, reinterpret_cast<WParam>(&canvas)), 0);
+    EXPECT_NE(c->WindowHandle()->send(WM_ERASEBKGND, canvas_param(canvas)), 0);
     EXPECT_TRUE(same_pixels(Filled({60, 40}, clRed), target));
 }
 

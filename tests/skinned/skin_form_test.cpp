@@ -17,7 +17,7 @@
 #include "platform/desktop.h"
 #include "platform/headless.h"
 #include "skin/embedded_skin.h"
-#include "skin/form_broadcast.h"
+#include "skinned/form_broadcast.h"
 #include "skinned/skin_control.h"
 #include "skinned/skin_edit.h"
 #include "skinned/skin_form.h"
@@ -670,8 +670,7 @@ TEST_F(SkinFormTest, AFailedLoadLeavesTheDefaultFrame)
     const std::vector<std::uint8_t> bad{4, 0, 0, 0};
     data->LoadSkinPackage(bad);
     EXPECT_TRUE(data->Empty);
-    data->Changing = false;
-    W().invalidate();
+    EXPECT_FALSE(data->Changing);
     pump();
     pump();
     EXPECT_FALSE(frame->Skinned());
@@ -799,7 +798,7 @@ TEST_F(SkinFormTest, ADegenerateSkinNeitherCrashesNorHangsTheFrame)
         o->activepictureindex = o->activepictureindex >= 0 ? -2 : 1000;
         o->skinrect = {0, 0, 5000, 5000};
     }
-    W().send(SKM_CHANGE, reinterpret_cast<WParam>(data), kSkinMessageLParam);
+    W().send(SKM_CHANGE, skin_data_param(*data), kSkinMessageLParam);
     for (Size s : {Size{835, 660}, Size{1, 1}, Size{200, 31}, Size{3000, 2000}}) {
         form->SetBounds(0, 0, s.width, s.height);
         W().invalidate();

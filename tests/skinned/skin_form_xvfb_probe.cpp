@@ -16,7 +16,7 @@
 #include "platform/desktop.h"
 #include "platform/sdl_backend.h"
 #include "skin/embedded_skin.h"
-#include "skin/form_broadcast.h"
+#include "skinned/form_broadcast.h"
 #include "skinned/skin_form.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"

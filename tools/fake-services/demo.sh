@@ -7,7 +7,7 @@
 # BUILD_DIR (default: build) names the CMake build folder.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${BUILD_DIR:-$root/build}"
+build="$(cd "${BUILD_DIR:-$root/build}" && pwd)"
 server="$build/tools/fake-services/fake-services"
 harvest="$build/tools/longtail-harvest/longtail-harvest"
 graph="$root/tools/fake-services/demo.graph"

@@ -202,7 +202,8 @@ public:
         status_ = text;
         std::fprintf(stderr, "%s\n", cp936_to_utf8(text).c_str());
     }
-    IndexedList& Results() override { return results_; }
+    HarvestRows& Results() override { return rows_; }
+    const IndexedList& ResultRows() const { return results_; }
     void SetResultsCounter(const std::string&) override { }
     Timer& Timer2() override { return timer2_; }
 
@@ -210,6 +211,7 @@ private:
     const Options& options_;
     std::string status_;
     IndexedList results_;
+    IndexedListRows rows_{results_};
     Timer timer2_;
 };
 
@@ -367,7 +369,7 @@ int run_cli(int argc, char** argv)
     loop.run();
 
     std::string out;
-    for (const std::string& row : host.Results().texts())
+    for (const std::string& row : host.ResultRows().texts())
         out += cp936_to_utf8(row) + "\n";
     const bool printed = write_stdout(out);
     const int stdout_error = errno;
@@ -376,7 +378,7 @@ int run_cli(int argc, char** argv)
     int status = 0;
     if (options.export_path) {
         try {
-            WriteExportFile(*options.export_path, ExportBytes(host.Results()));
+            WriteExportFile(*options.export_path, ExportBytes(host.ResultRows()));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "longtail-harvest: %s\n", e.what());
             status = 1;

@@ -1,4 +1,4 @@
-#include "skin/form_broadcast.h"
+#include "skinned/form_broadcast.h"
 
 #include "forms/forms.h"
 #include "platform/window.h"
@@ -26,8 +26,15 @@ public:
             if (!still_a_form(form))
                 continue;
             if (Window* window = form->Handle())
-                window->send(message, reinterpret_cast<WParam>(&data), kSkinMessageLParam);
+                window->send(message, skin_data_param(data), kSkinMessageLParam);
         }
+    }
+
+    void RepaintAfterFailedLoad(TskSkinData&) override
+    {
+        for (int i = 0; i < TApplication::FormCount(); ++i)
+            if (Window* window = TApplication::Forms(i)->WindowHandle())
+                window->invalidate();
     }
 
 private:
