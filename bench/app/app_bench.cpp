@@ -303,17 +303,27 @@ int bench_run(int seconds)
 
 // ---- copy --------------------------------------------------------------------------
 
+// The main window shown on a headless screen with virtual time.
+struct HeadlessWindow {
+    VirtualClock clock;
+    EventLoop loop{clock};
+    HeadlessBackend backend{{1024, 768}};
+    Desktop desktop{loop, backend};
+    TApplication app{desktop};
+
+    HeadlessWindow()
+    {
+        app.CreateForm(Form1);
+        Form1->Show();
+        loop.process_pending();
+        loop.advance(0);
+    }
+};
+
 int bench_copy(int phrases)
 {
-    VirtualClock clock;
-    EventLoop loop(clock);
-    HeadlessBackend backend({1024, 768});
-    Desktop desktop(loop, backend);
-    TApplication app(desktop);
-    app.CreateForm(Form1);
-    Form1->Show();
-    loop.process_pending();
-    loop.advance(0);
+    HeadlessWindow window;
+    EventLoop& loop = window.loop;
     TForm1& f = *Form1;
     const double base = resident_mb();
 
@@ -345,15 +355,8 @@ int bench_copy(int phrases)
 
 int bench_export(int phrases)
 {
-    VirtualClock clock;
-    EventLoop loop(clock);
-    HeadlessBackend backend({1024, 768});
-    Desktop desktop(loop, backend);
-    TApplication app(desktop);
-    app.CreateForm(Form1);
-    Form1->Show();
-    loop.process_pending();
-    loop.advance(0);
+    HeadlessWindow window;
+    EventLoop& loop = window.loop;
     TForm1& f = *Form1;
 
     TStrings& rows = f.skSkinListBox2->Items();
