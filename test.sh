@@ -21,9 +21,10 @@ cmake --build build-asan -j"$jobs"
 ctest --test-dir build-asan -j"$jobs" --output-on-failure
 
 # The code that crosses threads: the event loop's mailbox, the HTTP workers,
-# and the harvest run driving them, in process and as the command-line tool.
+# and the harvest run driving them, in process, through the window and as the
+# command-line tool.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLT_SANITIZE=thread \
   -DLT_BUILD_BENCH=OFF -DLT_BUILD_FUZZ=OFF
 cmake --build build-tsan -j"$jobs" --target loop_tests net_tests harvest_tests harvest_cli_tests \
-  fake_services_tests harvest_e2e_tests
+  fake_services_tests harvest_e2e_tests app_run_tests
 ctest --test-dir build-tsan -j"$jobs" --output-on-failure -L threads

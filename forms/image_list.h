@@ -42,4 +42,37 @@ private:
     std::vector<Image> images_;
 };
 
+// A control's watched reference to an image list and the index of the image
+// it draws from it: the free notification follows the list, and the
+// reference is cleared when the list is destroyed.
+class ImageListLink {
+public:
+    // `owner` is told (Notification) when the list is destroyed and passes
+    // that on to Dropped.
+    ImageListLink(TComponent& owner, int index) : index(index), owner_(owner) { }
+    ~ImageListLink() { Set(nullptr); }
+    ImageListLink(const ImageListLink&) = delete;
+    ImageListLink& operator=(const ImageListLink&) = delete;
+
+    TCustomImageList* List() const { return list_; }
+    void Set(TCustomImageList* list) { Repoint(owner_, list_, list); }
+    // True (and the reference cleared) when `component` is the list going
+    // away.
+    bool Dropped(TComponent* component, TOperation operation)
+    {
+        if (operation != TOperation::opRemove || component != list_)
+            return false;
+        list_ = nullptr;
+        return true;
+    }
+    // Whether `list` (this link's or another) holds image `index`.
+    bool Holds(const TCustomImageList* list) const { return list && index >= 0 && index < list->Count(); }
+
+    int index;
+
+private:
+    TCustomImageList* list_ = nullptr;
+    TComponent& owner_;
+};
+
 } // namespace lt

@@ -20,4 +20,16 @@ inline void AssignEmbeddedSkin(TskCompressedStoredSkin& stored)
     stored.SetCompressedData({EmbeddedSkinBlock().begin(), EmbeddedSkinBlock().end()});
 }
 
+// A skin data owned by `owner` with the embedded skin loaded, through a
+// stored-skin component of the same owner (the data's CompressedStoredSkin),
+// as the main window holds the two.
+inline TskSkinData* NewEmbeddedSkinData(TComponent* owner)
+{
+    auto* stored = new TskCompressedStoredSkin(owner);
+    AssignEmbeddedSkin(*stored);
+    auto* data = new TskSkinData(owner);
+    data->SetCompressedStoredSkin(stored);
+    return data;
+}
+
 } // namespace lt

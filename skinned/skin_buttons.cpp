@@ -86,6 +86,22 @@ Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame)
 
 // ---- Painting a look ------------------------------------------------------------
 
+void PaintPlainButton(Canvas& canvas, const Rect& r, bool pressed, bool hot, bool flat)
+{
+    if (pressed) {
+        canvas.fill_rect(r, rgb(133, 147, 181));
+        canvas.frame_rect(r, clNavy);
+    } else if (hot) {
+        canvas.fill_rect(r, rgb(182, 189, 210));
+        canvas.frame_rect(r, clNavy);
+    } else if (!flat) {
+        canvas.fill_rect(r, clBtnFace);
+        canvas.frame_rect(r, clBtnShadow);
+    } else {
+        canvas.fill_rect(r, clBtnFace);
+    }
+}
+
 Rect ComposeButtonLook(Canvas& canvas, const Bitmap* picture, const Rect& look, const SkinGeometry& g,
     const SkinFit& fit, bool use_skin_size, Size size)
 {
@@ -152,9 +168,76 @@ void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, 
     DrawCaption(canvas, caption, place);
 }
 
+// ---- Glyph properties ------------------------------------------------------------
+
+void ButtonGlyphProperties::SetGlyph(const Bitmap& glyph)
+{
+    glyph_ = glyph;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetNumGlyphs(int n)
+{
+    num_glyphs_ = std::clamp(n, 1, 4);
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetLayout(TButtonLayout layout)
+{
+    layout_ = layout;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetMargin(int margin)
+{
+    if (margin < -1)
+        return;
+    margin_ = margin;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetSpacing(int spacing)
+{
+    spacing_ = spacing;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetImageList(TCustomImageList* list)
+{
+    images_.Set(list);
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::SetImageIndex(int index)
+{
+    images_.index = index;
+    control_.Invalidate();
+}
+
+void ButtonGlyphProperties::GlyphNotification(TComponent* component, TOperation operation)
+{
+    if (images_.Dropped(component, operation))
+        control_.Invalidate();
+}
+
+ButtonImage ButtonGlyphProperties::StripImage(bool down, bool active, bool enabled) const
+{
+    ButtonImage image;
+    image.strip = &glyph_;
+    image.num_glyphs = num_glyphs_;
+    image.k = GlyphStripImage(num_glyphs_, down, active, enabled);
+    return image;
+}
+
+void ButtonGlyphProperties::DrawGlyphFace(
+    Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, bool pressed) const
+{
+    DrawButtonFace(canvas, area, image, caption, margin_, spacing_, layout_, pressed);
+}
+
 // ---- TskSkinButton: properties ---------------------------------------------------
 
-TskSkinButton::TskSkinButton(TComponent* owner) : TskSkinCustomControl(owner)
+TskSkinButton::TskSkinButton(TComponent* owner) : TskSkinCustomControl(owner), ButtonGlyphProperties(*this, -1)
 {
     SetSkinDataName("button");
     TskSkinCustomControl::SetBounds(0, 0, 75, 25);
@@ -166,8 +249,6 @@ TskSkinButton::~TskSkinButton()
     StopRepeat();
     StopAnimation();
     morph_.stop(WindowHandle());
-    if (image_list_)
-        RemoveFreeNotification(image_list_);
 }
 
 void TskSkinButton::SetCanFocused(bool on)
@@ -208,13 +289,7 @@ void TskSkinButton::SetDown(bool on)
             morph_.start(WindowHandle());
     }
     Invalidate();
-    if (group_index_ == 0 || !down_ || AllowAllUp || !Parent())
-        return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
-        if (other && other != this && other->group_index_ == group_index_)
-            other->SetDown(false);
-    }
+    RaiseOthersOfGroup(*this);
 }
 
 void TskSkinButton::SetGroupIndex(int index)
@@ -235,57 +310,10 @@ void TskSkinButton::SetDefault(bool on)
             form->FocusChanged(form->ActiveControl());
 }
 
-void TskSkinButton::SetGlyph(const Bitmap& glyph)
-{
-    glyph_ = glyph;
-    Invalidate();
-}
-
-void TskSkinButton::SetNumGlyphs(int n)
-{
-    num_glyphs_ = std::clamp(n, 1, 4);
-    Invalidate();
-}
-
-void TskSkinButton::SetLayout(TButtonLayout layout)
-{
-    layout_ = layout;
-    Invalidate();
-}
-
-void TskSkinButton::SetMargin(int margin)
-{
-    if (margin < -1)
-        return;
-    margin_ = margin;
-    Invalidate();
-}
-
-void TskSkinButton::SetSpacing(int spacing)
-{
-    spacing_ = spacing;
-    Invalidate();
-}
-
-void TskSkinButton::SetImageList(TCustomImageList* list)
-{
-    Repoint(*this, image_list_, list);
-    Invalidate();
-}
-
-void TskSkinButton::SetImageIndex(int index)
-{
-    image_index_ = index;
-    Invalidate();
-}
-
 void TskSkinButton::Notification(TComponent* component, TOperation operation)
 {
     TskSkinCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == image_list_) {
-        image_list_ = nullptr;
-        Invalidate();
-    }
+    GlyphNotification(component, operation);
 }
 
 // ---- TskSkinButton: skin -----------------------------------------------------------
@@ -323,13 +351,7 @@ void TskSkinButton::ApplySkin()
 
 void TskSkinButton::FitSizeToSkin(int& width, int& height)
 {
-    if (use_skin_size_) {
-        TskSkinCustomControl::FitSizeToSkin(width, height);
-        return;
-    }
-    // Any size goes; the target geometry is still wanted for nine-piece looks.
-    int w = width, h = height;
-    TskSkinCustomControl::FitSizeToSkin(w, h);
+    FitOrKeepSize(use_skin_size_, width, height, [this](int& w, int& h) { TskSkinCustomControl::FitSizeToSkin(w, h); });
 }
 
 void TskSkinButton::UpdateWindowRegion()
@@ -453,19 +475,9 @@ void TskSkinButton::OnTimer(std::uintptr_t id)
 
 void TskSkinButton::PressChanged()
 {
-    const bool hot = press_.hot();
-    if (hot != last_hot_) {
-        last_hot_ = hot;
-        // The pointer came or went; disabling clears hot without it.
-        if (Enabled()) {
-            if (hot)
-                PointerEntered();
-            else
-                PointerLeft();
-            return;
-        }
-    }
-    Invalidate();
+    if (!FollowPointer(
+            press_.hot(), last_hot_, Enabled(), [this] { PointerEntered(); }, [this] { PointerLeft(); }))
+        Invalidate();
 }
 
 void TskSkinButton::PointerEntered()
@@ -707,14 +719,8 @@ LResult TskSkinButton::WndProc(Message& m)
 {
     switch (m.msg) {
     case WM_LBUTTONDOWN:
-        if (can_focused_ && !Focused()) {
-            // A press first takes the focus; when it cannot, the press is
-            // dropped.
-            std::shared_ptr<bool> alive = alive_;
-            SetFocus();
-            if (!*alive || !Focused())
-                return 0;
-        }
+        if (can_focused_ && !FocusForPress())
+            return 0;
         break;
     case WM_LBUTTONUP:
         return LeftRelease(m);
@@ -788,16 +794,7 @@ void TskSkinButton::PaintUnskinned(Bitmap& bitmap)
     const Rect r = Rect::from_size(bitmap.size());
     const bool down = DrawnDown();
     const bool mouse_in = MouseIn();
-    if (down) {
-        canvas.fill_rect(r, rgb(133, 147, 181));
-        canvas.frame_rect(r, clNavy);
-    } else if (mouse_in || FocusedLook()) {
-        canvas.fill_rect(r, rgb(182, 189, 210));
-        canvas.frame_rect(r, clNavy);
-    } else {
-        canvas.fill_rect(r, clBtnFace);
-        canvas.frame_rect(r, clBtnShadow);
-    }
+    PaintPlainButton(canvas, r, down, mouse_in || FocusedLook(), false);
     canvas.font() = CurrentFont();
     canvas.set_text_color(Enabled() ? DefaultFont().GetColor() : clBtnShadow);
     if (DoPaint(canvas, r, down, mouse_in))
@@ -815,16 +812,11 @@ bool TskSkinButton::DoPaint(Canvas& canvas, const Rect& area, bool down, bool mo
 void TskSkinButton::DrawGlyphAndCaption(Canvas& canvas, const Rect& area, bool down, bool active)
 {
     ButtonImage image;
-    if (image_list_ && image_index_ >= 0 && image_index_ < image_list_->Count()) {
-        image.list = image_list_;
-        image.index = image_index_;
-        image.enabled = Enabled();
-    } else if (!glyph_.empty()) {
-        image.strip = &glyph_;
-        image.num_glyphs = num_glyphs_;
-        image.k = GlyphStripImage(num_glyphs_, down, active, Enabled());
-    }
-    DrawButtonFace(canvas, area, image, Caption(), margin_, spacing_, layout_, down);
+    if (HoldsImage(ImageList()))
+        image = {ImageList(), ImageIndex(), Enabled()};
+    else if (!Glyph().empty())
+        image = StripImage(down, active, Enabled());
+    DrawGlyphFace(canvas, area, image, Caption(), down);
 }
 
 // ---- TskSkinXFormButton ----------------------------------------------------------------------

@@ -138,7 +138,49 @@ ButtonSkin ReadButtonSkin(const TskDataSkinButtonControl* object, const Rect& sk
 Rect AnimationFrameRect(const Rect& strip, Size skin, int framecount, int frame);
 
 // ===========================================================================
+// Behaviour shared by the windowed button and the tool buttons
+
+// PressChanged's reading of the press: when its hot flag differs from
+// `last_hot` (which then takes it) on an enabled button, the pointer came
+// over the button (`entered` runs) or left it (`left` runs). Returns false
+// when neither ran: the caller repaints. Disabling clears hot without the
+// pointer moving, so a disabled button only repaints.
+template <class Entered, class Left>
+bool FollowPointer(bool hot, bool& last_hot, bool enabled, Entered entered, Left left)
+{
+    if (hot == last_hot)
+        return false;
+    last_hot = hot;
+    if (!enabled)
+        return false;
+    if (hot)
+        entered();
+    else
+        left();
+    return true;
+}
+
+// After `button` went down: a grouped button raises the others of its
+// group (buttons of the same type with the same parent and GroupIndex)
+// unless AllowAllUp.
+template <class Button>
+void RaiseOthersOfGroup(Button& button)
+{
+    if (button.GroupIndex() == 0 || !button.Down() || button.AllowAllUp || !button.Parent())
+        return;
+    for (int i = 0; i < button.Parent()->ControlCount(); ++i) {
+        auto* other = dynamic_cast<Button*>(button.Parent()->Controls(i));
+        if (other && other != &button && other->GroupIndex() == button.GroupIndex())
+            other->SetDown(false);
+    }
+}
+
+// ===========================================================================
 // Painting a look (shared by the windowed button and the tool buttons)
+
+// The unskinned button face in `r`: pressed, hot, or at rest with a
+// clBtnShadow frame (a flat one at rest is plain clBtnFace).
+void PaintPlainButton(Canvas& canvas, const Rect& r, bool pressed, bool hot, bool flat);
 
 // The picture of `look` (a rectangle of the skin picture) for a button of
 // `size`, composed onto `canvas`; returns the caption area. A button that
@@ -179,6 +221,61 @@ struct ButtonImage {
 void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, int margin,
     int spacing, TButtonLayout layout, bool pressed);
 
+// The glyph properties of the push button and the tool button, and what they
+// draw with: a glyph strip and its layout beside the caption, and an image
+// list with the index of the image to draw (which of the two wins is each
+// button's own rule). Every setter repaints the control.
+class ButtonGlyphProperties {
+public:
+    // A strip of NumGlyphs images side by side: 1 up, 2 disabled, 3 down,
+    // 4 hot (fewer images fall back to the first).
+    const Bitmap& Glyph() const { return glyph_; }
+    void SetGlyph(const Bitmap& glyph);
+    int NumGlyphs() const { return num_glyphs_; }
+    void SetNumGlyphs(int n);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    // -1 centres glyph and caption; values below -1 are refused.
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+    // The image list (watched: cleared when it is freed) and the index of
+    // the image to draw from it.
+    TCustomImageList* ImageList() const { return images_.List(); }
+    void SetImageList(TCustomImageList* list);
+    int ImageIndex() const { return images_.index; }
+    void SetImageIndex(int index);
+
+protected:
+    // `control` is the button itself: it is repainted by the setters and
+    // watches the image list.
+    ButtonGlyphProperties(TControl& control, int image_index) : control_(control), images_(control, image_index) { }
+    ~ButtonGlyphProperties() = default;
+    ButtonGlyphProperties(const ButtonGlyphProperties&) = delete;
+    ButtonGlyphProperties& operator=(const ButtonGlyphProperties&) = delete;
+
+    // For the button's Notification: a freed image list is let go and the
+    // button repaints.
+    void GlyphNotification(TComponent* component, TOperation operation);
+    // Whether `list` holds image ImageIndex.
+    bool HoldsImage(const TCustomImageList* list) const { return images_.Holds(list); }
+    // The glyph strip with the image GlyphStripImage picks for the state.
+    ButtonImage StripImage(bool down, bool active, bool enabled) const;
+    // DrawButtonFace with this Margin, Spacing and Layout.
+    void DrawGlyphFace(
+        Canvas& canvas, const Rect& area, const ButtonImage& image, std::string_view caption, bool pressed) const;
+
+private:
+    TControl& control_;
+    Bitmap glyph_;
+    int num_glyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 1;
+    ImageListLink images_;
+};
+
 // ===========================================================================
 // TskSkinButton
 
@@ -187,7 +284,7 @@ void DrawButtonFace(Canvas& canvas, const Rect& area, const ButtonImage& image, 
 using TskButtonPaintEvent =
     std::function<void(TComponent* sender, Canvas& canvas, Rect r, bool down, bool mouse_in, bool& draw_default)>;
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomControl, public ButtonGlyphProperties {
 public:
     explicit TskSkinButton(TComponent* owner);
     ~TskSkinButton() override;
@@ -225,25 +322,9 @@ public:
     bool Cancel = false;
     // Copied to the parent form on click when CanFocused.
     TModalResult ModalResult = mrNone;
-    // A strip of NumGlyphs images side by side: 1 up, 2 disabled, 3 down,
-    // 4 hot (fewer images fall back to the first).
-    const Bitmap& Glyph() const { return glyph_; }
-    void SetGlyph(const Bitmap& glyph);
-    int NumGlyphs() const { return num_glyphs_; }
-    void SetNumGlyphs(int n);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout layout);
-    // -1 centres glyph and caption; values below -1 are refused.
-    int Margin() const { return margin_; }
-    void SetMargin(int margin);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
-    // The image list's image ImageIndex is drawn instead of the glyph when
-    // the index is inside the list.
-    TCustomImageList* ImageList() const { return image_list_; }
-    void SetImageList(TCustomImageList* list);
-    int ImageIndex() const { return image_index_; }
-    void SetImageIndex(int index);
+    // Glyph, NumGlyphs, Layout, Margin, Spacing, ImageList and ImageIndex
+    // come from ButtonGlyphProperties; the image list's image ImageIndex is
+    // drawn instead of the glyph when the index is inside the list.
 
     TskButtonPaintEvent OnPaint;
 
@@ -351,13 +432,6 @@ private:
     bool down_ = false;
     int group_index_ = 0;
     bool default_ = false;
-    Bitmap glyph_;
-    int num_glyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 1;
-    TCustomImageList* image_list_ = nullptr;
-    int image_index_ = -1;
 
     bool default_hot_ = false;
     bool active_default_ = false;

@@ -57,8 +57,6 @@ TskSkinCheckRadioBox::TskSkinCheckRadioBox(TComponent* owner) : TskSkinCustomCon
 TskSkinCheckRadioBox::~TskSkinCheckRadioBox()
 {
     morph_.stop(WindowHandle());
-    if (images_)
-        RemoveFreeNotification(images_);
 }
 
 void TskSkinCheckRadioBox::StoreChecked(bool on)
@@ -152,23 +150,21 @@ void TskSkinCheckRadioBox::SetCanFocused(bool on)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* images)
 {
-    Repoint(*this, images_, images);
+    images_.Set(images);
     Invalidate();
 }
 
 void TskSkinCheckRadioBox::SetImageIndex(int index)
 {
-    image_index_ = index;
+    images_.index = index;
     Invalidate();
 }
 
 void TskSkinCheckRadioBox::Notification(TComponent* component, TOperation operation)
 {
     TskSkinCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == images_) {
-        images_ = nullptr;
+    if (images_.Dropped(component, operation))
         Invalidate();
-    }
 }
 
 // ---- TskSkinCheckRadioBox: skin and size ---------------------------------------------
@@ -224,12 +220,7 @@ void TskSkinCheckRadioBox::ApplySkin()
 
 void TskSkinCheckRadioBox::FitSizeToSkin(int& width, int& height)
 {
-    if (!flat_) {
-        TskSkinCustomControl::FitSizeToSkin(width, height);
-        return;
-    }
-    int w = width, h = height;
-    TskSkinCustomControl::FitSizeToSkin(w, h);
+    FitOrKeepSize(!flat_, width, height, [this](int& w, int& h) { TskSkinCustomControl::FitSizeToSkin(w, h); });
 }
 
 void TskSkinCheckRadioBox::UpdateWindowRegion()
@@ -349,12 +340,8 @@ LResult TskSkinCheckRadioBox::WndProc(Message& m)
 {
     switch (m.msg) {
     case WM_LBUTTONDOWN:
-        if (can_focused_ && !Focused()) {
-            std::shared_ptr<bool> alive = alive_;
-            SetFocus();
-            if (!*alive || !Focused())
-                return 0;
-        }
+        if (can_focused_ && !FocusForPress())
+            return 0;
         break;
     case WM_LBUTTONUP:
         return LeftRelease(m);
@@ -492,9 +479,9 @@ void TskSkinCheckRadioBox::PaintUnskinnedMark(Canvas& canvas, bool hot_frame)
 void TskSkinCheckRadioBox::PaintFlatCaption(Canvas& canvas, int x, int gap, Color focus_brush, const Rect& mark)
 {
     const int W = Width(), H = Height();
-    if (images_ && image_index_ >= 0 && image_index_ < images_->Count()) {
-        images_->Draw(canvas, x, H / 2 - images_->Height() / 2, image_index_, Enabled());
-        x += images_->Width() + gap;
+    if (const TCustomImageList* images = images_.List(); images_.Holds(images)) {
+        images->Draw(canvas, x, H / 2 - images->Height() / 2, images_.index, Enabled());
+        x += images->Width() + gap;
     }
     const std::string& caption = Caption();
     Rect text;

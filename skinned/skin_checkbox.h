@@ -107,9 +107,9 @@ public:
     bool CanFocused() const { return can_focused_; }
     void SetCanFocused(bool on);
     // Image ImageIndex of Images before the caption (flat look).
-    TCustomImageList* Images() const { return images_; }
+    TCustomImageList* Images() const { return images_.List(); }
     void SetImages(TCustomImageList* images);
-    int ImageIndex() const { return image_index_; }
+    int ImageIndex() const { return images_.index; }
     void SetImageIndex(int index);
 
     // ---- state, for painting and for tests
@@ -176,8 +176,7 @@ private:
     bool word_wrap_ = false;
     bool use_skin_font_color_ = true;
     bool can_focused_ = true;
-    TCustomImageList* images_ = nullptr;
-    int image_index_ = 0;
+    ImageListLink images_{*this, 0};
     MorphTimer morph_{kMorphTimer};
 
     // From the skin object, refreshed by every FetchSkinObject.

@@ -37,15 +37,70 @@ void SkinShape::FitSize(bool skinned, int& width, int& height)
     height = fit.size.height;
 }
 
-FontDesc SkinControlFont(const TFont& default_font, const std::optional<SkinFontSpec>& skin_font, bool use_skin_font,
-    bool skinned, const TskSkinData* data)
+SkinLook::SkinLook(std::function<void()> default_font_changed) : default_font_(std::make_unique<TFont>())
 {
-    FontDesc desc = default_font.Desc();
-    if (skinned && use_skin_font && skin_font)
+    default_font_->SetDesc(FontDesc{"Arial", 14, false, false, false, false, DEFAULT_CHARSET, clWindowText});
+    default_font_->OnChange = [changed = std::move(default_font_changed)](TFont*) { changed(); };
+}
+
+bool SkinLook::set_use_skin_font(bool on)
+{
+    if (on == use_skin_font_)
+        return false;
+    use_skin_font_ = on;
+    return true;
+}
+
+void SkinLook::Fetch(const TskDataSkinControl* object, const TskSkinData* data, Size size)
+{
+    skin_font.reset();
+    shape = SkinShape::Fetch(object, data, size);
+}
+
+FontDesc SkinLook::Font(bool skinned, const TskSkinData* data) const
+{
+    FontDesc desc = default_font_->Desc();
+    if (skinned && use_skin_font_ && skin_font)
         desc = WithSkinFont(desc, skin_font->name, skin_font->height, skin_font->style);
     if (data && data->ResourceStrData())
         desc.charset = data->ResourceStrData()->CharSet;
     return desc;
+}
+
+void SkinLook::Compose(Bitmap& bitmap, bool draw_client) const
+{
+    if (!shape.picture)
+        return;
+    Canvas canvas(bitmap);
+    ComposeSkin(canvas, *shape.picture, shape.geometry.skinrect, shape.geometry, shape.fit, draw_client);
+}
+
+void FitOrKeepSize(bool follow_skin, int& width, int& height, const std::function<void(int& width, int& height)>& fit)
+{
+    int w = width, h = height;
+    fit(w, h);
+    if (follow_skin) {
+        width = w;
+        height = h;
+    }
+}
+
+bool ResizeForSkin(
+    TControl& control, bool skinned, Size defaults, const std::function<void(int& width, int& height)>& fit_to_skin)
+{
+    const Size before{control.Width(), control.Height()};
+    int w = before.width, h = before.height;
+    if (!skinned) {
+        if (defaults.width > 0)
+            w = defaults.width;
+        if (defaults.height > 0)
+            h = defaults.height;
+    } else {
+        fit_to_skin(w, h);
+    }
+    if (w != before.width || h != before.height)
+        control.SetBounds(control.Left(), control.Top(), w, h);
+    return Size{control.Width(), control.Height()} == before;
 }
 
 int SkinLayoutTop(const TControl& child, int top, int height)
@@ -118,6 +173,15 @@ void TskSkinControl::ForgetSkin()
     skin_index_ = -1;
 }
 
+bool TskSkinControl::FocusForPress()
+{
+    if (Focused())
+        return true;
+    std::shared_ptr<bool> alive = alive_;
+    SetFocus();
+    return *alive && Focused();
+}
+
 void TskSkinControl::PaintOffscreen(Canvas& canvas)
 {
     Bitmap buffer(Width(), Height());
@@ -171,54 +235,37 @@ void TskSkinControl::Notification(TComponent* component, TOperation operation)
 // ---- TskSkinCustomControl -------------------------------------------------------
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* owner)
-    : TskSkinControl(owner), default_font_(std::make_unique<TFont>())
-{
-    default_font_->SetDesc(FontDesc{"Arial", 14, false, false, false, false, DEFAULT_CHARSET, clWindowText});
-    default_font_->OnChange = [this](TFont*) {
-        DefaultFontChanged();
-        if (!Skinned())
-            Invalidate();
-    };
-}
+    : TskSkinControl(owner), look_([this] {
+          DefaultFontChanged();
+          if (!Skinned())
+              Invalidate();
+      })
+{ }
 
 TskSkinCustomControl::~TskSkinCustomControl() = default;
 
 void TskSkinCustomControl::SetUseSkinFont(bool on)
 {
-    if (on == use_skin_font_)
-        return;
-    use_skin_font_ = on;
-    Invalidate();
+    if (look_.set_use_skin_font(on))
+        Invalidate();
 }
 
 void TskSkinCustomControl::FetchSkinObject()
 {
     TskSkinControl::FetchSkinObject();
-    skin_font_.reset();
-    shape_ = SkinShape::Fetch(SkinObject(), SkinData(), {Width(), Height()});
+    look_.Fetch(SkinObject(), SkinData(), {Width(), Height()});
 }
 
 void TskSkinCustomControl::FitSizeToSkin(int& width, int& height)
 {
-    shape_.FitSize(Skinned(), width, height);
+    look_.shape.FitSize(Skinned(), width, height);
 }
 
 void TskSkinCustomControl::ApplySkin()
 {
     FetchSkinObject();
-    const Size before{Width(), Height()};
-    int w = before.width, h = before.height;
-    if (!Skinned()) {
-        if (DefaultWidth > 0)
-            w = DefaultWidth;
-        if (DefaultHeight > 0)
-            h = DefaultHeight;
-    } else {
-        FitSizeToSkin(w, h);
-    }
-    if (w != before.width || h != before.height)
-        SetBounds(Left(), Top(), w, h);
-    if (Size{Width(), Height()} == before) {
+    if (ResizeForSkin(
+            *this, Skinned(), {DefaultWidth, DefaultHeight}, [this](int& w, int& h) { FitSizeToSkin(w, h); })) {
         UpdateWindowRegion();
         Invalidate();
     }
@@ -238,7 +285,7 @@ void TskSkinCustomControl::SetBounds(int left, int top, int width, int height)
         return;
     UpdateWindowRegion();
     Invalidate();
-    if (Skinned() && shape_.geometry.stretcheffect)
+    if (Skinned() && look_.shape.geometry.stretcheffect)
         NotifyChildrenParentChanged();
 }
 
@@ -266,12 +313,13 @@ void TskSkinCustomControl::UpdateWindowRegion()
     if (!Parent() || !window)
         return;
     std::optional<Region> next;
-    if (Skinned() && shape_.mask) {
+    const SkinShape& shape = look_.shape;
+    if (Skinned() && shape.mask) {
         // The region follows the current size, whatever fit the last
         // proposal left behind.
         int w = Width(), h = Height();
         FitSizeToSkin(w, h);
-        next = SkinRegion(*shape_.mask, Rect::from_size(shape_.geometry.skin_size()), shape_.geometry, shape_.fit);
+        next = SkinRegion(*shape.mask, Rect::from_size(shape.geometry.skin_size()), shape.geometry, shape.fit);
     }
     if (!next) {
         if (region_) {
@@ -300,10 +348,9 @@ void TskSkinCustomControl::PaintUnskinned(Bitmap& bitmap)
 
 void TskSkinCustomControl::PaintSkinned(Bitmap& bitmap)
 {
-    if (!shape_.picture || (force_background_ && shape_.fit.mode == ResizeMode::NinePiece))
+    if (force_background_ && look_.shape.fit.mode == ResizeMode::NinePiece)
         return;
-    Canvas canvas(bitmap);
-    ComposeSkin(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, shape_.fit, draw_client_);
+    look_.Compose(bitmap, draw_client_);
 }
 
 void TskSkinCustomControl::Paint()
@@ -314,7 +361,7 @@ void TskSkinCustomControl::Paint()
     FetchSkinObject();
     int w = Width(), h = Height();
     FitSizeToSkin(w, h);
-    if (Skinned() && force_background_ && shape_.fit.mode == ResizeMode::NinePiece)
+    if (Skinned() && force_background_ && look_.shape.fit.mode == ResizeMode::NinePiece)
         PaintForcedBackground(*canvas);
     else
         PaintOffscreen(*canvas);
@@ -322,15 +369,16 @@ void TskSkinCustomControl::Paint()
 
 void TskSkinCustomControl::PaintForcedBackground(Canvas& canvas)
 {
-    const Rect client = shape_.fit.target.client;
+    const SkinShape& shape = look_.shape;
+    const Rect client = shape.fit.target.client;
     const Bitmap none;
     BorderStrips strips = ComposeBorderStrips(
-        shape_.picture ? *shape_.picture : none, shape_.geometry.skinrect, shape_.geometry, shape_.fit, 0);
+        shape.picture ? *shape.picture : none, shape.geometry.skinrect, shape.geometry, shape.fit, 0);
     PaintSkinned(strips.top);
-    if (shape_.picture) {
+    if (shape.picture) {
         CanvasSaver keep(canvas);
         canvas.intersect_clip(client);
-        ComposeClient(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, client);
+        ComposeClient(canvas, *shape.picture, shape.geometry.skinrect, shape.geometry, client);
     }
     canvas.draw({0, 0}, strips.top);
     canvas.draw({0, client.top}, strips.left);
@@ -340,12 +388,12 @@ void TskSkinCustomControl::PaintForcedBackground(Canvas& canvas)
 
 void TskSkinCustomControl::SetSkinFont(const std::string& name, int height, TFontStyles style)
 {
-    skin_font_ = SkinFontSpec{name, height, style};
+    look_.skin_font = SkinFontSpec{name, height, style};
 }
 
 FontDesc TskSkinCustomControl::CurrentFont() const
 {
-    return SkinControlFont(*default_font_, skin_font_, use_skin_font_, Skinned(), SkinData());
+    return look_.Font(Skinned(), SkinData());
 }
 
 FontDesc WithSkinFont(FontDesc base, const std::string& name, int height, TFontStyles style)

@@ -19,6 +19,7 @@
 // Sections: SkinChildLayoutHost - TskSkinControl - TskSkinCustomControl -
 // PaintParentBackground.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,12 +70,56 @@ struct SkinFontSpec {
     int height = 0;
     TFontStyles style = 0;
 };
-// The font a skinned control draws text with: the skin object's font while
-// skinned with UseSkinFont and a skin font, else `default_font`; the
-// character set is the skin data's resource strings' CharSet when it has
-// them, else the default font's.
-FontDesc SkinControlFont(const TFont& default_font, const std::optional<SkinFontSpec>& skin_font, bool use_skin_font,
-    bool skinned, const TskSkinData* data);
+
+// What a stretchable skinned control keeps between fetches, the windowed and
+// the windowless base alike: its DefaultFont and UseSkinFont switch, and the
+// skin object's font and shape as the last fetch left them.
+class SkinLook {
+public:
+    // The default font starts as "Arial", height 14, no style;
+    // `default_font_changed` runs after every change of it.
+    explicit SkinLook(std::function<void()> default_font_changed);
+
+    TFont& default_font() const { return *default_font_; }
+    bool use_skin_font() const { return use_skin_font_; }
+    // Returns whether the switch changed.
+    bool set_use_skin_font(bool on);
+
+    // The skin object's font, forgotten at every fetch; subclasses whose
+    // object has a font set it again after the fetch.
+    std::optional<SkinFontSpec> skin_font;
+    SkinShape shape;
+
+    // A fetch: the skin font forgotten and the shape of `object` taken (see
+    // SkinShape::Fetch).
+    void Fetch(const TskDataSkinControl* object, const TskSkinData* data, Size size);
+    // The font to draw text with: the skin object's font while skinned with
+    // UseSkinFont and a skin font, else the default font; the character set
+    // is the skin data's resource strings' CharSet when it has them, else the
+    // default font's.
+    FontDesc Font(bool skinned, const TskSkinData* data) const;
+    // The skin rectangle composed by the resize mode onto `bitmap`; nothing
+    // without a picture.
+    void Compose(Bitmap& bitmap, bool draw_client = true) const;
+
+private:
+    std::unique_ptr<TFont> default_font_;
+    bool use_skin_font_ = true;
+};
+
+// FitSizeToSkin of a control that may keep a size of its own (a button with
+// UseSkinSize off, a flat check box): `fit` (the base's FitSizeToSkin) fits
+// the proposed size when `follow_skin`; otherwise it only computes the target
+// geometry for the proposal, which nine-piece looks still need, and the size
+// stays as proposed.
+void FitOrKeepSize(bool follow_skin, int& width, int& height, const std::function<void(int& width, int& height)>& fit);
+
+// ApplySkin's resize of a control: unskinned, to `defaults` where above 0;
+// skinned, to its current size passed through `fit_to_skin` (the control's
+// FitSizeToSkin). Returns true when the size stayed the same: a resize
+// repaints by itself, otherwise the caller repaints.
+bool ResizeForSkin(
+    TControl& control, bool skinned, Size defaults, const std::function<void(int& width, int& height)>& fit_to_skin);
 
 // The top that centres a child of `height` vertically in its parent's child
 // layout rectangle when the parent is a SkinChildLayoutHost with
@@ -138,6 +183,10 @@ protected:
     // controls drawn over their parent's background repaint. Empty here.
     virtual void ParentBackgroundChanged() { }
 
+    // A left press first takes the focus: false when the control could not
+    // take it (or went away meanwhile), and the press is then dropped.
+    bool FocusForPress();
+
     // ---- painting
 
     // True while the control handles WM_PAINT.
@@ -167,26 +216,26 @@ public:
     // The font of the unskinned look and of skinned controls without
     // UseSkinFont: "Arial", height 14, no style at creation. Any change
     // calls DefaultFontChanged and repaints an unskinned control.
-    TFont& DefaultFont() { return *default_font_; }
-    const TFont& DefaultFont() const { return *default_font_; }
-    void SetDefaultFont(const TFont& font) { default_font_->Assign(font); }
+    TFont& DefaultFont() { return look_.default_font(); }
+    const TFont& DefaultFont() const { return look_.default_font(); }
+    void SetDefaultFont(const TFont& font) { look_.default_font().Assign(font); }
     // Sizes taken by ApplySkin while the control is unskinned (0 = none).
     int DefaultWidth = 0;
     int DefaultHeight = 0;
-    bool UseSkinFont() const { return use_skin_font_; }
+    bool UseSkinFont() const { return look_.use_skin_font(); }
     void SetUseSkinFont(bool on);
 
     // ---- the skin object's geometry, as the last FetchSkinObject copied it
 
-    const SkinGeometry& Geometry() const { return shape_.geometry; }
-    ResizeMode Mode() const { return shape_.fit.mode; }
+    const SkinGeometry& Geometry() const { return look_.shape.geometry; }
+    ResizeMode Mode() const { return look_.shape.fit.mode; }
     // The mode, the fitted size and the target geometry (LT' RT' LB' RB' C')
     // computed by the last FitSizeToSkin.
-    const SkinFit& Fit() const { return shape_.fit; }
+    const SkinFit& Fit() const { return look_.shape.fit; }
     // The skin data's pictures named by pictureindex and maskpictureindex
     // (not owned; nullptr for none).
-    const Bitmap* Picture() const { return shape_.picture; }
-    const Bitmap* MaskPicture() const { return shape_.mask; }
+    const Bitmap* Picture() const { return look_.shape.picture; }
+    const Bitmap* MaskPicture() const { return look_.shape.mask; }
     // The region the control last set on its window, or nullptr.
     const Region* WindowRegion() const { return region_ ? &*region_ : nullptr; }
 
@@ -272,11 +321,7 @@ protected:
 private:
     void PaintForcedBackground(Canvas& canvas);
 
-    std::unique_ptr<TFont> default_font_;
-    bool use_skin_font_ = true;
-    std::optional<SkinFontSpec> skin_font_;
-
-    SkinShape shape_;
+    SkinLook look_;
     bool draw_client_ = true;
     bool force_background_ = false;
     std::optional<Region> region_;

@@ -88,15 +88,12 @@ void TskGraphicSkinControl::Notification(TComponent* component, TOperation opera
 // ---- TskGraphicSkinCustomControl ----------------------------------------------------
 
 TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* owner)
-    : TskGraphicSkinControl(owner), default_font_(std::make_unique<TFont>())
-{
-    default_font_->SetDesc(FontDesc{"Arial", 14, false, false, false, false, DEFAULT_CHARSET, clWindowText});
-    default_font_->OnChange = [this](TFont*) {
-        DefaultFontChanged();
-        if (!Skinned())
-            Invalidate();
-    };
-}
+    : TskGraphicSkinControl(owner), look_([this] {
+          DefaultFontChanged();
+          if (!Skinned())
+              Invalidate();
+      })
+{ }
 
 TskGraphicSkinCustomControl::~TskGraphicSkinCustomControl() = default;
 
@@ -116,40 +113,26 @@ void TskGraphicSkinCustomControl::SetDefaultHeight(int h)
 
 void TskGraphicSkinCustomControl::SetUseSkinFont(bool on)
 {
-    if (on == use_skin_font_)
-        return;
-    use_skin_font_ = on;
-    Invalidate();
+    if (look_.set_use_skin_font(on))
+        Invalidate();
 }
 
 void TskGraphicSkinCustomControl::FetchSkinObject()
 {
     TskGraphicSkinControl::FetchSkinObject();
-    skin_font_.reset();
-    shape_ = SkinShape::Fetch(SkinObject(), SkinData(), {Width(), Height()});
+    look_.Fetch(SkinObject(), SkinData(), {Width(), Height()});
 }
 
 void TskGraphicSkinCustomControl::FitSizeToSkin(int& width, int& height)
 {
-    shape_.FitSize(Skinned(), width, height);
+    look_.shape.FitSize(Skinned(), width, height);
 }
 
 void TskGraphicSkinCustomControl::ApplySkin()
 {
     FetchSkinObject();
-    const Size before{Width(), Height()};
-    int w = before.width, h = before.height;
-    if (!Skinned()) {
-        if (default_width_ > 0)
-            w = default_width_;
-        if (default_height_ > 0)
-            h = default_height_;
-    } else {
-        FitSizeToSkin(w, h);
-    }
-    if (w != before.width || h != before.height)
-        SetBounds(Left(), Top(), w, h);
-    if (Size{Width(), Height()} == before)
+    if (ResizeForSkin(
+            *this, Skinned(), {default_width_, default_height_}, [this](int& w, int& h) { FitSizeToSkin(w, h); }))
         Invalidate();
 }
 
@@ -170,10 +153,7 @@ void TskGraphicSkinCustomControl::PaintUnskinned(Bitmap& bitmap)
 
 void TskGraphicSkinCustomControl::PaintSkinned(Bitmap& bitmap)
 {
-    if (!shape_.picture)
-        return;
-    Canvas canvas(bitmap);
-    ComposeSkin(canvas, *shape_.picture, shape_.geometry.skinrect, shape_.geometry, shape_.fit);
+    look_.Compose(bitmap);
 }
 
 void TskGraphicSkinCustomControl::PreparePaint()
@@ -194,7 +174,7 @@ void TskGraphicSkinCustomControl::Paint()
 
 FontDesc TskGraphicSkinCustomControl::CurrentFont() const
 {
-    return SkinControlFont(*default_font_, skin_font_, use_skin_font_, Skinned(), SkinData());
+    return look_.Font(Skinned(), SkinData());
 }
 
 } // namespace lt

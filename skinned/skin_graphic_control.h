@@ -22,8 +22,6 @@
 //
 // Sections: ControlTimer - TskGraphicSkinControl - TskGraphicSkinCustomControl.
 
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "forms/controls.h"
@@ -132,26 +130,26 @@ public:
     // The font of the unskinned look and of skinned controls without
     // UseSkinFont: "Arial", height 14, no style at creation. Any change
     // calls DefaultFontChanged and repaints an unskinned control.
-    TFont& DefaultFont() { return *default_font_; }
-    const TFont& DefaultFont() const { return *default_font_; }
-    void SetDefaultFont(const TFont& font) { default_font_->Assign(font); }
+    TFont& DefaultFont() { return look_.default_font(); }
+    const TFont& DefaultFont() const { return look_.default_font(); }
+    void SetDefaultFont(const TFont& font) { look_.default_font().Assign(font); }
     // Sizes taken while the control is unskinned (0 = none); setting one
     // above 0 while unskinned sizes the control at once.
     int DefaultWidth() const { return default_width_; }
     void SetDefaultWidth(int w);
     int DefaultHeight() const { return default_height_; }
     void SetDefaultHeight(int h);
-    bool UseSkinFont() const { return use_skin_font_; }
+    bool UseSkinFont() const { return look_.use_skin_font(); }
     void SetUseSkinFont(bool on);
 
     // ---- the skin object's geometry, as the last FetchSkinObject copied it
 
-    const SkinGeometry& Geometry() const { return shape_.geometry; }
-    ResizeMode Mode() const { return shape_.fit.mode; }
+    const SkinGeometry& Geometry() const { return look_.shape.geometry; }
+    ResizeMode Mode() const { return look_.shape.fit.mode; }
     // The mode, fitted size and target geometry of the last FitSizeToSkin.
-    const SkinFit& Fit() const { return shape_.fit; }
+    const SkinFit& Fit() const { return look_.shape.fit; }
     // The skin data's picture named by pictureindex (not owned), or nullptr.
-    const Bitmap* Picture() const { return shape_.picture; }
+    const Bitmap* Picture() const { return look_.shape.picture; }
 
     // ---- virtual operations
 
@@ -194,7 +192,7 @@ protected:
     template <class SkinObjectWithFont>
     void TakeSkinFont(const SkinObjectWithFont& object)
     {
-        skin_font_ = SkinFontSpec{object.fontname, object.fontheight, object.fontstyle};
+        look_.skin_font = SkinFontSpec{object.fontname, object.fontheight, object.fontstyle};
     }
     // The skin object's font while skinned with UseSkinFont and a skin font,
     // else DefaultFont; the character set is the skin data's resource
@@ -202,12 +200,9 @@ protected:
     FontDesc CurrentFont() const;
 
 private:
-    std::unique_ptr<TFont> default_font_;
+    SkinLook look_;
     int default_width_ = 0;
     int default_height_ = 0;
-    bool use_skin_font_ = true;
-    std::optional<SkinFontSpec> skin_font_;
-    SkinShape shape_;
 };
 
 } // namespace lt

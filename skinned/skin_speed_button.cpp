@@ -59,17 +59,14 @@ void DrawDropDownArrow(Canvas& canvas, Point c, Color color)
 
 // ---- TskSkinSpeedButton: properties ----------------------------------------------
 
-TskSkinSpeedButton::TskSkinSpeedButton(TComponent* owner) : TskGraphicSkinCustomControl(owner)
+TskSkinSpeedButton::TskSkinSpeedButton(TComponent* owner)
+    : TskGraphicSkinCustomControl(owner), ButtonGlyphProperties(*this, 0)
 {
     SetSkinDataName("toolbutton");
     TskGraphicSkinCustomControl::SetBounds(0, 0, 25, 25);
 }
 
-TskSkinSpeedButton::~TskSkinSpeedButton()
-{
-    if (image_list_)
-        RemoveFreeNotification(image_list_);
-}
+TskSkinSpeedButton::~TskSkinSpeedButton() = default;
 
 void TskSkinSpeedButton::SetUseSkinSize(bool on)
 {
@@ -82,18 +79,6 @@ void TskSkinSpeedButton::SetUseSkinSize(bool on)
 void TskSkinSpeedButton::SetUseSkinFontColor(bool on)
 {
     use_skin_font_color_ = on;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetImageList(TCustomImageList* list)
-{
-    Repoint(*this, image_list_, list);
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetImageIndex(int index)
-{
-    image_index_ = index;
     Invalidate();
 }
 
@@ -126,13 +111,7 @@ void TskSkinSpeedButton::SetDown(bool on)
             morph_timer_.start(MorphTimer::kInterval, [this] { MorphStep(); });
     }
     Invalidate();
-    if (group_index_ == 0 || !down_ || AllowAllUp || !Parent())
-        return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinSpeedButton*>(Parent()->Controls(i));
-        if (other && other != this && other->group_index_ == group_index_)
-            other->SetDown(false);
-    }
+    RaiseOthersOfGroup(*this);
 }
 
 void TskSkinSpeedButton::SetGroupIndex(int index)
@@ -152,45 +131,10 @@ void TskSkinSpeedButton::SetShowCaption(bool on)
         Invalidate();
 }
 
-void TskSkinSpeedButton::SetGlyph(const Bitmap& glyph)
-{
-    glyph_ = glyph;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetNumGlyphs(int n)
-{
-    num_glyphs_ = std::clamp(n, 1, 4);
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetLayout(TButtonLayout layout)
-{
-    layout_ = layout;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetMargin(int margin)
-{
-    if (margin < -1)
-        return;
-    margin_ = margin;
-    Invalidate();
-}
-
-void TskSkinSpeedButton::SetSpacing(int spacing)
-{
-    spacing_ = spacing;
-    Invalidate();
-}
-
 void TskSkinSpeedButton::Notification(TComponent* component, TOperation operation)
 {
     TskGraphicSkinCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == image_list_) {
-        image_list_ = nullptr;
-        Invalidate();
-    }
+    GlyphNotification(component, operation);
 }
 
 // ---- TskSkinSpeedButton: skin -------------------------------------------------------
@@ -229,13 +173,8 @@ void TskSkinSpeedButton::ApplySkin()
 
 void TskSkinSpeedButton::FitSizeToSkin(int& width, int& height)
 {
-    if (use_skin_size_) {
-        TskGraphicSkinCustomControl::FitSizeToSkin(width, height);
-        return;
-    }
-    // Any size goes; the target geometry is still wanted for nine-piece looks.
-    int w = width, h = height;
-    TskGraphicSkinCustomControl::FitSizeToSkin(w, h);
+    FitOrKeepSize(
+        use_skin_size_, width, height, [this](int& w, int& h) { TskGraphicSkinCustomControl::FitSizeToSkin(w, h); });
 }
 
 // ---- TskSkinSpeedButton: state -------------------------------------------------------
@@ -336,19 +275,9 @@ void TskSkinSpeedButton::RepeatTick()
 
 void TskSkinSpeedButton::PressChanged()
 {
-    const bool hot = press_.hot();
-    if (hot != last_hot_) {
-        last_hot_ = hot;
-        // The pointer came or went; disabling clears hot without it.
-        if (Enabled()) {
-            if (hot)
-                PointerEntered();
-            else
-                PointerLeft();
-            return;
-        }
-    }
-    Invalidate();
+    if (!FollowPointer(
+            press_.hot(), last_hot_, Enabled(), [this] { PointerEntered(); }, [this] { PointerLeft(); }))
+        Invalidate();
 }
 
 void TskSkinSpeedButton::PointerEntered()
@@ -557,18 +486,7 @@ void TskSkinSpeedButton::PaintStateImage(Bitmap& bitmap, const Rect& rect, bool 
 
 void TskSkinSpeedButton::PaintPlainBackground(Canvas& canvas, const Rect& r, bool pressed) const
 {
-    if (pressed) {
-        canvas.fill_rect(r, rgb(133, 147, 181));
-        canvas.frame_rect(r, clNavy);
-    } else if (HotLook()) {
-        canvas.fill_rect(r, rgb(182, 189, 210));
-        canvas.frame_rect(r, clNavy);
-    } else if (!flat_) {
-        canvas.fill_rect(r, clBtnFace);
-        canvas.frame_rect(r, clBtnShadow);
-    } else {
-        canvas.fill_rect(r, clBtnFace);
-    }
+    PaintPlainButton(canvas, r, pressed, HotLook(), flat_);
 }
 
 void TskSkinSpeedButton::PaintUnskinned(Bitmap& bitmap)
@@ -605,37 +523,29 @@ void TskSkinSpeedButton::PaintTransparent(Canvas& canvas)
 
 ButtonImage TskSkinSpeedButton::ChooseImage(bool active, bool down) const
 {
+    if (!Glyph().empty())
+        return StripImage(down, active, Enabled());
     ButtonImage image;
-    auto valid = [this](const TCustomImageList* list) {
-        return list && image_index_ >= 0 && image_index_ < list->Count();
-    };
-    if (glyph_.empty()) {
-        if (const auto* bar = dynamic_cast<const TskSkinToolBar*>(Parent())) {
-            // The bar's disabled images are drawn as they are.
-            if (!Enabled() && bar->DisabledImages())
-                image = {bar->DisabledImages(), image_index_, true};
-            else if ((active || down) && bar->HotImages())
-                image = {bar->HotImages(), image_index_, Enabled()};
-            else
-                image = {bar->Images(), image_index_, Enabled()};
-            if (!valid(image.list))
-                image = {};
-        }
-        if (!image.list && valid(image_list_))
-            image = {image_list_, image_index_, Enabled()};
-        return image;
+    if (const auto* bar = dynamic_cast<const TskSkinToolBar*>(Parent())) {
+        // The bar's disabled images are drawn as they are.
+        if (!Enabled() && bar->DisabledImages())
+            image = {bar->DisabledImages(), ImageIndex(), true};
+        else if ((active || down) && bar->HotImages())
+            image = {bar->HotImages(), ImageIndex(), Enabled()};
+        else
+            image = {bar->Images(), ImageIndex(), Enabled()};
+        if (!HoldsImage(image.list))
+            image = {};
     }
-    image.strip = &glyph_;
-    image.num_glyphs = num_glyphs_;
-    image.k = GlyphStripImage(num_glyphs_, down, active, Enabled());
+    if (!image.list && HoldsImage(ImageList()))
+        image = {ImageList(), ImageIndex(), Enabled()};
     return image;
 }
 
 void TskSkinSpeedButton::DrawFace(Canvas& canvas, const Rect& area, bool active, bool down, bool pressed) const
 {
     static const std::string kNone;
-    DrawButtonFace(canvas, area, ChooseImage(active, down), show_caption_ ? Caption() : kNone, margin_, spacing_,
-        layout_, pressed);
+    DrawGlyphFace(canvas, area, ChooseImage(active, down), show_caption_ ? Caption() : kNone, pressed);
 }
 
 // ---- TskSkinMenuSpeedButton ---------------------------------------------------------------------

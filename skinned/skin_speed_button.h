@@ -95,7 +95,7 @@ void DrawDropDownArrow(Canvas& canvas, Point centre, Color color);
 // ===========================================================================
 // TskSkinSpeedButton
 
-class TskSkinSpeedButton : public TskGraphicSkinCustomControl {
+class TskSkinSpeedButton : public TskGraphicSkinCustomControl, public ButtonGlyphProperties {
 public:
     explicit TskSkinSpeedButton(TComponent* owner);
     ~TskSkinSpeedButton() override;
@@ -110,14 +110,11 @@ public:
     // Off: an enabled button draws its caption in DefaultFont's colour.
     bool UseSkinFontColor() const { return use_skin_font_color_; }
     void SetUseSkinFontColor(bool on);
-    // Image ImageIndex of the list is drawn when the glyph is empty and the
-    // index lies inside the list. A button on a TskSkinToolBar takes the
-    // bar's Images (HotImages while hot or down, DisabledImages while
-    // disabled) first.
-    TCustomImageList* ImageList() const { return image_list_; }
-    void SetImageList(TCustomImageList* list);
-    int ImageIndex() const { return image_index_; }
-    void SetImageIndex(int index);
+    // Glyph, NumGlyphs, Layout, Margin, Spacing, ImageList and ImageIndex
+    // (0 at creation) come from ButtonGlyphProperties. Image ImageIndex of
+    // the list is drawn when the glyph is empty and the index lies inside
+    // the list. A button on a TskSkinToolBar takes the bar's Images
+    // (HotImages while hot or down, DisabledImages while disabled) first.
     // Click repeatedly while held (see the repeat timer above).
     bool RepeatMode = false;
     int RepeatInterval = 100;
@@ -146,19 +143,6 @@ public:
     void SetShowCaption(bool on);
     int WidthWithCaption = 0;
     int WidthWithoutCaption = 0;
-    // A strip of NumGlyphs images side by side: 1 up, 2 disabled, 3 down,
-    // 4 hot (fewer images fall back to the first).
-    const Bitmap& Glyph() const { return glyph_; }
-    void SetGlyph(const Bitmap& glyph);
-    int NumGlyphs() const { return num_glyphs_; }
-    void SetNumGlyphs(int n);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout layout);
-    // -1 centres glyph and caption; values below -1 are refused.
-    int Margin() const { return margin_; }
-    void SetMargin(int margin);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
 
     // ---- state, for painting and for tests
 
@@ -266,18 +250,11 @@ private:
 
     bool use_skin_size_ = true;
     bool use_skin_font_color_ = true;
-    TCustomImageList* image_list_ = nullptr;
-    int image_index_ = 0;
     bool flat_ = false;
     bool transparent_ = false;
     bool down_ = false;
     int group_index_ = 0;
     bool show_caption_ = true;
-    Bitmap glyph_;
-    int num_glyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 1;
 
     bool mouse_in_ = false;
     bool last_hot_ = false;

@@ -1,28 +1,19 @@
 // A list box of 1,000,000 rows: appending 1,000 rows and repainting must stay
 // cheap, because a harvest run appends while the list is on screen.
 
-#include "forms/forms.h"
+#include "bench/bench_desktop.h"
 #include "forms/listbox.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
 
 #include <benchmark/benchmark.h>
 
 namespace lt {
 namespace {
 
-struct ListDesk {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct ListDesk : BenchDesktop {
     TListBox* list = nullptr;
 
     explicit ListDesk(int rows)
     {
-        app.CreateForm(form);
         form->SetBounds(0, 0, 835, 660);
         list = new TListBox(form);
         list->SetParent(form);

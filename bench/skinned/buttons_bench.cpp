@@ -5,9 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_buttons.h"
@@ -17,24 +15,13 @@ namespace {
 
 using namespace lt;
 
-struct MorphingButton {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{800, 600}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct MorphingButton : BenchDesktop {
     TskSkinXFormButton* button = nullptr;
 
-    explicit MorphingButton(TMorphKind kind)
+    explicit MorphingButton(TMorphKind kind) : BenchDesktop({800, 600})
     {
-        app.CreateForm(form);
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, 300, 100);
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        auto* data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        Borderless({300, 100});
+        TskSkinData* data = NewEmbeddedSkinData(form);
         auto& object = dynamic_cast<TskDataSkinButtonControl&>(
             *data->SkinControls[static_cast<size_t>(data->FindSkinControl("button"))]);
         object.morphing = true;
@@ -53,8 +40,7 @@ struct MorphingButton {
     void Step()
     {
         button->Invalidate();
-        loop.process_pending();
-        loop.advance(0);
+        Pump();
     }
 };
 

@@ -9,9 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_file_list.h"
@@ -44,23 +42,14 @@ private:
     std::string path_;
 };
 
-struct Desk {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+// The main form shown with the stored skin loaded.
+struct Desk : BenchDesktop {
     TskSkinData* data = nullptr;
 
     Desk()
     {
-        app.CreateForm(form);
         form->SetBounds(0, 0, 300, 200);
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
         form->Show();
         loop.process_pending();
     }

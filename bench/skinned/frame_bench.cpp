@@ -8,10 +8,9 @@
 
 #include <memory>
 
-#include "forms/forms.h"
+#include "bench/bench_desktop.h"
+#include "bench/skinned/context_menu.h"
 #include "gfx/canvas.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
 #include "skin/embedded_skin.h"
 #include "skinned/form_broadcast.h"
 #include "skinned/skin_form.h"
@@ -25,25 +24,15 @@ namespace {
 using namespace lt;
 
 // A main-window-like form: the stored skin, the frame, a few skinned panels.
-struct FramedForm {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1920, 1080}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct FramedForm : BenchDesktop {
     TskSkinData* data = nullptr;
     TskSkinForm* frame = nullptr;
 
-    FramedForm()
+    FramedForm() : BenchDesktop({1920, 1080})
     {
         SetSkinMessageBroadcaster(&FormsSkinBroadcaster());
-        app.CreateForm(form);
         form->SetCaption(utf8_to_cp936("Norvanta长尾词查询工具V1.2-修正部分用户不能查询中文长尾词的错误"));
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
         frame = new TskSkinForm(form);
         frame->SetBorderIcons(biMinimize | biMaximize);
         frame->SetSkinData(data);
@@ -60,12 +49,7 @@ struct FramedForm {
             p->SetSkinData(data);
         }
         form->Show();
-        pump();
-    }
-    void pump()
-    {
-        loop.process_pending();
-        loop.advance(0);
+        Pump();
     }
     Window& W() const { return *form->WindowHandle(); }
 };
@@ -120,13 +104,7 @@ BENCHMARK(LiveResizeStep)->Unit(benchmark::kMicrosecond);
 void OpenContextMenuOnAFramedForm(benchmark::State& state)
 {
     FramedForm f;
-    auto* menu = new TskSkinPopupMenu(f.form);
-    for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
-             "清空所有关键词", "-", "清空列表", "导出为TXT文件(&O)"}) {
-        auto* item = new TMenuItem(nullptr);
-        item->Caption = utf8_to_cp936(caption);
-        menu->Items()->Add(item);
-    }
+    TskSkinPopupMenu* menu = NewResultsListMenu(f.form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     f.loop.advance(0);

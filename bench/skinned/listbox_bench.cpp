@@ -9,9 +9,7 @@
 
 #include <string>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_combobox.h"
@@ -25,30 +23,13 @@ using namespace lt;
 constexpr int kRows = 1'000'000;
 
 // A borderless form on a virtual screen with the stored skin loaded.
-struct SkinnedDesk {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct SkinnedDesk : BenchDesktop {
     TskSkinData* data = nullptr;
 
     explicit SkinnedDesk(Size size)
     {
-        app.CreateForm(form);
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, size.width, size.height);
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
-    }
-
-    void Pump()
-    {
-        loop.process_pending();
-        loop.advance(0);
+        Borderless(size);
+        data = NewEmbeddedSkinData(form);
     }
 };
 

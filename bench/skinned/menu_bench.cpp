@@ -6,13 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
+#include "bench/skinned/context_menu.h"
 #include "skin/embedded_skin.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"
-#include "text/cp936.h"
 
 namespace {
 
@@ -20,31 +18,17 @@ using namespace lt;
 
 void OpenContextMenu(benchmark::State& state)
 {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
-    app.CreateForm(form);
+    BenchDesktop d;
+    TForm* form = d.form;
+    EventLoop& loop = d.loop;
+    HeadlessBackend& backend = d.backend;
     form->SetBounds(100, 100, 835, 660);
-    auto* stored = new TskCompressedStoredSkin(form);
-    AssignEmbeddedSkin(*stored);
-    auto* data = new TskSkinData(form);
-    data->SetCompressedStoredSkin(stored);
     auto* host = new TskSkinMenuHost(form);
-    host->SetSkinData(data);
+    host->SetSkinData(NewEmbeddedSkinData(form));
     form->Show();
-    loop.process_pending();
-    loop.advance(0);
+    d.Pump();
 
-    auto* menu = new TskSkinPopupMenu(form);
-    for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
-             "清空所有关键词", "-", "清空列表", "导出为TXT文件(&O)"}) {
-        auto* item = new TMenuItem(nullptr);
-        item->Caption = utf8_to_cp936(caption);
-        menu->Items()->Add(item);
-    }
+    TskSkinPopupMenu* menu = NewResultsListMenu(form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     loop.advance(0);

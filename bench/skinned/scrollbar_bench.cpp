@@ -5,9 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_scrollbar.h"
@@ -16,24 +14,13 @@ namespace {
 
 using namespace lt;
 
-struct ListScrollBar {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct ListScrollBar : BenchDesktop {
     TskSkinScrollBar* bar = nullptr;
 
     ListScrollBar()
     {
-        app.CreateForm(form);
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, 409, 420);
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        auto* data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        Borderless({409, 420});
+        TskSkinData* data = NewEmbeddedSkinData(form);
         bar = new TskSkinScrollBar(form);
         bar->SetKind(sbVertical);
         bar->SetParent(form);
@@ -43,12 +30,6 @@ struct ListScrollBar {
         bar->SetScrollParams(0, 999, 19, 0);
         form->Show();
         Pump();
-    }
-
-    void Pump()
-    {
-        loop.process_pending();
-        loop.advance(0);
     }
 };
 

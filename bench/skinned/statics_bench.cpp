@@ -7,9 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/headless.h"
+#include "bench/bench_desktop.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_buttons.h"
@@ -23,13 +21,7 @@ namespace {
 
 using namespace lt;
 
-struct MainWindowStatics {
-    VirtualClock clock;
-    EventLoop loop{clock};
-    HeadlessBackend backend{{1024, 768}};
-    Desktop desktop{loop, backend};
-    TApplication app{desktop};
-    TForm* form = nullptr;
+struct MainWindowStatics : BenchDesktop {
     TskSkinData* data = nullptr;
 
     template <class T>
@@ -46,13 +38,8 @@ struct MainWindowStatics {
 
     MainWindowStatics()
     {
-        app.CreateForm(form);
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(0, 0, 827, 629);
-        auto* stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        Borderless({827, 629});
+        data = NewEmbeddedSkinData(form);
 
         auto* top = Add<TskSkinPanel>("panel", form, 0, 0, 827, 89);
         top->SetAlign(TAlign::alTop);
@@ -100,8 +87,7 @@ struct MainWindowStatics {
     void Repaint()
     {
         form->WindowHandle()->invalidate();
-        loop.process_pending();
-        loop.advance(0);
+        Pump();
     }
 };
 
@@ -123,8 +109,7 @@ void StatusText(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         status->SetCaption("status " + std::to_string(++n));
-        w.loop.process_pending();
-        w.loop.advance(0);
+        w.Pump();
     }
 }
 BENCHMARK(StatusText)->Unit(benchmark::kMicrosecond);

@@ -77,9 +77,8 @@ struct LongtailXvfb : ::testing::Test {
     // window; skips without the tools.
     void Start()
     {
-        if (std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
-            GTEST_SKIP() << tool
-                         << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
+        if (const std::string reason = xvfb_skip_reason(); !reason.empty())
+            GTEST_SKIP() << reason;
         std::string error;
         auto graph = fake::PhraseGraph::parse(kGraph, &error);
         ASSERT_TRUE(graph) << error;

@@ -121,6 +121,15 @@ struct Child {
     ~Child() { stop(); }
 };
 
+// Why a real-window test must skip (a tool it needs is not installed), or ""
+// when it can run.
+inline std::string xvfb_skip_reason()
+{
+    if (const std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
+        return tool + " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
+    return "";
+}
+
 // Starts a private Xvfb server on a display it picks itself; display is
 // empty when it did not report one.
 struct XvfbServer {
@@ -135,6 +144,29 @@ struct XvfbServer {
             display = ":" + number;
     }
     void stop() { server.stop(); }
+};
+
+// A probe program on a private Xvfb display, run as an SDL program runs
+// there (the x11 video driver, no framebuffer acceleration); its stdout, and
+// its stdin when asked for, through the pipes of `probe`.
+struct XvfbProbe {
+    XvfbServer xvfb;
+    Child probe;
+
+    // A fatal failure when Xvfb reports no display (wrap the call in
+    // ASSERT_NO_FATAL_FAILURE).
+    void start(const std::string& program, bool with_stdin = false)
+    {
+        xvfb.start();
+        ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
+        probe.start({program}, {"DISPLAY=" + xvfb.display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"}, -1,
+            with_stdin);
+    }
+    void stop()
+    {
+        probe.stop();
+        xvfb.stop();
+    }
 };
 
 // Runs a shell command against the display and returns its output without
@@ -183,6 +215,20 @@ inline std::string area_digest(const std::string& display, int x, int y, int w, 
     return run(display,
         "xwd -root -silent | convert xwd:- -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
             std::to_string(x) + "+" + std::to_string(y) + " +repage -format '%#' info:");
+}
+
+// Reads the digest of a screen rectangle until it differs from `before` or
+// about two seconds pass, and returns the last one read: a paint shows on the
+// X server a moment after the program sent it.
+inline std::string area_digest_changed(
+    const std::string& display, int x, int y, int w, int h, const std::string& before)
+{
+    std::string after;
+    for (int i = 0; i < 20 && (after.empty() || after == before); ++i) {
+        usleep(100 * 1000);
+        after = area_digest(display, x, y, w, h);
+    }
+    return after;
 }
 
 } // namespace lt::test

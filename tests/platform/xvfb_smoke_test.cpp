@@ -18,15 +18,12 @@ using lt::test::run;
 
 TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
 {
-    if (std::string tool = lt::test::missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
-        GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
-    lt::test::XvfbServer xvfb;
-    xvfb.start();
-    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
-    const std::string display = xvfb.display;
-
-    Child probe;
-    probe.start({LT_XVFB_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});
+    if (const std::string why = lt::test::xvfb_skip_reason(); !why.empty())
+        GTEST_SKIP() << why;
+    lt::test::XvfbProbe session;
+    ASSERT_NO_FATAL_FAILURE(session.start(LT_XVFB_PROBE));
+    const std::string display = session.xvfb.display;
+    Child& probe = session.probe;
     ASSERT_EQ(probe.read_line(10000), "ready");
 
     EXPECT_EQ(pixel_settled(display, 100, 100, "255,0,0"), "255,0,0") << "the client's red paint is on screen";
@@ -63,8 +60,7 @@ TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
     EXPECT_EQ(pixel(display, 340, 290), "0,0,0") << "the notch moved with the window";
     EXPECT_EQ(pixel(display, 320, 290), "0,255,0");
 
-    probe.stop();
-    xvfb.stop();
+    session.stop();
 }
 
 } // namespace

@@ -34,7 +34,6 @@ struct DialogFixture : ::testing::Test {
     Desktop desktop{loop, backend};
     TApplication app{desktop};
     TForm* main = nullptr;
-    TskCompressedStoredSkin* stored = nullptr;
     TskSkinData* data = nullptr;
     TskSkinSaveDialog* dialog = nullptr;
     TempTree tree;
@@ -45,10 +44,7 @@ struct DialogFixture : ::testing::Test {
     {
         app.CreateForm(main);
         main->SetBounds(0, 0, 300, 200);
-        stored = new TskCompressedStoredSkin(main);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(main);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(main);
         ASSERT_FALSE(data->Empty);
         app.OnException = [this](const std::string& message) { errors.push_back(message); };
         main->Show();

@@ -259,28 +259,6 @@ struct Buttons : test::SkinnedForm {
     }
     TskDataSkinButtonControl& ButtonObject() { return Object<TskDataSkinButtonControl>("button"); }
 
-    void MoveTo(Point p)
-    {
-        backend.mouse_move(p);
-        pump();
-    }
-    void Press(Point p)
-    {
-        backend.mouse_move(p);
-        backend.mouse_down(p);
-        pump();
-    }
-    void Release(Point p)
-    {
-        backend.mouse_move(p);
-        backend.mouse_up(p);
-        pump();
-    }
-    void Wait(int ms)
-    {
-        loop.advance(ms);
-        pump();
-    }
     // The button's picture on screen, after the pending paint.
     Bitmap ShotOf(const TControl& c)
     {

@@ -17,31 +17,21 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <string>
-#include <thread>
 
-#include "forms/forms.h"
 #include "forms/stdctrls.h"
-#include "platform/desktop.h"
-#include "platform/sdl_backend.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_edit.h"
 #include "skinned/skin_menu.h"
+#include "tests/skinned/skinned_probe.h"
 #include "text/cp936.h"
 
 using namespace lt;
+using lt::test::say;
 
 namespace {
-
-void say(const std::string& line)
-{
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-}
 
 std::string rgb_text(Pixel p)
 {
@@ -72,20 +62,10 @@ void push_ime_event(const std::string& line)
 
 int main()
 {
-    RealClock clock;
-    EventLoop loop(clock);
-    SdlBackend backend;
-    Desktop desktop(loop, backend);
-    TApplication app(desktop);
-
-    TForm* form = nullptr;
-    app.CreateForm(form);
-    form->SetBorderStyle(TFormBorderStyle::bsNone);
-    form->SetBounds(50, 50, 340, 60);
-    auto* stored = new TskCompressedStoredSkin(form);
-    AssignEmbeddedSkin(*stored);
-    auto* data = new TskSkinData(form);
-    data->SetCompressedStoredSkin(stored);
+    lt::test::ProbeApp probe;
+    probe.Borderless(Rect::from_xywh(50, 50, 340, 60));
+    TForm* form = probe.form;
+    TskSkinData* data = NewEmbeddedSkinData(form);
     auto* menus = new TskSkinMenuHost(form);
     menus->SetSkinData(data);
 
@@ -118,16 +98,7 @@ int main()
             rgb_text(picture->pixel(active.left, active.top + 10)));
     }
 
-    std::shared_ptr<Mailbox> mailbox = loop.mailbox();
-    std::thread reader([mailbox, &app] {
-        std::string line;
-        while (std::getline(std::cin, line))
-            mailbox->post([line] { push_ime_event(line); });
-        mailbox->post([&app] { app.Terminate(); });
-    });
-    reader.detach();
-
-    loop.start_timer(30000, [&app] { app.Terminate(); });
-    app.Run();
+    probe.QuitAtEndOfInput(push_ime_event);
+    probe.Run(30000);
     return 0;
 }

@@ -18,16 +18,12 @@ using namespace lt::test;
 
 TEST(SkinEditXvfb, ClickTypeAndChineseThroughTheInputMethodPath)
 {
-    if (std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
-        GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
-    XvfbServer xvfb;
-    xvfb.start();
-    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
-    const std::string& display = xvfb.display;
-
-    Child probe;
-    probe.start({LT_SKIN_EDIT_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"},
-        -1, true);
+    if (const std::string why = xvfb_skip_reason(); !why.empty())
+        GTEST_SKIP() << why;
+    XvfbProbe session;
+    ASSERT_NO_FATAL_FAILURE(session.start(LT_SKIN_EDIT_PROBE, true));
+    const std::string& display = session.xvfb.display;
+    Child& probe = session.probe;
     ASSERT_EQ(probe.read_line(10000), "ready");
     std::istringstream probe_line(probe.read_line(5000));
     std::string word, normal, active;
@@ -55,15 +51,10 @@ TEST(SkinEditXvfb, ClickTypeAndChineseThroughTheInputMethodPath)
     // The commit is typed character by character.
     EXPECT_EQ(probe.read_line(5000), "text qq中");
     EXPECT_EQ(probe.read_line(5000), "text qq中文");
-    std::string after;
-    for (int i = 0; i < 20 && (after.empty() || after == before); ++i) {
-        usleep(100 * 1000);
-        after = area_digest(display, left + 3, top + 3, 227, 15);
-    }
-    EXPECT_NE(after, before) << "the Chinese text reached the screen";
+    EXPECT_NE(area_digest_changed(display, left + 3, top + 3, 227, 15, before), before)
+        << "the Chinese text reached the screen";
 
-    probe.stop();
-    xvfb.stop();
+    session.stop();
 }
 
 } // namespace

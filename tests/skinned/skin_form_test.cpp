@@ -56,10 +56,8 @@ struct SkinFormTest : ::testing::Test {
             ++closes;
             action = TCloseAction::caNone;
         };
-        stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
+        stored = data->CompressedStoredSkin();
         ASSERT_FALSE(data->Empty);
         frame = new TskSkinForm(form);
         frame->SetBorderIcons(biMinimize | biMaximize);

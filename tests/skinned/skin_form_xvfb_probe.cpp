@@ -12,15 +12,13 @@
 
 #include <cstdio>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/sdl_backend.h"
 #include "skin/embedded_skin.h"
 #include "skinned/form_broadcast.h"
 #include "skinned/skin_form.h"
 #include "skinned/skin_menu.h"
 #include "skinned/skin_menu_window.h"
 #include "skinned/static_controls.h"
+#include "tests/skinned/skinned_probe.h"
 
 using namespace lt;
 
@@ -48,20 +46,13 @@ TMenuItem* add(TMenuItem& parent, const char* caption)
 
 int main()
 {
-    RealClock clock;
-    EventLoop loop(clock);
-    SdlBackend backend;
-    Desktop desktop(loop, backend);
-    TApplication app(desktop);
+    lt::test::ProbeApp probe;
+    EventLoop& loop = probe.loop;
     SetSkinMessageBroadcaster(&FormsSkinBroadcaster());
 
-    TForm* form = nullptr;
-    app.CreateForm(form);
+    TForm* form = probe.form;
     form->SetCaption("Skinned frame probe");
-    auto* stored = new TskCompressedStoredSkin(form);
-    AssignEmbeddedSkin(*stored);
-    auto* data = new TskSkinData(form);
-    data->SetCompressedStoredSkin(stored);
+    TskSkinData* data = NewEmbeddedSkinData(form);
     auto* frame = new TskSkinForm(form);
     frame->SetBorderIcons(biMinimize | biMaximize);
     frame->SetSkinData(data);
@@ -106,9 +97,7 @@ int main()
 
     form->Show();
     w->update();
-    std::printf("ready\n");
-    std::fflush(stdout);
-    loop.start_timer(60000, [&app] { app.Terminate(); });
-    app.Run();
+    lt::test::say("ready");
+    probe.Run(60000);
     return 0;
 }

@@ -25,8 +25,8 @@ std::string rgb_text(Pixel p)
 
 TEST(SkinFormXvfb, TheSkinnedFrameMovesSizesMaximizesAndRunsAContextMenu)
 {
-    if (const std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
-        GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
+    if (const std::string why = xvfb_skip_reason(); !why.empty())
+        GTEST_SKIP() << why;
     TskCompressedStoredSkin stored(nullptr);
     AssignEmbeddedSkin(stored);
     TskSkinData skin(nullptr);
@@ -35,12 +35,10 @@ TEST(SkinFormXvfb, TheSkinnedFrameMovesSizesMaximizesAndRunsAContextMenu)
     const Bitmap& frame_picture = skin.Picture;
     const Bitmap& buttons = *skin.ActivePicture(0);
 
-    XvfbServer xvfb;
-    xvfb.start();
-    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
-    const std::string display = xvfb.display;
-    Child probe;
-    probe.start({LT_SKIN_FORM_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"});
+    XvfbProbe session;
+    ASSERT_NO_FATAL_FAILURE(session.start(LT_SKIN_FORM_PROBE));
+    const std::string display = session.xvfb.display;
+    Child& probe = session.probe;
     ASSERT_EQ(probe.read_line(15000), "ready");
 
     // The window at 100, 100, 400 x 300: the caption band from the frame
@@ -83,8 +81,7 @@ TEST(SkinFormXvfb, TheSkinnedFrameMovesSizesMaximizesAndRunsAContextMenu)
     run(display, "xdotool click 1");
     EXPECT_EQ(probe.read_line(5000), "command Two");
 
-    probe.stop();
-    xvfb.stop();
+    session.stop();
 }
 
 } // namespace

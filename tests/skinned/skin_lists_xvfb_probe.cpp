@@ -10,29 +10,19 @@
 // rectangle) with "row5 X Y" (where its row 5 is), and "picked N TEXT" when
 // a row is picked. It quits at the end of its input or after 30 seconds.
 
-#include <cstdio>
-#include <iostream>
 #include <string>
-#include <thread>
 
-#include "forms/forms.h"
-#include "platform/desktop.h"
-#include "platform/sdl_backend.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_combobox.h"
 #include "skinned/skin_listbox.h"
 #include "skinned/skin_scrollbar.h"
+#include "tests/skinned/skinned_probe.h"
 
 using namespace lt;
+using lt::test::say;
 
 namespace {
-
-void say(const std::string& line)
-{
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-}
 
 std::string xy(Point p)
 {
@@ -43,20 +33,10 @@ std::string xy(Point p)
 
 int main()
 {
-    RealClock clock;
-    EventLoop loop(clock);
-    SdlBackend backend;
-    Desktop desktop(loop, backend);
-    TApplication app(desktop);
-
-    TForm* form = nullptr;
-    app.CreateForm(form);
-    form->SetBorderStyle(TFormBorderStyle::bsNone);
-    form->SetBounds(50, 50, 520, 430);
-    auto* stored = new TskCompressedStoredSkin(form);
-    AssignEmbeddedSkin(*stored);
-    auto* data = new TskSkinData(form);
-    data->SetCompressedStoredSkin(stored);
+    lt::test::ProbeApp probe;
+    probe.Borderless(Rect::from_xywh(50, 50, 520, 430));
+    TForm* form = probe.form;
+    TskSkinData* data = NewEmbeddedSkinData(form);
 
     auto* list = new TskSkinListBox(form);
     list->SetParent(form);
@@ -103,22 +83,14 @@ int main()
     say("combo " + xy(combo->ClientToScreen({combo->Width() / 2, combo->Height() / 2})));
 
     int top = list->TopIndex();
-    loop.start_timer(50, [list, &top] {
+    probe.loop.start_timer(50, [list, &top] {
         if (list->TopIndex() != top) {
             top = list->TopIndex();
             say("top " + std::to_string(top));
         }
     });
 
-    std::shared_ptr<Mailbox> mailbox = loop.mailbox();
-    std::thread reader([mailbox, &app] {
-        std::string line;
-        while (std::getline(std::cin, line)) { }
-        mailbox->post([&app] { app.Terminate(); });
-    });
-    reader.detach();
-
-    loop.start_timer(30000, [&app] { app.Terminate(); });
-    app.Run();
+    probe.QuitAtEndOfInput();
+    probe.Run(30000);
     return 0;
 }

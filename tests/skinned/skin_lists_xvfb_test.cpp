@@ -40,28 +40,14 @@ std::string WaitFor(Child& probe, const std::string& prefix)
     return "";
 }
 
-std::string Changed(const std::string& display, const Placed& r, const std::string& before)
-{
-    std::string after;
-    for (int i = 0; i < 20 && (after.empty() || after == before); ++i) {
-        usleep(100 * 1000);
-        after = area_digest(display, r.x, r.y, r.w, r.h);
-    }
-    return after;
-}
-
 TEST(SkinListsXvfb, DragTheMillionRowListsThumbAndPickFromADropDown)
 {
-    if (std::string tool = missing_tool({"Xvfb", "xdotool", "xwd", "convert"}); !tool.empty())
-        GTEST_SKIP() << tool << " is not installed; the real-window smoke test needs Xvfb, xdotool, xwd and convert";
-    XvfbServer xvfb;
-    xvfb.start();
-    ASSERT_FALSE(xvfb.display.empty()) << "Xvfb did not report a display";
-    const std::string& display = xvfb.display;
-
-    Child probe;
-    probe.start({LT_SKIN_LISTS_PROBE}, {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_FRAMEBUFFER_ACCELERATION=0"},
-        -1, true);
+    if (const std::string why = xvfb_skip_reason(); !why.empty())
+        GTEST_SKIP() << why;
+    XvfbProbe session;
+    ASSERT_NO_FATAL_FAILURE(session.start(LT_SKIN_LISTS_PROBE, true));
+    const std::string& display = session.xvfb.display;
+    Child& probe = session.probe;
     ASSERT_EQ(probe.read_line(20000), "ready");
     const Placed thumb = Read(probe, "thumb");
     const Placed rows = Read(probe, "rows");
@@ -83,7 +69,8 @@ TEST(SkinListsXvfb, DragTheMillionRowListsThumbAndPickFromADropDown)
     }
     ASSERT_FALSE(top.empty()) << "the list did not scroll";
     EXPECT_GT(std::stoi(top.substr(4)), 300'000) << top;
-    EXPECT_NE(Changed(display, rows, rows_before), rows_before) << "the scrolled rows reached the screen";
+    EXPECT_NE(area_digest_changed(display, rows.x, rows.y, rows.w, rows.h, rows_before), rows_before)
+        << "the scrolled rows reached the screen";
 
     // Open the drop-down and pick row 5.
     run(display, "xdotool mousemove " + std::to_string(combo.x) + " " + std::to_string(combo.y) + " click 1");
@@ -100,8 +87,7 @@ TEST(SkinListsXvfb, DragTheMillionRowListsThumbAndPickFromADropDown)
     run(display, "xdotool mousemove " + std::to_string(row5.x) + " " + std::to_string(row5.y) + " sleep 0.2 click 1");
     EXPECT_EQ(WaitFor(probe, "picked"), "picked 5 item 5");
 
-    probe.stop();
-    xvfb.stop();
+    session.stop();
 }
 
 } // namespace

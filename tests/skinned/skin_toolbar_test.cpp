@@ -198,28 +198,6 @@ struct ToolBar : test::SkinnedForm {
     static Point At(const TControl& c, Point p) { return c.ClientToScreen(p); }
     static Point Middle(const TControl& c) { return At(c, {c.Width() / 2, c.Height() / 2}); }
 
-    void MoveTo(Point p)
-    {
-        backend.mouse_move(p);
-        pump();
-    }
-    void Press(Point p)
-    {
-        backend.mouse_move(p);
-        backend.mouse_down(p);
-        pump();
-    }
-    void Release(Point p)
-    {
-        backend.mouse_move(p);
-        backend.mouse_up(p);
-        pump();
-    }
-    void Wait(int ms)
-    {
-        loop.advance(ms);
-        pump();
-    }
     Bitmap ShotOf(const TControl& c)
     {
         pump();

@@ -38,10 +38,8 @@ struct SkinnedForm : ::testing::Test {
         app.CreateForm(form);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(0, 0, 420, 320);
-        stored = new TskCompressedStoredSkin(form);
-        AssignEmbeddedSkin(*stored);
-        data = new TskSkinData(form);
-        data->SetCompressedStoredSkin(stored);
+        data = NewEmbeddedSkinData(form);
+        stored = data->CompressedStoredSkin();
         ASSERT_FALSE(data->Empty);
         form->Show();
         pump();
@@ -52,6 +50,31 @@ struct SkinnedForm : ::testing::Test {
     {
         loop.process_pending();
         loop.advance(0);
+    }
+
+    // The left button and the pointer at `p` (screen = form coordinates),
+    // each followed by a pump; Wait lets `ms` of virtual time pass.
+    void MoveTo(Point p)
+    {
+        backend.mouse_move(p);
+        pump();
+    }
+    void Press(Point p)
+    {
+        backend.mouse_move(p);
+        backend.mouse_down(p);
+        pump();
+    }
+    void Release(Point p)
+    {
+        backend.mouse_move(p);
+        backend.mouse_up(p);
+        pump();
+    }
+    void Wait(int ms)
+    {
+        loop.advance(ms);
+        pump();
     }
 
     // A control of type T on `parent` (the form when null), bound to the

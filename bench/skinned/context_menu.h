@@ -1,0 +1,22 @@
+#pragma once
+// The context menu the menu benchmarks open: the results list's seven items
+// with a divider, as the program shows them.
+
+#include "skinned/skin_menu.h"
+#include "text/cp936.h"
+
+namespace lt {
+
+inline TskSkinPopupMenu* NewResultsListMenu(TComponent* owner)
+{
+    auto* menu = new TskSkinPopupMenu(owner);
+    for (const char* caption : {"所选关键词导出到导出列表", "导出所有关键词到导出列表", "删除选中关键词",
+             "清空所有关键词", "-", "清空列表", "导出为TXT文件(&O)"}) {
+        auto* item = new TMenuItem(nullptr);
+        item->Caption = utf8_to_cp936(caption);
+        menu->Items()->Add(item);
+    }
+    return menu;
+}
+
+} // namespace lt
