@@ -742,7 +742,16 @@ bool TskSkinOpenDialog::Execute()
         }
     }
 
-    form->SetClientSize(DialogWidth > 0 ? DialogWidth : 450, DialogHeight > 0 ? DialogHeight : 290);
+    // The kept size, but never below what the skinned frame allows (its
+    // minimum is of the whole window: less the frame's borders).
+    int width = DialogWidth > 0 ? DialogWidth : 450;
+    int height = DialogHeight > 0 ? DialogHeight : 290;
+    if (skin_data_ && !skin_data_->Empty) {
+        const Size min = form->Frame()->MinimumSize();
+        width = std::max(width, min.width - (form->Width() - form->ClientWidth()));
+        height = std::max(height, min.height - (form->Height() - form->ClientHeight()));
+    }
+    form->SetClientSize(width, height);
     form->SetName(std::string(NameOfPath(FileName)));
     form->SetActiveControl(form->NameBox());
 

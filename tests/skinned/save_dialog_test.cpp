@@ -383,6 +383,17 @@ TEST_F(SaveDialog, ARunKeepsTheFolderNameSizeViewAndTypeForTheNext)
         EXPECT_EQ(f.SaveButton()->Left(), 520 - 80);
         f.SetModalResult(mrCancel);
     }});
+
+    // A kept size below the frame's minimum is raised to it.
+    dialog->DialogWidth = 50;
+    dialog->DialogHeight = 20;
+    Run({[&](TskOpenDlgForm& f) {
+        const Size min = f.Frame()->MinimumSize();
+        EXPECT_EQ(f.Width(), min.width);
+        EXPECT_GE(f.ClientWidth(), 50);
+        EXPECT_GE(f.Height(), min.height);
+        f.SetModalResult(mrCancel);
+    }});
 }
 
 TEST_F(SaveDialog, AnExistingFileIsReplacedWithoutAQuestionUnlessAsked)
