@@ -1,13 +1,47 @@
 #include "app/export_command.h"
 
 #include "app/main_form.h"
+#include "harvest/export_file.h"
+#include "skinned/folder_model.h"
+#include "skinned/skin_listbox.h"
+#include "skinned/skin_save_dialog.h"
 
 namespace lt {
 
+std::string ExportText(const TskSkinCustomListBox& list)
+{
+    const TStrings& rows = list.Items();
+    const int count = rows.Count();
+    std::string text;
+    // One pass to size the text, one to fill it: a million rows make one
+    // allocation.
+    size_t size = 0;
+    for (int i = 0; i < count; ++i)
+        size += rows.Strings(i).size() + 2;
+    text.reserve(size);
+    for (int i = 0; i < count; ++i) {
+        text += rows.Strings(i);
+        text += "\r\n";
+    }
+    return text;
+}
+
 void ExportCommand(TForm1& form)
 {
-    // The save dialog is not built yet; until it is, the command writes
-    // nothing and shows nothing.
+    TskSkinSaveDialog& dialog = *form.skSkinSaveDialog1;
+    if (!dialog.Execute())
+        return;
+    // The dialog's name as it returns it: a full path, ".txt" already added
+    // to a name typed without an extension.
+    const std::string path = dialog.FileName;
+    const std::string text = ExportText(*form.skSkinListBox2);
+    try {
+        form.WriteExport(path, text);
+    } catch (const FileCreateError& e) {
+        // The error box draws code page 936: the path is shown converted, so
+        // a folder named in Chinese reads as it does in the dialog.
+        throw FileCreateError(DisplayName(e.Path()), e.Reason());
+    }
 }
 
 } // namespace lt

@@ -2,6 +2,7 @@
 
 #include "app/export_command.h"
 #include "app/list_commands.h"
+#include "harvest/export_file.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skinned/skin_buttons.h"
@@ -10,6 +11,7 @@
 #include "skinned/skin_form.h"
 #include "skinned/skin_listbox.h"
 #include "skinned/skin_menu.h"
+#include "skinned/skin_save_dialog.h"
 #include "skinned/skin_splitter.h"
 #include "skinned/static_controls.h"
 #include "text/cp936.h"
@@ -151,6 +153,22 @@ void TForm1::CreateComponents()
     Timer2 = new TTimer(this);
     Timer2->SetInterval(500);
     Timer2->SetEnabled(false);
+
+    // The export's dialog: one text file type; opens where the last export
+    // went (the program's own folder at first), replaces a file without a
+    // question, and keeps its size and view for the next export.
+    skSkinSaveDialog1 = new TskSkinSaveDialog(this);
+    skSkinSaveDialog1->Title = cp("导出为TXT文件");
+    skSkinSaveDialog1->Filter = cp("文本文件|*.txt");
+    skSkinSaveDialog1->FilterIndex = 1;
+    skSkinSaveDialog1->OverwritePromt = false;
+    skSkinSaveDialog1->CheckFileExists = true;
+    skSkinSaveDialog1->MultiSelection = false;
+    skSkinSaveDialog1->ShowHiddenFiles = false;
+    skSkinSaveDialog1->LVHeaderSkinDataName = "button";
+    skSkinSaveDialog1->SetSkinData(skskindata1);
+    skSkinSaveDialog1->SetCtrlSkinData(skskindata1);
+    WriteExport = [](const std::string& path, std::string_view bytes) { WriteExportFile(path, bytes); };
 }
 
 namespace {

@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "forms/controls.h"
 #include "forms/forms.h"
@@ -43,6 +44,7 @@ class TskSkinGroupBox;
 class TskSkinListBox;
 class TskSkinPanel;
 class TskSkinPopupMenu;
+class TskSkinSaveDialog;
 class TskSkinSplitter;
 class TskSkinStatusPanel;
 class TskSkinStdLabel;
@@ -71,17 +73,18 @@ public:
     TskSkinForm* skform1 = nullptr;
     TskSkinData* skskindata1 = nullptr;
     TskCompressedStoredSkin* skcmprsdstrdskn1 = nullptr;
-    TskSkinPopupMenu* skSkinPopupMenu1 = nullptr; // the results list's menu
-    TMenuItem* N1 = nullptr;                      // 所选关键词导出到导出列表
-    TMenuItem* N5 = nullptr;                      // 导出所有关键词到导出列表
-    TMenuItem* N2 = nullptr;                      // 删除选中关键词
-    TMenuItem* N4 = nullptr;                      // 清空所有关键词
-    TskSkinPopupMenu* skSkinPopupMenu2 = nullptr; // the export list's menu
-    TMenuItem* MenuItem2 = nullptr;               // 删除选中关键词
-    TMenuItem* N3 = nullptr;                      // 清空列表
-    TMenuItem* O1 = nullptr;                      // 导出为TXT文件(&O)
-    TTimer* Timer1 = nullptr;                     // the counters, every 500 ms
-    TTimer* Timer2 = nullptr;                     // the run's stop watcher
+    TskSkinPopupMenu* skSkinPopupMenu1 = nullptr;   // the results list's menu
+    TMenuItem* N1 = nullptr;                        // 所选关键词导出到导出列表
+    TMenuItem* N5 = nullptr;                        // 导出所有关键词到导出列表
+    TMenuItem* N2 = nullptr;                        // 删除选中关键词
+    TMenuItem* N4 = nullptr;                        // 清空所有关键词
+    TskSkinPopupMenu* skSkinPopupMenu2 = nullptr;   // the export list's menu
+    TMenuItem* MenuItem2 = nullptr;                 // 删除选中关键词
+    TMenuItem* N3 = nullptr;                        // 清空列表
+    TMenuItem* O1 = nullptr;                        // 导出为TXT文件(&O)
+    TTimer* Timer1 = nullptr;                       // the counters, every 500 ms
+    TTimer* Timer2 = nullptr;                       // the run's stop watcher
+    TskSkinSaveDialog* skSkinSaveDialog1 = nullptr; // the export's file dialog
 
     // ---- controls, top to bottom
     TskSkinPanel* skpanel1 = nullptr;
@@ -134,6 +137,10 @@ public:
     // LONGTAIL_SEARCH_HOST, LONGTAIL_SOURCES, LONGTAIL_SUGGEST_SOURCE,
     // LONGTAIL_RELATED_SOURCE), as the command-line tool reads them.
     SourceChoice::Getenv Getenv = [](const char* name) -> const char* { return std::getenv(name); };
+    // How the export reaches the disk: the path (UTF-8) and the file's bytes.
+    // Replaces the file only once every byte is written (harvest/export_file.h);
+    // tests put a writer here whose writes stop short.
+    std::function<void(const std::string& path, std::string_view bytes)> WriteExport;
 
     // What the run reads and writes of the window: the keyword box, the two
     // check boxes, the status panel, the results list and its counter, and

@@ -16,7 +16,7 @@ namespace lt {
 // writing (beside the target and rename, or in place).
 
 FileCreateError::FileCreateError(const std::string& path, const std::string& reason)
-    : std::runtime_error("Cannot create file \"" + path + "\". " + reason)
+    : std::runtime_error("Cannot create file \"" + path + "\". " + reason), path_(path), reason_(reason)
 { }
 
 StreamWriteError::StreamWriteError() : std::runtime_error("Stream write error")

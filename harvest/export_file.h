@@ -24,6 +24,12 @@ class IndexedList;
 class FileCreateError : public std::runtime_error {
 public:
     FileCreateError(const std::string& path, const std::string& reason);
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    std::string reason_;
 };
 
 // "Stream write error"

@@ -18,3 +18,4 @@ unset http_proxy https_proxy all_proxy
 "$bench" idle
 "$bench" run 30
 SDL_VIDEODRIVER=offscreen "$bench" copy 1000000
+SDL_VIDEODRIVER=offscreen "$bench" export 1000000
