@@ -174,6 +174,39 @@ struct SdlBackend::Impl {
     void translate(Desktop& desktop, const SDL_Event& e);
 };
 
+namespace {
+
+#if LT_HAVE_X11
+XErrorHandler previous_x_error_handler = nullptr;
+
+// X reports errors long after the request, and a request may name a window
+// that is gone by the time the server reads it: SDL wakes a waiting loop by
+// sending an event to one of our windows over a second connection, and the
+// server may take that after the window's destruction on the first. Xlib's
+// own handler ends the program for it. A vanished window is no fault of the
+// program, so that error is dropped; every other goes on as before.
+int IgnoreVanishedWindows(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow)
+        return 0;
+    return previous_x_error_handler ? previous_x_error_handler(display, error) : 0;
+}
+#endif
+
+void install_x_error_handler()
+{
+#if LT_HAVE_X11
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0)
+        return;
+    XErrorHandler previous = XSetErrorHandler(IgnoreVanishedWindows);
+    if (previous != IgnoreVanishedWindows)
+        previous_x_error_handler = previous;
+#endif
+}
+
+} // namespace
+
 SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
 {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -194,6 +227,7 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         throw std::runtime_error("no display found (DISPLAY is not set or cannot be opened)");
     }
+    install_x_error_handler();
     impl_->wake_event = SDL_RegisterEvents(1);
     // Raw X events carry the pointer's screen position, which SDL's own
     // mouse events leave out.

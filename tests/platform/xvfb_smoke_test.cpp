@@ -40,6 +40,10 @@ TEST(XvfbSmoke, RealWindowShowsItsShapeAndPaintsAndAnswersClicksKeysAndDrags)
     EXPECT_EQ(probe.read_line(5000), "char 97");
     EXPECT_EQ(probe.read_line(5000), "char 32");
     EXPECT_EQ(probe.read_line(5000), "char 90");
+    // An error for a window that is gone (a late request) ends nothing.
+    run(display, "xdotool type v");
+    EXPECT_EQ(probe.read_line(5000), "char 118");
+    EXPECT_EQ(probe.read_line(5000), "vanished window survived");
 
     // A popup shows without taking the keys from the main window.
     run(display, "xdotool mousemove 120 120 click 3");
