@@ -42,29 +42,9 @@ if [ -z "$demo" ]; then
 fi
 
 # The window against fake-services on loopback.
-server="$root/build/tools/fake-services/fake-services"
+. tools/fake-services/serve.sh
 work="$(mktemp -d)"
-server_pid=""
-cleanup() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-"$server" --port-file "$work/port" tools/fake-services/demo.graph >/dev/null &
-server_pid=$!
-for _ in $(seq 1 100); do
-  [ -s "$work/port" ] && break
-  sleep 0.05
-done
-if [ ! -s "$work/port" ]; then
-  echo "start.sh: fake-services did not start" >&2
-  exit 1
-fi
-port="$(cat "$work/port")"
+serve_fake_services start.sh "$root/build/tools/fake-services/fake-services" tools/fake-services/demo.graph
 echo "start.sh: fake services on 127.0.0.1:$port (demo graph); type 长尾词 and press 查询" >&2
 
 # The window's resume file goes to the scratch folder; loopback must not go
@@ -76,8 +56,7 @@ status=0
     LONGTAIL_SUGGEST_HOST="127.0.0.1:$port" LONGTAIL_SEARCH_HOST="127.0.0.1:$port" "$window"
 ) || status=$?
 if [ "$status" -eq "$no_display" ]; then
-  cleanup
-  trap - EXIT INT TERM
+  stop_fake_services
   offline_demo
 fi
 exit "$status"

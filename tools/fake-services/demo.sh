@@ -21,28 +21,9 @@ for bin in "$server" "$harvest"; do
   fi
 done
 
+. "$root/tools/fake-services/serve.sh"
 work="$(mktemp -d)"
-server_pid=""
-cleanup() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-"$server" --port-file "$work/port" --log "$work/requests.log" "$graph" >/dev/null &
-server_pid=$!
-for _ in $(seq 1 100); do
-  [ -s "$work/port" ] && break
-  sleep 0.05
-done
-if [ ! -s "$work/port" ]; then
-  echo "demo: fake-services did not start" >&2
-  exit 1
-fi
-port="$(cat "$work/port")"
+serve_fake_services demo "$server" --log "$work/requests.log" "$graph"
 
 echo "== fake-services on 127.0.0.1:$port, phrase graph $graph"
 echo "== longtail-harvest${*:+ $*} $seed"
