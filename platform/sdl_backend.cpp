@@ -28,6 +28,7 @@
 
 #if LT_HAVE_X11
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/extensions/shape.h>
 #endif
 
@@ -182,25 +183,27 @@ XErrorHandler previous_x_error_handler = nullptr;
 // X reports errors long after the request, and a request may name a window
 // that is gone by the time the server reads it: SDL wakes a waiting loop by
 // sending an event to one of our windows over a second connection, and the
-// server may take that after the window's destruction on the first. Xlib's
-// own handler ends the program for it. A vanished window is no fault of the
-// program, so that error is dropped; every other goes on as before.
-int IgnoreVanishedWindows(Display* display, XErrorEvent* error)
+// server may take that after the window's destruction on the first. The
+// error is read when that connection is next used, at the latest when SDL
+// closes it at exit, and Xlib's own handler ends the program for it. An
+// event that found its window gone is no fault of the program, so that
+// error is dropped; every other goes on as before.
+int IgnoreEventsToVanishedWindows(Display* display, XErrorEvent* error)
 {
-    if (error->error_code == BadWindow)
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent)
         return 0;
     return previous_x_error_handler ? previous_x_error_handler(display, error) : 0;
 }
 #endif
 
+// Installed before SDL opens the display: SDL keeps the handler it finds,
+// chains its own to it, and puts it back before it closes its connections,
+// so the rule holds until the very end.
 void install_x_error_handler()
 {
 #if LT_HAVE_X11
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0)
-        return;
-    XErrorHandler previous = XSetErrorHandler(IgnoreVanishedWindows);
-    if (previous != IgnoreVanishedWindows)
+    XErrorHandler previous = XSetErrorHandler(IgnoreEventsToVanishedWindows);
+    if (previous != IgnoreEventsToVanishedWindows)
         previous_x_error_handler = previous;
 #endif
 }
@@ -216,6 +219,7 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
     // SIGINT and SIGTERM keep their default meaning instead of becoming a
     // quit event that nobody asked for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    install_x_error_handler();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     // Without a screen SDL falls back to a driver that shows nothing, and a
@@ -227,7 +231,6 @@ SdlBackend::SdlBackend() : impl_(std::make_unique<Impl>())
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         throw std::runtime_error("no display found (DISPLAY is not set or cannot be opened)");
     }
-    install_x_error_handler();
     impl_->wake_event = SDL_RegisterEvents(1);
     // Raw X events carry the pointer's screen position, which SDL's own
     // mouse events leave out.
