@@ -516,6 +516,7 @@ void TskSkinCustomListBox::CreateScrollBar()
     vbar_->SetBounds(Width() - 20, 0, 19, Height());
     vbar_->SetSkinDataName(object_ ? object_->vscrollbarname : std::string("vscrollbar"));
     vbar_->SetSkinData(SkinData());
+    vbar_->SetEnabled(Enabled());
     vbar_->OnChange = [this](TComponent*) {
         if (vbar_)
             list_->SetTopIndex(vbar_->Position());
@@ -651,6 +652,9 @@ void TskSkinCustomListBox::SetEnabled(bool on)
 {
     TskSkinCustomControl::SetEnabled(on);
     list_->SetEnabled(on);
+    // A disabled list does not scroll by its bar either.
+    if (vbar_)
+        vbar_->SetEnabled(on);
 }
 
 void TskSkinCustomListBox::Resized()
