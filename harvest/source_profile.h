@@ -16,7 +16,7 @@
 //   answer-charset = utf-8      auto (default), utf-8 or gbk
 //   min-interval = 1.5          seconds between two requests of the chain (0)
 //   pause-after-failures = 5    failures in a row that pause the chain (0: never)
-//   pause = 30                  seconds of the first pause; each next one doubles (30)
+//   pause = 30                  seconds of the first pause; each next one doubles, up to an hour (30)
 //
 // Sections: the profile - built-in profiles - reading a file - choosing the
 // two chains' profiles.
