@@ -8,24 +8,6 @@
 
 namespace lt {
 
-std::string ExportText(const TskSkinCustomListBox& list)
-{
-    const TStrings& rows = list.Items();
-    const int count = rows.Count();
-    std::string text;
-    // One pass to size the text, one to fill it: a million rows make one
-    // allocation.
-    size_t size = 0;
-    for (int i = 0; i < count; ++i)
-        size += rows.Strings(i).size() + 2;
-    text.reserve(size);
-    for (int i = 0; i < count; ++i) {
-        text += rows.Strings(i);
-        text += "\r\n";
-    }
-    return text;
-}
-
 void ExportCommand(TForm1& form)
 {
     TskSkinSaveDialog& dialog = *form.skSkinSaveDialog1;
@@ -34,7 +16,7 @@ void ExportCommand(TForm1& form)
     // The dialog's name as it returns it: a full path, ".txt" already added
     // to a name typed without an extension.
     const std::string path = dialog.FileName;
-    const std::string text = ExportText(*form.skSkinListBox2);
+    const std::string text = form.skSkinListBox2->Items().Text();
     try {
         form.WriteExport(path, text);
     } catch (const FileCreateError& e) {

@@ -14,15 +14,9 @@
 // before stays as it was, and the dialog keeps the chosen name for the next
 // export.
 
-#include <string>
-
 namespace lt {
 
 class TForm1;
-class TskSkinCustomListBox;
-
-// The bytes of the export file for a list's rows.
-std::string ExportText(const TskSkinCustomListBox& list);
 
 // Runs the dialog and, when a file was accepted, writes the export list to
 // it through the window's WriteExport. Cancelling writes nothing.

@@ -105,11 +105,6 @@ TForm1::~TForm1()
         Form1 = nullptr;
 }
 
-HarvestHost& TForm1::RunHost()
-{
-    return *host_;
-}
-
 void TForm1::CreateComponents()
 {
     skform1 = new TskSkinForm(this);

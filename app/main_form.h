@@ -142,11 +142,6 @@ public:
     // tests put a writer here whose writes stop short.
     std::function<void(const std::string& path, std::string_view bytes)> WriteExport;
 
-    // What the run reads and writes of the window: the keyword box, the two
-    // check boxes, the status panel, the results list and its counter, and
-    // Timer2.
-    HarvestHost& RunHost();
-
 private:
     class Host;
 

@@ -64,8 +64,15 @@ bool TStrings::SameText(const std::string& a, const std::string& b) const
 
 std::string TStrings::Text() const
 {
+    const int count = Count();
+    // One pass to size the text, one to fill it: a million rows make one
+    // allocation.
+    size_t size = 0;
+    for (int i = 0; i < count; ++i)
+        size += Strings(i).size() + 2;
     std::string text;
-    for (int i = 0, n = Count(); i < n; ++i) {
+    text.reserve(size);
+    for (int i = 0; i < count; ++i) {
         text += Strings(i);
         text += "\r\n";
     }

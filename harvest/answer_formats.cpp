@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+
 namespace lt {
 
 namespace {
@@ -52,43 +54,19 @@ const json* candidate_of(const json& element)
     return nullptr;
 }
 
-// Follows a json-path ("data.items", "[1]", "AS.Results[0].Suggests").
-const json& follow(const json& doc, std::string_view path)
+// Follows the profile's json-path, read into steps when the profile was.
+const json& follow(const json& doc, const SourceProfile& profile)
 {
     const json* node = &doc;
-    auto missing = [&](std::string_view step) -> AnswerFormatError {
-        return AnswerFormatError("the document has nothing at \"" + std::string(step) + "\" of " + std::string(path));
-    };
-    size_t i = 0;
-    while (i < path.size()) {
-        if (path[i] == '.') {
-            ++i;
-            continue;
-        }
-        if (path[i] == '[') {
-            const size_t close = path.find(']', i);
-            const std::string_view digits = path.substr(i + 1, close - i - 1);
-            const size_t index = std::stoul(std::string(digits));
-            if (!node->is_array() || index >= node->size())
-                throw missing(path.substr(0, close + 1));
+    for (const JsonPathStep& step : profile.json_steps) {
+        const size_t index = step.index < 0 ? SIZE_MAX : static_cast<size_t>(step.index);
+        if (!step.name.empty() && node->is_object() && node->contains(step.name))
+            node = &(*node)[step.name];
+        else if (node->is_array() && index < node->size())
             node = &(*node)[index];
-            i = close + 1;
-            continue;
-        }
-        size_t end = path.find_first_of(".[", i);
-        if (end == std::string_view::npos)
-            end = path.size();
-        const std::string name(path.substr(i, end - i));
-        if (node->is_object() && node->contains(name)) {
-            node = &(*node)[name];
-        } else if (node->is_array() && name.find_first_not_of("0123456789") == std::string::npos &&
-            std::stoul(name) < node->size()) {
-            // A number names an element of an array too: "1" is "[1]".
-            node = &(*node)[std::stoul(name)];
-        } else {
-            throw missing(path.substr(0, end));
-        }
-        i = end;
+        else
+            throw AnswerFormatError("the document has nothing at \"" + profile.json_path.substr(0, step.end) +
+                "\" of " + profile.json_path);
     }
     return *node;
 }
@@ -113,7 +91,7 @@ AnswerCounts parse_json(const SourceProfile& profile, const std::string& body, c
             throw AnswerFormatError("the answer is not an OpenSearch suggestion list");
         list = &doc[1];
     } else {
-        list = &follow(doc, profile.json_path);
+        list = &follow(doc, profile);
         if (!list->is_array())
             throw AnswerFormatError("\"" + profile.json_path + "\" is not a list");
     }

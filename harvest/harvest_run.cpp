@@ -334,9 +334,10 @@ void HarvestRun::chain_failed(int32_t kind, const FetchFailure& failure)
     if (limit <= 0 || c.failures_in_a_row < limit)
         return;
     // Each failure past the limit pauses again, twice as long as the last
-    // time (up to an hour), until an answer comes through.
+    // time (up to an hour), until an answer comes through. The hour holds for
+    // the first pause too, or a longer one would be followed by shorter ones.
     constexpr int kLongestPauseMs = 3600 * 1000;
-    const int pause = c.next_pause_ms > 0 ? c.next_pause_ms : c.profile.pause_ms;
+    const int pause = std::min(kLongestPauseMs, c.next_pause_ms > 0 ? c.next_pause_ms : c.profile.pause_ms);
     c.next_pause_ms = std::min(kLongestPauseMs / 2, pause) * 2;
     c.paused_until_ms = loop_.now_ms() + pause;
     ++c.stats.pauses;

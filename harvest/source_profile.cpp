@@ -92,39 +92,6 @@ bool is_utf8_name(std::string_view text)
     return ascii_iequals(text, "utf-8") || ascii_iequals(text, "utf8");
 }
 
-// Checks a json-path: names and [n] indexes, joined by dots.
-bool valid_json_path(std::string_view path)
-{
-    if (path.empty())
-        return false;
-    size_t i = 0;
-    bool need_segment = true;
-    while (i < path.size()) {
-        if (path[i] == '[') {
-            size_t close = path.find(']', i);
-            if (close == std::string_view::npos || close == i + 1)
-                return false;
-            for (size_t k = i + 1; k < close; ++k)
-                if (path[k] < '0' || path[k] > '9')
-                    return false;
-            i = close + 1;
-            need_segment = false;
-        } else if (path[i] == '.') {
-            if (need_segment)
-                return false;
-            need_segment = true;
-            ++i;
-        } else {
-            if (!need_segment)
-                return false;
-            while (i < path.size() && path[i] != '.' && path[i] != '[')
-                ++i;
-            need_segment = false;
-        }
-    }
-    return !need_segment;
-}
-
 // Collects one section's keys, then checks the profile as a whole.
 class ProfileBuilder {
 public:
@@ -158,8 +125,9 @@ public:
                 fail("unknown format \"" + std::string(value) +
                     "\" (escaped-list, related-page, opensearch or json-path)");
         } else if (k == "json-path") {
-            if (!valid_json_path(value))
-                fail("\"" + std::string(value) + "\" is not a path (names and [n] joined by dots, e.g. data.items)");
+            std::string problem;
+            if (!ParseJsonPath(value, profile_.json_steps, problem))
+                fail(problem);
             profile_.json_path = value;
         } else if (k == "callback") {
             if (!parse_yes_no(value, profile_.callback))
@@ -222,6 +190,70 @@ private:
 } // namespace
 
 // ---------------------------------------------------------------- the profile
+
+namespace {
+
+// Digits as an index, when they are one and at most kMaxJsonIndex.
+int json_index(std::string_view digits)
+{
+    int index = -1;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return -1;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    return ec == std::errc() && end == digits.data() + digits.size() ? index : -1;
+}
+
+} // namespace
+
+bool ParseJsonPath(std::string_view path, std::vector<JsonPathStep>& steps, std::string& problem)
+{
+    steps.clear();
+    auto bad = [&](const std::string& why) {
+        steps.clear();
+        problem = "\"" + std::string(path) + "\" " + why;
+        return false;
+    };
+    auto no_path = [&] { return bad("is not a path (names and [n] joined by dots, e.g. data.items)"); };
+    size_t i = 0;
+    bool need_step = true;
+    while (i < path.size()) {
+        JsonPathStep step;
+        if (path[i] == '[') {
+            const size_t close = path.find(']', i);
+            if (close == std::string_view::npos || close == i + 1)
+                return no_path();
+            const std::string_view digits = path.substr(i + 1, close - i - 1);
+            if (digits.find_first_not_of("0123456789") != std::string_view::npos)
+                return no_path();
+            step.index = json_index(digits);
+            if (step.index < 0)
+                return bad("has an index above " + std::to_string(kMaxJsonIndex));
+            i = close + 1;
+        } else if (path[i] == '.') {
+            if (need_step)
+                return no_path();
+            need_step = true;
+            ++i;
+            continue;
+        } else {
+            if (!need_step)
+                return no_path();
+            size_t end = path.find_first_of(".[", i);
+            if (end == std::string_view::npos)
+                end = path.size();
+            step.name = path.substr(i, end - i);
+            // Digits too many for an index still name a member.
+            step.index = json_index(step.name);
+            i = end;
+        }
+        step.end = i;
+        steps.push_back(std::move(step));
+        need_step = false;
+    }
+    if (need_step)
+        return no_path();
+    return true;
+}
 
 const char* AnswerFormatName(AnswerFormat format)
 {

@@ -16,13 +16,14 @@
 //   answer-charset = utf-8      auto (default), utf-8 or gbk
 //   min-interval = 1.5          seconds between two requests of the chain (0)
 //   pause-after-failures = 5    failures in a row that pause the chain (0: never)
-//   pause = 30                  seconds of the first pause; each next one doubles (30)
+//   pause = 30                  seconds of the first pause; each next one doubles, up to an hour (30)
 //
 // Sections: the profile - built-in profiles - reading a file - choosing the
 // two chains' profiles.
 
 #include "harvest/sources.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -40,6 +41,22 @@ enum class AnswerFormat {
     JsonPath,    // a list of strings, or of arrays whose first element is the phrase, at a path
 };
 
+// One step of a json-path. A name of digits also names an element of a list
+// ("1" reads as "[1]"), so a name step may carry an index too.
+struct JsonPathStep {
+    std::string name; // the member it names; empty for a "[n]" step
+    int index = -1;   // the list element it names; -1 for none
+    size_t end = 0;   // where the step ends in the path text, for messages
+};
+
+// The largest index a json-path may hold.
+inline constexpr int kMaxJsonIndex = 2147483647;
+
+// Reads a json-path ("data.items", "[1]", "AS.Results[0].Suggests"): names and
+// [n] indexes joined by dots. Returns false, with the reason in problem, for
+// text that is no path or holds an index above kMaxJsonIndex.
+bool ParseJsonPath(std::string_view path, std::vector<JsonPathStep>& steps, std::string& problem);
+
 enum class PhraseCharset { Gbk, Utf8 };
 // auto: the escaped list and the result page are read as UTF-8 when they
 // decode as such and as code page 936 otherwise; JSON is read as UTF-8.
@@ -52,6 +69,8 @@ struct SourceProfile {
     std::string url;
     AnswerFormat format = AnswerFormat::EscapedList;
     std::string json_path;
+    // json_path as read when the profile was: answers walk these steps.
+    std::vector<JsonPathStep> json_steps;
     bool callback = false;
     PhraseCharset phrase_charset = PhraseCharset::Gbk;
     AnswerCharset answer_charset = AnswerCharset::Auto;

@@ -422,7 +422,11 @@ bool TWebGetThread::on_final_head()
         return fail(FetchFailureKind::Framing, 0, "two different Content-Length values");
     if (may_drop_) {
         // The first response's headers decide the rest of the fetch.
-        content_length_ = head.content_length > 0 ? static_cast<int32_t>(head.content_length) : 0;
+        // A length the 32-bit counter cannot hold is no usable length: cut
+        // to 32 bits it would ask the repeat for a short range and take the
+        // cut answer for the whole.
+        content_length_ =
+            head.content_length > 0 && head.content_length <= INT32_MAX ? static_cast<int32_t>(head.content_length) : 0;
         const std::string& modified = head.last_modified;
         if (!modified.empty())
             WriteSideFileLine(settings_.file_name + ".ini", modified);

@@ -371,6 +371,12 @@ std::optional<std::string> AcceptedPath(std::string_view folder, std::string_vie
     // A control character never belongs in a name typed by hand.
     if (std::any_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
         return std::nullopt;
+    // The last element names the file: an empty one ("sub/") or "." or ".."
+    // names a folder, and the extension Execute appends would make a hidden
+    // dot-file inside it.
+    const std::string_view last = typed.substr(typed.rfind('/') + 1);
+    if (last.empty() || last == "." || last == "..")
+        return std::nullopt;
     if (typed.front() == '/')
         return std::string(typed);
     return JoinPath(folder, typed);

@@ -127,8 +127,9 @@ struct NameBoxText {
 };
 
 // The path accepted when Save is pressed with `typed` (UTF-8) in the name
-// box while `folder` is listed; nothing for an empty name or one containing
-// "*". A name starting with "/" is an absolute path and is taken as typed;
+// box while `folder` is listed; nothing for an empty name, one containing
+// "*" or a control character, or one whose last element is empty, "." or
+// ".." (a folder, not a file name). A name starting with "/" is an absolute path and is taken as typed;
 // any other is joined to the folder with "/".
 std::optional<std::string> AcceptedPath(std::string_view folder, std::string_view typed);
 // What Execute makes of an accepted path in save mode: the file type's

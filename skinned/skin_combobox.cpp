@@ -293,7 +293,8 @@ void TskSkinComboBox::SetAutoScroll(int direction)
 
 void TskSkinComboBox::AutoScrollTick()
 {
-    if (!open_ || auto_scroll_ == 0) {
+    // A handler may have emptied the rows while the list was open.
+    if (!open_ || auto_scroll_ == 0 || Count() == 0) {
         SetAutoScroll(0);
         return;
     }

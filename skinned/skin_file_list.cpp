@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <stdexcept>
 
 #include "gfx/draw_text.h"
 #include "gfx/font.h"
@@ -614,7 +615,7 @@ void TskSkinFileListView::EditName(int index)
             r.left - 3, r.top + (r.height() - height) / 2, std::max(r.width() + 6, 12 * CharWidth()), height);
     editing_ = index;
     editing_name_ = Entry(index).name;
-    const std::string shown = DisplayName(editing_name_);
+    const std::string shown = utf8_to_cp936(editing_name_, &editing_lossless_);
     editor_->SetBounds(r.left, r.top, r.width(), r.height());
     editor_->SetText(shown);
     editor_->Show();
@@ -642,6 +643,12 @@ void TskSkinFileListView::EndEdit(bool accept)
     // not be able to show).
     if (!accept || text == DisplayName(old_name) || text.empty())
         return;
+    // A "?" left standing for a character the code page lacks would become a
+    // literal "?" on disk and the real character would be lost; a name typed
+    // anew without any "?" loses nothing.
+    if (!editing_lossless_ && text.find('?') != std::string::npos)
+        throw std::runtime_error("Cannot rename \"" + DisplayName(old_name) +
+            "\". The name holds characters that cannot be shown here; type the whole name anew");
     const std::string new_name = cp936_to_utf8(text);
     RenameEntry(folder_, old_name, new_name);
     const int index = IndexOfName(old_name);

@@ -45,7 +45,9 @@
 // Renaming: EditName opens an edit box over the entry's name; Enter or
 // leaving the box renames the entry on disk (RenameEntry) and sorts the list
 // again, Escape cancels. A failed rename raises its error after the box has
-// closed; the entry keeps its old name.
+// closed; the entry keeps its old name. A name the code page cannot hold is
+// shown with "?" for what it lacks; an edit that keeps such a "?" is refused,
+// as a "?" on disk would lose the real character.
 //
 // Sections: columns - geometry - TskSkinFileListView.
 
@@ -318,6 +320,9 @@ private:
     TskSkinEdit* editor_ = nullptr;
     int editing_ = -1;
     std::string editing_name_;
+    // False when the code page could not hold the edited name: its shown
+    // text has "?" in place of the characters it lacks.
+    bool editing_lossless_ = true;
     TypeAheadText search_;
 };
 

@@ -569,6 +569,7 @@ FrameOptions TskSkinForm::CurrentOptions() const
 
 void TskSkinForm::ApplyFrameSkin()
 {
+    apply_pending_ = false;
     CancelPress();
     hot_ = -1;
     skinned_ = skin_data_ && !skin_data_->Empty;
@@ -786,6 +787,7 @@ void TskSkinForm::BeforeSkinChange(TskSkinData* data)
         menu_->CloseAll();
         hot_ = -1;
         skinned_ = false;
+        apply_pending_ = true;
         // Nothing may point into the skin while it is rebuilt.
         objects_.clear();
         geometry_ = SkinFrameGeometry();
@@ -904,17 +906,15 @@ void TskSkinForm::PaintFrame(Canvas& canvas)
     if (!w || (skin_data_ && skin_data_->Changing))
         return;
     const Size size = w->bounds().size();
-    // A failed load leaves the frame with the default look; its margins
-    // follow on the next loop turn.
-    if (w->client_in_window() != geometry_.client(size).intersected(Rect::from_size(size)) &&
-        !geometry_.client(size).empty())
+    // A failed load sends no change: the frame takes the default look, its
+    // buttons and margins on the next loop turn.
+    if (apply_pending_) {
+        apply_pending_ = false;
         w->desktop().loop().post([this, w, d = &w->desktop(), alive = alive_] {
-            if (!*alive || !d->is_window(w))
-                return;
-            w->recalc_frame();
-            UpdateLayout();
-            UpdateRegion();
+            if (*alive && d->is_window(w))
+                ApplyFrameSkin();
         });
+    }
     if (skinned_)
         PaintSkinnedFrame(canvas, size);
     else

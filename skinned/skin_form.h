@@ -405,6 +405,9 @@ private:
 
     bool skinnable_ = true;
     bool skinned_ = false;
+    // Set while a load is under way: a load that fails sends no change, so the
+    // next paint applies the (default) frame itself.
+    bool apply_pending_ = false;
     bool active_ = false;
     bool shown_once_ = false;
     bool restored_once_ = false;

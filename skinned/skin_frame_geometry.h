@@ -102,9 +102,6 @@ public:
     bool skinned() const { return skinned_; }
     FrameOptions options;
     const std::vector<FrameObjectSpec>& objects() const { return objects_; }
-    std::vector<FrameObjectSpec>& objects() { return objects_; }
-    const TskSkinFormInfo& info() const { return info_; }
-    Size picture_size() const { return picture_; }
     bool has_mask() const { return mask_ && !mask_->empty(); }
 
     // The non-client margins: left, top, right and bottom widths (all 0

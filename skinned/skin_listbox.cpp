@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "skinned/skin_scrollbar.h"
 #include "text/ascii.h"
+#include "text/cp936.h"
 
 namespace lt {
 
@@ -22,11 +23,6 @@ namespace {
 Rect Or(const Rect& r, const Rect& fallback)
 {
     return r.empty() ? fallback : r;
-}
-
-bool IsLeadByte(unsigned char c)
-{
-    return c >= 0x81 && c <= 0xFE;
 }
 
 } // namespace
@@ -88,7 +84,7 @@ bool TypeAheadText::Feed(unsigned char byte, std::int64_t now_ms)
         lead_ = -1;
         return true;
     }
-    if (IsLeadByte(byte)) {
+    if (cp936_is_lead(byte)) {
         lead_ = byte;
         return false;
     }
@@ -110,7 +106,7 @@ std::uint32_t RowPrefixKey(std::string_view text)
     const size_t n = std::min<size_t>(text.size(), 4);
     for (size_t i = 0; i < n; ++i) {
         auto c = static_cast<unsigned char>(text[i]);
-        if (IsLeadByte(c) && i + 1 < text.size()) {
+        if (cp936_is_lead(c) && i + 1 < text.size()) {
             // A double-byte character stays as it is, trail byte included.
             key |= std::uint32_t(c) << (8 * i);
             if (++i < n)
@@ -530,6 +526,7 @@ void TskSkinCustomListBox::CreateScrollBar()
     vbar_->SetBounds(Width() - 20, 0, 19, Height());
     vbar_->SetSkinDataName(object_ ? object_->vscrollbarname : std::string("vscrollbar"));
     vbar_->SetSkinData(SkinData());
+    vbar_->SetEnabled(Enabled());
     vbar_->OnChange = [this](TComponent*) {
         if (vbar_)
             list_->SetTopIndex(vbar_->Position());
@@ -683,6 +680,9 @@ void TskSkinCustomListBox::SetEnabled(bool on)
 {
     TskSkinCustomControl::SetEnabled(on);
     list_->SetEnabled(on);
+    // A disabled list does not scroll by its bar either.
+    if (vbar_)
+        vbar_->SetEnabled(on);
 }
 
 void TskSkinCustomListBox::Resized()

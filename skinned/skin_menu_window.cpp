@@ -768,15 +768,12 @@ void TskSkinPopupWindow::EffectTick()
             changed = true;
         }
         if (Morphs(skin)) {
-            const double target = view.Highlighted() ? 1.0 : 0.0;
-            if (view.Morph != target) {
-                view.Morph = target > view.Morph ? std::min(1.0, view.Morph + 0.2) : std::max(0.0, view.Morph - 0.2);
-                // Twenty-odd steps of 0.2 leave rounding dust: land on the end.
-                if (std::abs(view.Morph - target) < 1e-9)
-                    view.Morph = target;
-                running = running || view.Morph != target;
+            const MorphTick step = StepMorph(view.Morph, view.Highlighted());
+            if (step.factor != view.Morph) {
+                view.Morph = step.factor;
                 changed = true;
             }
+            running = running || view.Morph != (view.Highlighted() ? 1.0 : 0.0);
         }
         if (changed)
             InvalidateItem(i);

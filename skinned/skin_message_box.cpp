@@ -36,7 +36,6 @@ TModalResult SkinMessageBox(const std::string& caption, const std::string& text,
     auto* form = new TForm(owner);
     std::unique_ptr<TForm> keep(form);
     form->SetBorderStyle(TFormBorderStyle::bsDialog);
-    form->Position = TPosition::poScreenCenter;
     form->SetCaption(caption);
     auto* frame = new TskSkinForm(form);
     frame->SetBorderIcons(0);

@@ -111,8 +111,11 @@ void TskSkinSplitter::Paint()
 {
     if (transparent_)
         return;
+    Canvas* target = GetCanvas();
+    if (!target)
+        return;
     FetchSkinObject();
-    Canvas& canvas = *GetCanvas();
+    Canvas& canvas = *target;
     const Rect all{0, 0, Width(), Height()};
     if (!skinned_ || Align() == TAlign::alNone || Align() == TAlign::alClient) {
         canvas.fill_rect(all, GetColor());

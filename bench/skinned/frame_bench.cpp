@@ -104,7 +104,7 @@ BENCHMARK(LiveResizeStep)->Unit(benchmark::kMicrosecond);
 void OpenContextMenuOnAFramedForm(benchmark::State& state)
 {
     FramedForm f;
-    TskSkinPopupMenu* menu = NewResultsListMenu(f.form);
+    TskSkinPopupMenu* menu = NewSevenItemMenu(f.form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     f.loop.advance(0);

@@ -28,7 +28,7 @@ void OpenContextMenu(benchmark::State& state)
     form->Show();
     d.Pump();
 
-    TskSkinPopupMenu* menu = NewResultsListMenu(form);
+    TskSkinPopupMenu* menu = NewSevenItemMenu(form);
     // The first opening resolves the fonts; the program pays that once.
     menu->Popup(300, 300);
     loop.advance(0);

@@ -19,6 +19,10 @@ SourceProfile profile(AnswerFormat format, const std::string& path = "", bool ca
     p.name = "t";
     p.format = format;
     p.json_path = path;
+    std::string problem;
+    if (!path.empty()) {
+        EXPECT_TRUE(ParseJsonPath(path, p.json_steps, problem)) << problem;
+    }
     p.callback = callback;
     p.answer_charset = charset;
     return p;
@@ -51,6 +55,7 @@ TEST(AnswerFormats, EachFormatAsATableOfBodies)
     const SourceProfile path = profile(AnswerFormat::JsonPath, "data.items");
     const SourceProfile indexed = profile(AnswerFormat::JsonPath, "AS.Results[0].Suggests");
     const SourceProfile second = profile(AnswerFormat::JsonPath, "1");
+    const SourceProfile digits = profile(AnswerFormat::JsonPath, "99999999999999999999.1");
     const SourceProfile gbk = profile(AnswerFormat::OpenSearch, "", false, AnswerCharset::Gbk);
     struct Case {
         const char* name;
@@ -80,6 +85,12 @@ TEST(AnswerFormats, EachFormatAsATableOfBodies)
         {"path", path, R"({"data": {"items": [["长尾词", 0], ["尾", 1]]}})", V{"长尾词", "尾"}, 2, 0},
         {"path with an index", indexed, R"({"AS": {"Results": [{"Suggests": ["a", "b"]}]}})", V{"a", "b"}, 2, 0},
         {"a number names an element", second, R"(["q", ["a"]])", V{"a"}, 1, 0},
+        {"a number names a member", second, R"({"1": ["a"]})", V{"a"}, 1, 0},
+        {"digits too many for an index name a member", digits, R"({"99999999999999999999": [0, ["a"]]})", V{"a"}, 1, 0},
+        {"digits too many for an index on a list", digits, R"([["a"]])", V{}, 0, 0,
+            "the document has nothing at \"99999999999999999999\" of 99999999999999999999.1"},
+        {"index past the end", indexed, R"({"AS": {"Results": []}})", V{}, 0, 0,
+            "the document has nothing at \"AS.Results[0]\" of AS.Results[0].Suggests"},
         {"path to nothing", path, R"({"data": {}})", V{}, 0, 0,
             "the document has nothing at \"data.items\" of data.items"},
         {"path to no list", path, R"({"data": {"items": "a"}})", V{}, 0, 0, "\"data.items\" is not a list"},

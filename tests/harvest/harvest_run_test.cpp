@@ -569,6 +569,32 @@ TEST_F(HarvestRunTest, FailuresInARowPauseTheChainForGrowingIntervals)
     EXPECT_EQ(host.statuses.back(), kFinished);
 }
 
+TEST_F(HarvestRunTest, NoPauseLastsMoreThanAnHour)
+{
+    // The first pause the profile asks for, and the pauses of three failures in a row.
+    const struct {
+        int first_ms;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {86400 * 1000, {"json 1 3600000", "json 2 3600000", "json 3 3600000"}},
+        {2700 * 1000, {"json 1 2700000", "json 2 3600000", "json 3 3600000"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first_ms);
+        PauseLog log;
+        run.SetObserver(&log);
+        run.SetSources(json_profile(0, 1, c.first_ms), BuiltinRelatedProfile(run.Hosts()));
+        web.responder = [](const FakeWeb::Sent& s, size_t) {
+            return s.keyword == "abc" ? Reply{true, opensearch("abc", 3), 10} : Reply{false, "", 10};
+        };
+        query("abc");
+        loop.advance(4 * 3600 * 1000);
+        EXPECT_EQ(log.lines, c.lines);
+        EXPECT_EQ(host.statuses.back(), kFinished);
+        run.SetObserver(nullptr);
+    }
+}
+
 TEST_F(HarvestRunTest, StatisticsOfARunWithPlantedFailures)
 {
     run.SetSources(json_profile(), BuiltinRelatedProfile(run.Hosts()));

@@ -43,6 +43,9 @@ TEST(SourceProfileFile, ReadsEveryKey)
     EXPECT_EQ(p.url, "https://h.test:8443/s?q={phrase}&again={phrase}");
     EXPECT_EQ(p.format, AnswerFormat::JsonPath);
     EXPECT_EQ(p.json_path, "data.items[0].list");
+    ASSERT_EQ(p.json_steps.size(), 4u); // data, items, [0], list
+    EXPECT_EQ(p.json_steps[2].name, "");
+    EXPECT_EQ(p.json_steps[2].index, 0);
     EXPECT_TRUE(p.callback);
     EXPECT_EQ(p.phrase_charset, PhraseCharset::Utf8);
     EXPECT_EQ(p.answer_charset, AnswerCharset::Gbk);
@@ -95,6 +98,10 @@ TEST(SourceProfileFile, NamesFileLineAndKeyOfEachProblem)
         {h + "format = json-path\njson-path = a[x]\n",
             "f.ini:4: json-path: \"a[x]\" is not a path (names and [n] joined by dots, e.g. data.items)", 4,
             "json-path"},
+        {h + "format = json-path\njson-path = [99999999999999999999]\n",
+            "f.ini:4: json-path: \"[99999999999999999999]\" has an index above 2147483647", 4, "json-path"},
+        {h + "format = json-path\njson-path = a[2147483648]\n",
+            "f.ini:4: json-path: \"a[2147483648]\" has an index above 2147483647", 4, "json-path"},
         {h + "format = escaped-list\ncallback = yes\n", "f.ini:4: callback: only the JSON formats can be wrapped", 4,
             "callback"},
         {h + "format = opensearch\ncallback = maybe\n", "f.ini:4: callback: must be yes or no", 4, "callback"},

@@ -197,6 +197,14 @@ TEST_F(WebGetTest, OutcomeFollowsStatusFramingAndLimits)
         {"length not a number", "HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\nhello", "", {"done:hello"}, None},
         {"length too large for the field", "HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\nhello", "",
             {"done:hello"}, None},
+        // A length past the 32-bit counters is no length: cut to 32 bits,
+        // 2^32 + 5 would ask for "bytes=0-5" and report the cut answer a success.
+        {"length just past 32 bits", "HTTP/1.1 200 OK\r\nContent-Length: 2147483648\r\n\r\nhello", "", {"done:hello"},
+            None},
+        {"length that wraps to a small one", "HTTP/1.1 200 OK\r\nContent-Length: 4294967301\r\n\r\nhello", "",
+            {"done:hello"}, None},
+        {"largest length, body cut short", "HTTP/1.1 200 OK\r\nContent-Length: 2147483647\r\n\r\nhello", "", {"error"},
+            Framing, "RANGE: bytes=0-2147483647"},
         {"negative length", "HTTP/1.1 200 OK\r\nContent-Length: -5\r\n\r\nhello", "", {"done:hello"}, None},
         // Two lengths that differ would let either one cut the answer: the
         // last used to win, admitting "hello" cut to "hel".

@@ -138,6 +138,13 @@ TEST(FolderModelAcceptance, TypedNamesJoinTheFolderAndAbsolutePathsStandAsTyped)
         {"/data/out", "", std::nullopt, ""},
         {"/data/out", "*.txt", std::nullopt, ""},
         {"/data/out", "a\tb", std::nullopt, ""},
+        // A folder is no file name: Execute would make "sub/.txt" or "..txt".
+        {"/data/out", "sub/", std::nullopt, ""},
+        {"/data/out", ".", std::nullopt, ""},
+        {"/data/out", "..", std::nullopt, ""},
+        {"/data/out", "sub/..", std::nullopt, ""},
+        {"/data/out", "/", std::nullopt, ""},
+        {"/data/out", "a/../k", "/data/out/a/../k", "/data/out/a/../k.txt"},
         // Only the typed text is checked for "*": a folder may hold one.
         {"/data/o*t", "k", "/data/o*t/k", "/data/o*t/k.txt"},
     };

@@ -333,6 +333,45 @@ TEST_F(SaveDialog, RenamingInTheListRenamesOnDiskAndNeverReplaces)
         }});
 }
 
+TEST_F(SaveDialog, RenamingANameTheCodePageCannotHoldNeverWritesItsQuestionMarks)
+{
+    const std::string smile = "smile\xF0\x9F\x98\x80.txt";
+    tree.Make({"prog/" + smile});
+    Run({[&](TskOpenDlgForm& f) {
+             Click(f.FileList(), EntryPoint(f, smile));
+             Key(VK_F1 + 1);
+         },
+        [&](TskOpenDlgForm& f) {
+            ASSERT_TRUE(f.FileList()->Editing());
+            EXPECT_EQ(f.FileList()->Editor()->Text(), "smile?.txt");
+            f.FileList()->Editor()->SetSelStart(0);
+            f.FileList()->Editor()->SetSelLength(0);
+            Type("x");
+            Key(VK_RETURN);
+        },
+        [&](TskOpenDlgForm& f) {
+            ASSERT_EQ(errors.size(), 1u);
+            EXPECT_EQ(errors[0].rfind("Cannot rename \"smile?.txt\". ", 0), 0u) << errors[0];
+            EXPECT_TRUE(tree.Exists("prog/" + smile));
+            EXPECT_FALSE(tree.Exists("prog/xsmile?.txt"));
+            // A name typed anew, with no "?" left, loses nothing. (The file
+            // is still selected; a second click here would be a double click.)
+            f.FileList()->SetFocus();
+            Key(VK_F1 + 1);
+        },
+        [&](TskOpenDlgForm& f) {
+            ASSERT_TRUE(f.FileList()->Editing());
+            Type("happy");
+            Key(VK_RETURN);
+        },
+        [&](TskOpenDlgForm& f) {
+            EXPECT_EQ(errors.size(), 1u);
+            EXPECT_TRUE(tree.Exists("prog/happy.txt"));
+            EXPECT_FALSE(tree.Exists("prog/" + smile));
+            f.SetModalResult(mrCancel);
+        }});
+}
+
 TEST_F(SaveDialog, ChangingTheTypeReplacesOnlyTheFinalExtensionAndCancelStillKeepsIt)
 {
     dialog->Filter = "Tables|*.csv|" + kTextFiles + "|*.txt";

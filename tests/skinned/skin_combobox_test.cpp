@@ -146,7 +146,7 @@ TEST_F(ComboBoxTest, OpeningSizeAndPlace)
 
 TEST_F(ComboBoxTest, MouseWhileOpen)
 {
-    enum Do { Press, Release, Move, Wait };
+    enum Do { Press, Release, Move, Wait, Clear };
     enum Where { Box, Row, AboveList, BelowList, Outside };
     struct Step {
         Do what;
@@ -181,6 +181,8 @@ TEST_F(ComboBoxTest, MouseWhileOpen)
             8, 0, 0},
         {"auto-scroll upwards stops at the first row",
             {{Press}, {Move, Row, 3}, {Move, AboveList}, {Wait, AboveList, 500}}, true, 0, 0, 0},
+        {"rows emptied by a handler during auto-scroll: it stops",
+            {{Press}, {Move, Row, 7}, {Move, BelowList}, {Clear}, {Wait, BelowList, 75}}, true, -1, 0, 0},
         {"no auto-scroll before the pointer was over the rows", {{Press}, {Move, BelowList}, {Wait, BelowList, 100}},
             true, 2, 0, 0},
         {"a right press on a row is ignored", {{Press}, {Release}, {Press, Row, 5}, {Release, Row, 5}}, true, 5, 0, 0},
@@ -225,6 +227,9 @@ TEST_F(ComboBoxTest, MouseWhileOpen)
             case Wait:
                 pump();
                 loop.advance(s.value);
+                break;
+            case Clear:
+                combo->Items().Clear();
                 break;
             }
             pump();

@@ -681,6 +681,8 @@ TEST_F(SkinFormTest, AFailedLoadLeavesTheDefaultFrame)
     EXPECT_EQ(img.pixel(5, 4), to_pixel(clBtnFace));
     // The client background without a skin.
     EXPECT_EQ(img.pixel(400, 300), to_pixel(clBtnFace));
+    // The default frame has its caption buttons back.
+    EXPECT_NE(frame->FindButton(cmClose), nullptr);
 
     // The next good load skins the frame again.
     data->LoadCompressedSkin(stored);

@@ -178,6 +178,10 @@ TEST_F(ListBoxTest, ScrollBarFollowsTheListAndScrollsIt)
     const Rect track = bar->PartRect(ScrollBarPart::TrackToMax);
     Click(bar->ClientToScreen({8, track.bottom - 2}));
     EXPECT_EQ(list->TopIndex(), 19);
+    // A disabled list's bar does not scroll it.
+    list->SetEnabled(false);
+    Click(bar->ClientToScreen({8, track.bottom - 2}));
+    EXPECT_EQ(list->TopIndex(), 19);
 }
 
 // ---- selection ------------------------------------------------------------------
