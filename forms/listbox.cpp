@@ -210,6 +210,11 @@ void TCustomListBox::Clear()
     items_.Clear();
 }
 
+int TCustomListBox::DeleteSelected()
+{
+    return static_cast<int>(Perform(LB_DELETESELECTED));
+}
+
 void TCustomListBox::Resized()
 {
     model_.set_client_height(ClientHeight());
@@ -242,6 +247,8 @@ LResult TCustomListBox::list_message(Message& m, bool& handled)
     case LB_RESETCONTENT:
         model_.clear();
         return 0;
+    case LB_DELETESELECTED:
+        return model_.erase_selected();
     case LB_GETCOUNT:
         return model_.count();
     case LB_GETTEXT:

@@ -26,6 +26,9 @@ inline constexpr std::uint32_t LB_INSERTSTRING = 0x0181;
 // wparam: index. Returns the rows left, or LB_ERR.
 inline constexpr std::uint32_t LB_DELETESTRING = 0x0182;
 inline constexpr std::uint32_t LB_RESETCONTENT = 0x0184;
+// Removes every selected row in one pass (the rows left keep their order;
+// none is selected afterwards). Returns the number removed.
+inline constexpr std::uint32_t LB_DELETESELECTED = 0x01B0;
 // wparam: 1 select, 0 deselect; lparam: index, -1 for every row.
 inline constexpr std::uint32_t LB_SETSEL = 0x0185;
 inline constexpr std::uint32_t LB_SETCURSEL = 0x0186;
@@ -62,7 +65,7 @@ inline constexpr LResult LB_ERRSPACE = -2;
 inline constexpr std::array kListBoxMessages = {LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
     LB_SETSEL, LB_SETCURSEL, LB_GETSEL, LB_GETCURSEL, LB_GETTEXT, LB_GETTEXTLEN, LB_GETCOUNT, LB_GETTOPINDEX,
     LB_GETSELCOUNT, LB_SETTOPINDEX, LB_GETITEMRECT, LB_GETITEMDATA, LB_SETITEMDATA, LB_SETCARETINDEX, LB_GETCARETINDEX,
-    LB_SETITEMHEIGHT, LB_GETITEMHEIGHT, LB_FINDSTRINGEXACT, LB_ITEMFROMPOINT};
+    LB_SETITEMHEIGHT, LB_GETITEMHEIGHT, LB_FINDSTRINGEXACT, LB_ITEMFROMPOINT, LB_DELETESELECTED};
 static_assert(message_numbers_distinct(kWindowMessages, kControlMessages, kListBoxMessages),
     "a list box message reuses a number");
 
@@ -172,6 +175,9 @@ public:
     ListScrollRange ScrollRange() const { return model_.scroll_range(); }
     // Removes every row.
     virtual void Clear();
+    // Removes every selected row at once; the caret, anchor and top row end
+    // as deleting them one by one would leave them. Returns the number removed.
+    int DeleteSelected();
 
     TDrawItemEvent OnDrawItem;
 

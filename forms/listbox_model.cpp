@@ -20,6 +20,7 @@ public:
     void insert(int index, std::string text) override { list_.insert(index, std::move(text)); }
     void assign(int index, std::string text) override { list_.set_text(index, std::move(text)); }
     void erase(int index) override { list_.remove(index); }
+    void erase_marked(const std::vector<uint8_t>& marks) override { list_.remove_marked(marks); }
     void clear() override { list_.clear(); }
     int find(const std::string& text) const override { return list_.lookup(text); }
 
@@ -28,6 +29,13 @@ private:
 };
 
 } // namespace
+
+void ListRowStore::erase_marked(const std::vector<uint8_t>& marks)
+{
+    for (int i = std::min(size(), static_cast<int>(marks.size())) - 1; i >= 0; --i)
+        if (marks[static_cast<size_t>(i)])
+            erase(i);
+}
 
 std::unique_ptr<ListRowStore> MakeListRowStore()
 {
@@ -137,6 +145,38 @@ void ListBoxModel::erase(int index)
         --anchor_;
     top_ = clamp_top(top_);
     changed();
+}
+
+int ListBoxModel::erase_selected()
+{
+    if (sel_count_ == 0)
+        return 0;
+    store_->erase_marked(sel_);
+    // The caret and the anchor move up by the rows removed above them; a
+    // removed caret row leaves the caret at its index.
+    int above_caret = 0, above_anchor = 0;
+    size_t kept = 0;
+    for (size_t i = 0; i < sel_.size(); ++i) {
+        if (sel_[i]) {
+            above_caret += static_cast<int>(i) < caret_;
+            above_anchor += static_cast<int>(i) < anchor_;
+            continue;
+        }
+        data_[kept] = data_[i];
+        sel_[kept] = 0;
+        ++kept;
+    }
+    const int removed = static_cast<int>(sel_.size() - kept);
+    data_.resize(kept);
+    sel_.resize(kept);
+    sel_count_ = 0;
+    caret_ -= above_caret;
+    anchor_ -= above_anchor;
+    // The bound on the top row only shrinks as rows go, so the last one
+    // holds.
+    top_ = clamp_top(top_);
+    changed();
+    return removed;
 }
 
 void ListBoxModel::clear()

@@ -50,6 +50,10 @@ public:
     virtual void insert(int index, std::string text) = 0;
     virtual void assign(int index, std::string text) = 0;
     virtual void erase(int index) = 0;
+    // Removes every row whose mark is non-zero (one mark per row), keeping
+    // the order of the rest. This default removes them one by one; a store
+    // that can compact in one pass does so.
+    virtual void erase_marked(const std::vector<uint8_t>& marks);
     virtual void clear() = 0;
     virtual int find(const std::string& text) const = 0;
 };
@@ -87,6 +91,11 @@ public:
     void insert(int index, const std::string& text);
     // Removes a row; a row that does not exist is ignored.
     void erase(int index);
+    // Removes every selected row in one pass, with one change notice (none
+    // when no row is selected), and returns the number removed. Rows,
+    // caret, anchor and top row end as erasing the rows one by one would
+    // leave them.
+    int erase_selected();
     void clear();
     // Index of the first row equal to text under the lookup rule, or -1.
     int find(const std::string& text) const { return store_->find(text); }
@@ -98,6 +107,8 @@ public:
     bool selected(int index) const;
     void set_selected(int index, bool on);
     int selected_count() const;
+    // One mark per row, non-zero for a selected row.
+    const std::vector<uint8_t>& selection() const { return sel_; }
     void select_all(bool on);
 
     // ---- caret and keys ----

@@ -221,6 +221,16 @@ LResult TskListBox::WndProc(Message& m)
             box_->RowsCleared();
         return r;
     }
+    case LB_DELETESELECTED: {
+        // The rows going are the selected ones; note them before they go.
+        std::vector<std::uint8_t> marks = Model().selection();
+        LResult r = TCustomListBox::WndProc(m);
+        if (r > 0 && box_) {
+            box_->RowsDeleted(marks);
+            box_->SyncScrollBar();
+        }
+        return r;
+    }
     case WM_ERASEBKGND:
         // The rows and the strip below them cover the whole list.
         return 1;
@@ -563,6 +573,24 @@ void TskSkinCustomListBox::RowDeleted(int index)
 {
     keys_.erase(keys_.begin() + index);
     search_from_ = std::min(search_from_, index);
+}
+
+void TskSkinCustomListBox::RowsDeleted(const std::vector<std::uint8_t>& marks)
+{
+    size_t kept = 0;
+    int first = -1;
+    for (size_t i = 0; i < keys_.size(); ++i) {
+        if (i < marks.size() && marks[i]) {
+            if (first < 0)
+                first = static_cast<int>(i);
+            continue;
+        }
+        keys_[kept++] = keys_[i];
+    }
+    if (first < 0)
+        return;
+    keys_.resize(kept);
+    search_from_ = std::min(search_from_, first);
 }
 
 void TskSkinCustomListBox::RowsCleared()

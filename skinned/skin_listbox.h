@@ -235,6 +235,8 @@ public:
     int SelCount() const { return list_->SelCount(); }
     void SelectAll() { list_->SelectAll(); }
     void ClearSelection() { list_->ClearSelection(); }
+    // Removes every selected row in one pass; see TCustomListBox::DeleteSelected.
+    int DeleteSelected() { return list_->DeleteSelected(); }
     int TopIndex() const { return list_->TopIndex(); }
     void SetTopIndex(int index) { list_->SetTopIndex(index); }
     // The row under a point of this control (client coordinates): -1 off
@@ -332,6 +334,8 @@ private:
     // with the rows.
     void RowInserted(int index, const std::string& text);
     void RowDeleted(int index);
+    // The rows marked in marks (one mark per row before the removal) went.
+    void RowsDeleted(const std::vector<std::uint8_t>& marks);
     void RowsCleared();
     void ApplyItemHeight();
     void CreateScrollBar();

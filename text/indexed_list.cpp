@@ -228,6 +228,33 @@ void IndexedList::remove(int index)
     changed(Change::Deleted, index);
 }
 
+int IndexedList::remove_marked(const std::vector<uint8_t>& marks)
+{
+    if (marks.size() != rows_.size())
+        throw std::invalid_argument("IndexedList::remove_marked: one mark per row");
+    size_t kept = 0;
+    int first = -1;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        Row* row = rows_[i];
+        if (!marks[i]) {
+            row->index = static_cast<int32_t>(kept);
+            rows_[kept++] = row;
+            continue;
+        }
+        if (first < 0)
+            first = static_cast<int>(i);
+        // Chains stay in row order: the rows kept keep their relative order.
+        unlink(row);
+        row->text = std::string();
+        free_.push_back(row);
+    }
+    const int removed = static_cast<int>(rows_.size() - kept);
+    rows_.resize(kept);
+    if (removed > 0)
+        changed(Change::DeletedMany, first);
+    return removed;
+}
+
 void IndexedList::clear()
 {
     rows_.clear();

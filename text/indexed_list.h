@@ -30,9 +30,10 @@ public:
 
 class IndexedList {
 public:
-    enum class Change { Inserted, Deleted, Changed, Cleared };
-    // Told after every change, with the row concerned (-1 for Cleared), so a
-    // list control can keep its per-row state in step and repaint.
+    enum class Change { Inserted, Deleted, Changed, Cleared, DeletedMany };
+    // Told after every change, with the row concerned (-1 for Cleared; the
+    // first row removed for DeletedMany), so a list control can keep its
+    // per-row state in step and repaint.
     using ChangeHandler = std::function<void(Change change, int index)>;
 
     IndexedList();
@@ -49,6 +50,12 @@ public:
     // Inserts a row before row index (count() appends).
     void insert(int index, std::string text);
     void remove(int index);
+    // Removes every row whose mark is non-zero (marks holds one per row) in
+    // one pass: the rows left keep their order and one DeletedMany is told,
+    // none when no row is marked. Returns the number of rows removed. Costs
+    // O(count) however many rows go, where removing them one by one would
+    // move every later row each time.
+    int remove_marked(const std::vector<uint8_t>& marks);
     void clear();
     void set_text(int index, std::string text);
 

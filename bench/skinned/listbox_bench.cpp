@@ -152,6 +152,42 @@ void ListShiftEndSelectsEveryRow(benchmark::State& state)
 }
 BENCHMARK(ListShiftEndSelectsEveryRow)->Unit(benchmark::kMillisecond);
 
+// The first half of the rows selected (click on row 0, Shift+click on the
+// last of them) and deleted in one batch, to the list repainted. The rows
+// are refilled to kRows between the steps.
+void ListDeleteFirstHalfSelected(benchmark::State& state)
+{
+    constexpr int kHalf = kRows / 2;
+    ResultsList w(kRows);
+    TStrings& items = w.list->Items();
+    int next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        items.BeginUpdate();
+        while (items.Count() < kRows)
+            items.Add("refilled phrase " + std::to_string(next++));
+        items.EndUpdate();
+        w.list->SetTopIndex(0);
+        w.backend.click(w.RowPoint(0));
+        w.Pump();
+        w.list->SetTopIndex(kHalf - 1);
+        w.backend.key_down(VK_SHIFT);
+        w.backend.click(w.RowPoint(kHalf - 1));
+        w.backend.key_up(VK_SHIFT);
+        w.Pump();
+        if (w.list->SelCount() != kHalf)
+            state.SkipWithError("the first half is not selected");
+        state.ResumeTiming();
+        items.BeginUpdate();
+        w.list->DeleteSelected();
+        items.EndUpdate();
+        w.Pump();
+    }
+    if (w.list->Count() != kRows - kHalf)
+        state.SkipWithError("the selected rows were not deleted");
+}
+BENCHMARK(ListDeleteFirstHalfSelected)->Unit(benchmark::kMillisecond);
+
 // The list's own memory: rows, their texts, the lookup index and the
 // selection, per row.
 void ListMemoryPerRow(benchmark::State& state)

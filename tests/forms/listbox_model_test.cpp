@@ -180,6 +180,58 @@ TEST(ListBoxModel, RowsCarryTheirStateAndErrorsLeaveTheListAlone)
     EXPECT_EQ(m.item_index(), -1);
 }
 
+// Removing the selected rows at once ends exactly as erasing them one by
+// one from the bottom does: rows, their objects, caret, anchor, top row.
+TEST(ListBoxModel, EraseSelectedMatchesErasingRowByRow)
+{
+    struct Case {
+        const char* name;
+        const char* script;
+        int top; // set after the script
+        int removed;
+    };
+    const Case cases[] = {
+        {"none", "c3 C3", 0, 0},
+        {"first", "c0", 0, 1},
+        {"last, caret left past the end", "c11", 7, 1},
+        {"scattered, caret and anchor kept", "c2 C5 C6 C9 kc:Up kc:Up", 7, 4},
+        {"range, caret on its first row", "c8 s3", 3, 6},
+        {"all", "c0 ks:End", 7, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ListBoxModel bulk = make_list(12, ListSelectMode::Extended);
+        ListBoxModel single = make_list(12, ListSelectMode::Extended);
+        static int objects[12];
+        for (ListBoxModel* m : {&bulk, &single}) {
+            for (int i = 0; i < 12; ++i)
+                m->set_data(i, &objects[i]);
+            run(*m, c.script);
+            m->set_top_index(c.top);
+        }
+        for (int i = single.count() - 1; i >= 0; --i)
+            if (single.selected(i))
+                single.erase(i);
+        int notices = 0;
+        bulk.OnChanged = [&notices] { ++notices; };
+
+        EXPECT_EQ(bulk.erase_selected(), c.removed);
+
+        EXPECT_EQ(notices, c.removed > 0 ? 1 : 0);
+        ASSERT_EQ(bulk.count(), single.count());
+        for (int i = 0; i < bulk.count(); ++i) {
+            EXPECT_EQ(bulk.text(i), single.text(i)) << i;
+            EXPECT_EQ(bulk.data(i), single.data(i)) << i;
+            EXPECT_FALSE(bulk.selected(i)) << i;
+            EXPECT_EQ(bulk.find(bulk.text(i)), i);
+        }
+        EXPECT_EQ(bulk.selected_count(), 0);
+        EXPECT_EQ(bulk.caret(), single.caret());
+        EXPECT_EQ(bulk.anchor(), single.anchor());
+        EXPECT_EQ(bulk.top_index(), single.top_index());
+    }
+}
+
 TEST(ListBoxModel, ScrollRangeAndRowAtPoint)
 {
     // A 392-pixel area with 20-pixel rows holds 19 whole rows.

@@ -452,6 +452,46 @@ TEST_F(ListBoxTest, TypeAheadFindsRowsAddedWhileTyping)
     EXPECT_EQ(SelectedRows(list), std::set<int>{3});
 }
 
+TEST_F(ListBoxTest, DeletingTheSelectedRowsAtOnceKeepsTypeAheadAndBarInStep)
+{
+    // Rows "a0".."a9", "b10".."b19", "c20".."c29"; the first twenty go
+    // while a search for "c" stands at row 20.
+    TskSkinListBox* list = AddList(0);
+    for (int i = 0; i < 30; ++i)
+        list->Items().Add(std::string(1, static_cast<char>('a' + i / 10)) + std::to_string(i));
+    pump();
+    list->SetFocus();
+    backend.type("c");
+    pump();
+    ASSERT_EQ(SelectedRows(list), std::set<int>{20});
+    ASSERT_NE(list->VScrollBar(), nullptr);
+    list->SetSelected(20, false);
+    for (int i = 0; i < 20; ++i)
+        list->SetSelected(i, true);
+
+    EXPECT_EQ(list->DeleteSelected(), 20);
+    pump();
+
+    ASSERT_EQ(list->Count(), 10);
+    EXPECT_EQ(list->Items().Strings(0), "c20");
+    EXPECT_TRUE(SelectedRows(list).empty());
+    EXPECT_EQ(list->VScrollBar(), nullptr); // ten rows fit
+    // "c2" resumes the search, which must start again at the top now.
+    loop.advance(100);
+    backend.type("2");
+    pump();
+    EXPECT_EQ(SelectedRows(list), std::set<int>{0});
+    loop.advance(1000);
+    backend.type("c");
+    backend.type("2");
+    backend.type("5");
+    pump();
+    EXPECT_EQ(SelectedRows(list), std::set<int>{5});
+    EXPECT_EQ(list->DeleteSelected(), 1);
+    EXPECT_EQ(list->DeleteSelected(), 0);
+    EXPECT_EQ(list->Count(), 9);
+}
+
 TEST_F(ListBoxTest, WheelScrollsOneRowMoreWhileTheBarShows)
 {
     TskSkinListBox* list = AddList(100);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace lt {
@@ -162,6 +163,60 @@ TEST(IndexedList, BadIndexRaisesListErrorAndChangesNothing)
     using C = IndexedList::Change;
     std::vector<std::pair<C, int>> expected = {{C::Inserted, 1}, {C::Changed, 0}, {C::Deleted, 0}, {C::Cleared, -1}};
     EXPECT_EQ(seen, expected);
+}
+
+// Removing marked rows in one pass: the rows left keep their order, the
+// lookup answers the first remaining row of each chain, one notice is told
+// (none when nothing goes), and the list keeps working afterwards.
+TEST(IndexedList, RemoveMarkedKeepsOrderAndLookup)
+{
+    // Same folded text in rows 0, 2, 5 and 1, 3: chains lose heads, middles and tails.
+    const std::vector<std::string> rows = {"a", "B", "A", "b", "c", "a"};
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> marks;
+        std::vector<std::string> left;
+    };
+    const Case cases[] = {
+        {"none", {0, 0, 0, 0, 0, 0}, {"a", "B", "A", "b", "c", "a"}},
+        {"first", {1, 0, 0, 0, 0, 0}, {"B", "A", "b", "c", "a"}},
+        {"last", {0, 0, 0, 0, 0, 1}, {"a", "B", "A", "b", "c"}},
+        {"scattered", {1, 0, 1, 1, 0, 0}, {"B", "c", "a"}},
+        {"all", {1, 1, 1, 1, 1, 1}, {}},
+    };
+    using C = IndexedList::Change;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IndexedList list;
+        for (const std::string& row : rows)
+            list.append(row);
+        std::vector<std::pair<C, int>> seen;
+        list.set_on_change([&](C change, int i) { seen.emplace_back(change, i); });
+
+        const int removed = list.remove_marked(c.marks);
+
+        EXPECT_EQ(removed, static_cast<int>(rows.size() - c.left.size()));
+        EXPECT_EQ(list.texts(), c.left);
+        std::vector<std::pair<C, int>> expected;
+        for (size_t i = 0; i < c.marks.size() && expected.empty(); ++i)
+            if (c.marks[i])
+                expected.emplace_back(C::DeletedMany, static_cast<int>(i));
+        EXPECT_EQ(seen, expected);
+        for (const char* probe : {"a", "b", "c"}) {
+            int first = -1;
+            for (size_t i = 0; i < c.left.size() && first < 0; ++i)
+                if (c.left[i].size() == 1 && (c.left[i][0] | 0x20) == probe[0])
+                    first = static_cast<int>(i);
+            EXPECT_EQ(list.lookup(probe), first) << probe;
+        }
+        // Rows inserted afterwards join the chains at their place.
+        list.insert(0, "A");
+        EXPECT_EQ(list.lookup("a"), 0);
+        list.remove(0);
+        list.append("C");
+        const auto c_row = std::find(c.left.begin(), c.left.end(), "c") - c.left.begin();
+        EXPECT_EQ(list.lookup("c"), static_cast<int>(c_row));
+    }
 }
 
 } // namespace
